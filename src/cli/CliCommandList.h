@@ -1,0 +1,12 @@
+// Every command of chartorium-cli, each defined in its own Cli<Name>.cpp.
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace chartorium::cli {
+
+extern const CliCommand DemoLibraryCommand;
+extern const CliCommand ListCommand;
+extern const CliCommand BarsCommand;
+
+}  // namespace chartorium::cli

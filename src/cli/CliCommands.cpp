@@ -1,0 +1,16 @@
+// The one table of chartorium-cli commands.
+#include "cli/CliCommand.h"
+#include "cli/CliCommandList.h"
+
+namespace chartorium::cli {
+
+std::span<const CliCommand> CliCommands() {
+  static const CliCommand Commands[] = {
+      DemoLibraryCommand,
+      ListCommand,
+      BarsCommand,
+  };
+  return Commands;
+}
+
+}  // namespace chartorium::cli
