@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "core/QuoteRecord.h"
@@ -23,6 +24,16 @@ struct QuoteStore {
   QuoteTable BarSeries{};   ///< QuoteArray condensed to Periodicity
   int BarCount = 0;         ///< bars held in BarSeries
   std::string StockName;    ///< file name without ".kvx"; empty when no stock is open
+
+  /// The stock file the quotes were read from, which SauveFich writes back;
+  /// empty when no file is open.
+  std::filesystem::path OpenFile;
+  /// The stock whose file and settings were loaded. Callers may set StockName
+  /// to the next stock before opening it, so saving goes by this name.
+  std::string OpenFileStock;
+  /// Records the open file held when it was read; above MaxQuotes only the
+  /// newest MaxQuotes were loaded, and the full file is kept aside on save.
+  int FileRecordCount = 0;
 
   Periodicity Period = Periodicity::Daily;
   int FirstVisibleBar = 1;    ///< leftmost plotted bar

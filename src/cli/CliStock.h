@@ -1,0 +1,35 @@
+// What the stock commands of chartorium-cli share: opening the home as a
+// Workspace, loading one stock into it, and writing numbers.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/CliCommand.h"
+#include "core/Numbers.h"
+#include "core/QuoteStore.h"
+
+namespace chartorium {
+class Workspace;
+}
+
+namespace chartorium::cli {
+
+/// Reads the home's preferences ("Quorex.ini") into the workspace; false with
+/// a message on stderr when the file cannot be read.
+bool LoadCliPreferences(CliContext& context, Workspace& workspace);
+
+/// Reads "daily", "weekly" or "monthly"; nullopt (and a message) otherwise.
+std::optional<Periodicity> ParsePeriod(CliContext& context, std::string_view text);
+
+/// Loads the stock `name` of the home quietly with the given periodicity.
+/// Returns ExitOk, or prints why not and returns ExitUsage for a missing stock
+/// and ExitFailed for a file that cannot be read or is damaged (reported on stderr).
+int LoadCliStock(CliContext& context, Workspace& workspace, std::string_view name,
+                 Periodicity period);
+
+/// The shortest text that reads back as the same single-precision value.
+std::string SingleText(Single value);
+
+}  // namespace chartorium::cli
