@@ -7,9 +7,7 @@
 namespace chartorium {
 
 void ResetDerivedSeries(Workspace& workspace) {
-  // The indicator cache and the overlays join the Workspace with the indicators;
-  // until then no series is derived from the bars.
-  static_cast<void>(workspace);
+  workspace.Indicators.Clear();
 }
 
 }  // namespace chartorium

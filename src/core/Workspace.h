@@ -8,6 +8,7 @@
 #include "core/Preferences.h"
 #include "core/QuoteStore.h"
 #include "core/StockSettingsFile.h"
+#include "indicators/IndicatorCache.h"
 
 namespace chartorium {
 
@@ -43,6 +44,8 @@ class Workspace {
   /// because callers set StockName to the next stock before opening it.
   std::string ChartCaption;
   ActivityState Activity;
+  /// The named-series cache of the open stock with the price overlays.
+  IndicatorCache Indicators;
 
  private:
   std::filesystem::path appFolder_;

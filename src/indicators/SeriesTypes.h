@@ -1,0 +1,58 @@
+// The arrays every indicator computes in and yields, and the bar fields it reads.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/Numbers.h"
+#include "core/QuoteStore.h"
+
+namespace chartorium {
+
+/// 2001 singles, indices 0..2000: index j holds the value of place j + 1.
+/// Zero-filled when created.
+using WorkArray = std::array<Single, MaxQuotes>;
+
+/// 2001 values for places 1..2001 (index = place; element 0 is unused and 0).
+using SeriesValues = std::array<Single, MaxQuotes + 1>;
+
+/// What a period-parameterised routine returns: its values with the catalogue's
+/// name and reference levels. Places the routine does not reach hold 0.
+struct ResultSeries {
+  std::string_view Name;        ///< exactly as the catalogue spells it
+  std::string_view LevelsText;  ///< ";"-separated reference values, may be empty
+  SeriesValues Values{};
+};
+
+/// Read access to the bars of a store, each field as an extended value so
+/// that arithmetic on them runs in extended precision.
+/// Places outside 1..MaxQuotes must not be asked for; places after BarCount read 0.
+class BarView {
+ public:
+  explicit BarView(const QuoteStore& store) : bars_(store.BarSeries), count_(store.BarCount) {}
+
+  /// Number of bars, N.
+  int Count() const { return count_; }
+  Extended C(int p) const { return bars_[p].Close; }
+  Extended O(int p) const { return bars_[p].Open; }
+  Extended H(int p) const { return bars_[p].High; }
+  Extended L(int p) const { return bars_[p].Low; }
+  Extended V(int p) const { return bars_[p].Volume; }
+  Extended OI(int p) const { return bars_[p].OpenInterest; }
+  /// (H + L + C) / 3, stored as a single.
+  Single TypicalPrice(int p) const { return ToSingle((H(p) + L(p) + C(p)) / 3); }
+  /// (H + L) / 2, stored as a single.
+  Single MedianPrice(int p) const { return ToSingle((H(p) + L(p)) / 2); }
+
+ private:
+  const QuoteTable& bars_;
+  int count_;
+};
+
+/// The value of a single as an extended operand: keeps an expression that
+/// starts with a stored value from being evaluated in single precision.
+inline Extended Ext(Single value) {
+  return value;
+}
+
+}  // namespace chartorium

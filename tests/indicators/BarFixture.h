@@ -1,0 +1,110 @@
+// Small hand-built stocks for the indicator tests: a Workspace on a temporary
+// folder whose bars are filled directly.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Workspace.h"
+#include "indicators/SeriesTypes.h"
+
+namespace chartorium::testing {
+
+/// One bar as the tests write it.
+struct Bar {
+  Single Open = 0;
+  Single High = 0;
+  Single Low = 0;
+  Single Close = 0;
+  int Volume = 0;
+};
+
+class BarFixture : public ::testing::Test {
+ protected:
+  BarFixture() {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("chartorium-indicators-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               std::to_string(::getpid()));
+    std::filesystem::create_directories(folder_);
+    workspace_ = std::make_unique<Workspace>(folder_);
+  }
+  ~BarFixture() override {
+    workspace_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  Workspace& Ws() { return *workspace_; }
+  QuoteStore& Store() { return workspace_->Quotes(); }
+  BarView View() { return BarView(workspace_->Quotes()); }
+  const std::filesystem::path& Folder() const { return folder_; }
+
+  /// Bars 1..n with these closes only (no Open, High, Low or Volume).
+  void SetCloses(const std::vector<Single>& closes) {
+    std::vector<Bar> bars;
+    for (const Single c : closes) bars.push_back(Bar{0, 0, 0, c, 0});
+    SetBars(bars);
+  }
+
+  /// Bars 1..n; every later bar of the store is cleared.
+  void SetBars(const std::vector<Bar>& bars) {
+    QuoteStore& store = Store();
+    store.BarSeries.fill(QuoteRecord{});
+    int place = 0;
+    for (const Bar& bar : bars) {
+      QuoteRecord& record = store.BarSeries[++place];
+      record.Date = 40000 + place;
+      record.Open = bar.Open;
+      record.High = bar.High;
+      record.Low = bar.Low;
+      record.Close = bar.Close;
+      record.Volume = bar.Volume;
+    }
+    store.BarCount = place;
+    workspace_->Indicators.Clear();
+  }
+
+  /// Closes 1, 2, ..., n with High = Close + 1 and Low = Close - 1.
+  void SetRisingBars(int n) {
+    std::vector<Bar> bars;
+    for (int p = 1; p <= n; ++p) {
+      const Single c = static_cast<Single>(p);
+      bars.push_back(Bar{c, c + 1, c - 1, c, 1000 * p});
+    }
+    SetBars(bars);
+  }
+
+  /// A deterministic wandering stock of n bars with every field filled.
+  void SetWanderingBars(int n) {
+    std::vector<Bar> bars;
+    unsigned state = 12345;
+    double close = 50;
+    for (int p = 1; p <= n; ++p) {
+      state = state * 1103515245u + 12345u;
+      const double step = static_cast<double>((state >> 16) % 2001) / 1000.0 - 1.0;
+      const double open = close;
+      close = std::max(5.0, close + step);
+      const double high = std::max(open, close) + static_cast<double>((state >> 8) % 7) / 10.0;
+      const double low = std::min(open, close) - static_cast<double>((state >> 4) % 5) / 10.0;
+      bars.push_back(Bar{static_cast<Single>(open), static_cast<Single>(high),
+                         static_cast<Single>(low), static_cast<Single>(close),
+                         static_cast<int>(1000 + (state >> 12) % 5000)});
+    }
+    SetBars(bars);
+  }
+
+ private:
+  std::filesystem::path folder_;
+  std::unique_ptr<Workspace> workspace_;
+};
+
+}  // namespace chartorium::testing
