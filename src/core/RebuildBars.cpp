@@ -10,11 +10,44 @@
 namespace chartorium {
 namespace {
 
-// The period key of a date; the year is not part of it, so records of the
-// same week or month number a year apart fall into one bar.
-int PeriodKey(Periodicity period, double date) {
-  return period == Periodicity::Weekly ? WeekOfYear(date) : DateOf(date).Month;
-}
+// The period key of a date: its week of the year or its month; the year is
+// not part of it, so records of the same week or month number a year apart
+// fall into one bar. The bounds of the current year or month are kept, so a
+// rebuild converts a day to a calendar date only when a new one begins.
+class PeriodKeys {
+ public:
+  explicit PeriodKeys(Periodicity period) : weekly_(period == Periodicity::Weekly) {}
+
+  int Of(double date) {
+    const int day = static_cast<int>(date);
+    if (day < start_ || day >= end_) Enter(day);
+    if (!weekly_) return month_;
+    return day < secondWeek_ ? 1 : 2 + (SundayOf(day) - secondWeek_) / 7;
+  }
+
+ private:
+  static int SundayOf(int day) { return day - DayOfWeek(day) + 1; }
+
+  void Enter(int day) {
+    const CivilDate date = DateOf(day);
+    if (weekly_) {
+      start_ = DayNumber(date.Year, 1, 1);
+      end_ = DayNumber(date.Year + 1, 1, 1);
+      secondWeek_ = SundayOf(start_) + 7;
+      return;
+    }
+    month_ = date.Month;
+    start_ = DayNumber(date.Year, date.Month, 1);
+    end_ =
+        date.Month == 12 ? DayNumber(date.Year + 1, 1, 1) : DayNumber(date.Year, date.Month + 1, 1);
+  }
+
+  bool weekly_;
+  int start_ = 1;
+  int end_ = 0;
+  int secondWeek_ = 0;
+  int month_ = 0;
+};
 
 std::int32_t AddWrapping(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
@@ -36,12 +69,13 @@ void CondenseQuotes(QuoteStore& store, double firstVisibleDate, int* firstVisibl
     if (markerBar && date == markerDate) *markerBar = barIndex;
   };
   int barCount = 0;
+  PeriodKeys keys(store.Period);
   QuoteRecord running = StartBar(store.QuoteArray[1]);
-  int runningKey = PeriodKey(store.Period, running.Date);
+  int runningKey = keys.Of(running.Date);
   note(1, 1);
   for (int k = 2; k <= store.QuoteCount; ++k) {
     const QuoteRecord& quote = store.QuoteArray[k];
-    const int key = PeriodKey(store.Period, quote.Date);
+    const int key = keys.Of(quote.Date);
     if (key == runningKey) {
       if (quote.High > running.High) running.High = quote.High;
       if (quote.Low < running.Low) running.Low = quote.Low;
@@ -65,12 +99,7 @@ void CondenseQuotes(QuoteStore& store, double firstVisibleDate, int* firstVisibl
 }  // namespace
 
 int WeekOfYear(double date) {
-  const auto sundayOf = [](double day) { return static_cast<int>(day) - DayOfWeek(day) + 1; };
-  const int januaryFirst = DayNumber(DateOf(date).Year, 1, 1);
-  const int secondWeek = sundayOf(januaryFirst) + 7;
-  const int day = static_cast<int>(date);
-  if (day < secondWeek) return 1;
-  return 2 + (sundayOf(date) - secondWeek) / 7;
+  return PeriodKeys(Periodicity::Weekly).Of(date);
 }
 
 void ClampVisibleBars(Workspace& workspace) {

@@ -59,6 +59,8 @@ class [[nodiscard]] Result {
   explicit operator bool() const { return ok(); }
   const Status& status() const { return status_; }
 
+  /// The value, or `fallback` when there is none.
+  T value_or(T fallback) const& { return value_ ? *value_ : std::move(fallback); }
   const T& value() const& { return *value_; }
   T& value() & { return *value_; }
   T&& value() && { return std::move(*value_); }

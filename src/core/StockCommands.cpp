@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <system_error>
 
 #include "core/DerivedSeries.h"
@@ -40,6 +41,11 @@ class StockFileReader {
   bool IsOpen() const { return stream_ != nullptr; }
   bool Failed() const { return std::ferror(stream_) != 0; }
   bool Seek(long offset) { return std::fseek(stream_, offset, SEEK_SET) == 0; }
+
+  /// Fills `bytes` from the current position; false when the file ends first.
+  bool Read(std::span<std::uint8_t> bytes) {
+    return std::fread(bytes.data(), 1, bytes.size(), stream_) == bytes.size();
+  }
 
   /// Reads the next record of `size` bytes; false at the end of the file.
   template <size_t Size>
@@ -81,20 +87,22 @@ Result<bool> ReadRecords(QuoteStore& store, const Path& file, CloseRule rule) {
   if (!reader.IsOpen()) return OpenError(file);
   const long skipped = count > MaxQuotes ? count - MaxQuotes : 0;
   if (skipped > 0 && !reader.Seek(skipped * QuoteRecordSize)) return OpenError(file);
-  std::array<std::uint8_t, QuoteRecordSize> bytes;
-  int held = 0;
+  // One read fills a buffer of whole records; decoding then goes record by record.
+  std::array<std::uint8_t, MaxQuotes * QuoteRecordSize> buffer;
+  const size_t wanted = static_cast<size_t>(count - skipped) * QuoteRecordSize;
+  if (!reader.Read(std::span<std::uint8_t>(buffer.data(), wanted))) return OpenError(file);
   for (long fileIndex = skipped + 1; fileIndex <= count; ++fileIndex) {
-    if (!reader.Next(bytes)) return OpenError(file);
-    const QuoteRecord record = DecodeQuoteRecord(bytes);
+    const size_t offset = static_cast<size_t>(fileIndex - skipped - 1) * QuoteRecordSize;
+    const QuoteRecord record = DecodeQuoteRecord(
+        std::span<const std::uint8_t, QuoteRecordSize>(buffer.data() + offset, QuoteRecordSize));
     // The first record of the file is not tested.
     if (fileIndex > 1 && CloseIsBad(record.Close, rule)) {
       ClearQuoteStore(store);
       return true;
     }
-    store.QuoteArray[++held] = record;
-    store.QuoteCount = held;
+    store.QuoteArray[static_cast<size_t>(fileIndex - skipped)] = record;
   }
-  if (reader.Failed()) return OpenError(file);
+  store.QuoteCount = static_cast<int>(count - skipped);
   store.FileRecordCount = static_cast<int>(count);
   return false;
 }
