@@ -8,5 +8,8 @@ namespace chartorium::cli {
 extern const CliCommand DemoLibraryCommand;
 extern const CliCommand ListCommand;
 extern const CliCommand BarsCommand;
+extern const CliCommand SeriesCommand;
+extern const CliCommand PatternsCommand;
+extern const CliCommand IndicatorsCommand;
 
 }  // namespace chartorium::cli

@@ -9,6 +9,9 @@ std::span<const CliCommand> CliCommands() {
       DemoLibraryCommand,
       ListCommand,
       BarsCommand,
+      SeriesCommand,
+      PatternsCommand,
+      IndicatorsCommand,
   };
   return Commands;
 }
