@@ -11,5 +11,6 @@ extern const CliCommand BarsCommand;
 extern const CliCommand SeriesCommand;
 extern const CliCommand PatternsCommand;
 extern const CliCommand IndicatorsCommand;
+extern const CliCommand ScriptCommand;
 
 }  // namespace chartorium::cli

@@ -12,6 +12,7 @@ std::span<const CliCommand> CliCommands() {
       SeriesCommand,
       PatternsCommand,
       IndicatorsCommand,
+      ScriptCommand,
   };
   return Commands;
 }

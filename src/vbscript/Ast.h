@@ -1,0 +1,208 @@
+// The syntax tree. The parser builds it with names; the compiler then resolves each name in
+// place (to a slot, a procedure or a native member), and the VM walks the resolved tree.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vbscript/ScriptError.h"
+#include "vbscript/Variant.h"
+
+namespace chartorium::vbscript {
+
+struct Procedure;
+struct ClassInfo;
+struct BuiltinFunction;
+struct ClassMember;
+
+enum class ExprKind : uint8_t {
+  // Parser output
+  Literal,  ///< Value
+  Name,     ///< Name [(Args)]
+  Member,   ///< Object.Name [(Args)]; Object null inside With means the With object
+  Apply,    ///< Target(Args) on a value that is no name, e.g. f(1)(2)
+  Unary,    ///< Op Left
+  Binary,   ///< Left Op Right
+  New,      ///< New Name
+  Me,
+  Paren,  ///< (Left): a parenthesised argument, passed by value
+  // Compiler output
+  Variable,     ///< storage at Location/Slot; with Args: indexes or the default member
+  CallProc,     ///< global procedure number Slot
+  CallMethod,   ///< method of Me: Method
+  CallBuiltin,  ///< Builtin
+  CallNative,   ///< host object Slot, member Index
+  HostObject,   ///< host object Slot as a value
+  ErrMember,    ///< Err.<member Index>
+  EvalText,     ///< Eval(Args[0]) in the current scope
+};
+
+enum class Location : uint8_t {
+  Local,     ///< frame slot
+  Ref,       ///< frame slot holding a ByRef alias (parameters)
+  Global,    ///< global slot
+  Dynamic,   ///< global slot when declared by then, else implicit frame slot (-1: none)
+  Field,     ///< field of Me
+  Outer,     ///< slot of the procedure running Execute or Eval
+  OuterRef,  ///< ByRef slot of that procedure
+};
+
+enum class Op : uint8_t {
+  Plus,
+  Minus,
+  Mul,
+  Div,
+  IntDiv,
+  Mod,
+  Pow,
+  Concat,
+  Eq,
+  Ne,
+  Lt,
+  Gt,
+  Le,
+  Ge,
+  Is,
+  Not,
+  And,
+  Or,
+  Xor,
+  Eqv,
+  Imp,
+  Neg,
+  Pos,
+};
+
+struct Expr;
+using ExprPtr = std::unique_ptr<Expr>;
+
+struct Expr {
+  ExprKind Kind = ExprKind::Literal;
+  Op Operator = Op::Plus;
+  Location Loc = Location::Local;
+  bool HasParens = false;  ///< Name/Member written with (...) (even empty)
+  SourcePos Pos;
+  std::string Name;  ///< as written
+  std::string Key;   ///< lower case
+  Variant Value;
+  ExprPtr Left, Right;
+  std::vector<ExprPtr> Args;
+  int Slot = -1;
+  int Index = -1;
+  int Extra = -1;  ///< Dynamic: the implicit frame slot
+  bool Strict = false;
+  bool NumericLiteralSide = false;  ///< comparison with a numeric literal: strings convert
+  Variant* Direct = nullptr;        ///< Global: the variable itself (global slots never move)  ///<
+                                    ///< Option Explicit: an undeclared name is error 500
+  const Procedure* Method = nullptr;
+  const BuiltinFunction* Builtin = nullptr;
+  // Member call cache: the class and member found the last time this node ran.
+  mutable const void* CacheOwner = nullptr;
+  mutable int CacheIndex = -1;
+  mutable const ClassMember* CacheMember = nullptr;
+};
+
+enum class StmtKind : uint8_t {
+  Call,     ///< Target is the call expression
+  Assign,   ///< Target = Value
+  Set,      ///< Set Target = Value
+  Dim,      ///< Decls
+  ReDim,    ///< Decls with bound expressions; Preserve
+  Erase,    ///< Target
+  Const,    ///< Decls with values (global ones bind their name when run)
+  If,       ///< Conds[i] -> Blocks[i]; ElseBody
+  Select,   ///< Value; Cases; ElseBody (HasElse)
+  For,      ///< Target = Value To Limit Step StepExpr
+  ForEach,  ///< Target In Value
+  Loop,     ///< While/Do: Cond (may be null), PreTest, Until
+  Exit,     ///< ExitKind
+  OnError,  ///< ResumeNext
+  With,     ///< Value; hidden Slot
+  Execute,  ///< Execute / ExecuteGlobal Value (Global)
+  Nop,
+};
+
+enum class ExitKind : uint8_t { Do, For, Sub, Function, Property };
+
+struct Stmt;
+using StmtPtr = std::unique_ptr<Stmt>;
+using Block = std::vector<StmtPtr>;
+
+/// One name of a Dim/ReDim/Const list.
+struct Declaration {
+  std::string Name;
+  std::string Key;
+  SourcePos Pos;
+  std::vector<ExprPtr> Bounds;  ///< Dim/ReDim array bounds (Dim: literals only)
+  bool IsArray = false;         ///< written with (), even without bounds
+  ExprPtr Value;                ///< Const value; ReDim target once resolved
+  bool Public = true;
+};
+
+struct CaseClause {
+  std::vector<ExprPtr> Values;
+  Block Body;
+};
+
+struct Stmt {
+  StmtKind Kind = StmtKind::Nop;
+  SourcePos Pos;
+  ExprPtr Target, Value, Limit, StepExpr, Cond;
+  std::vector<ExprPtr> Conds;
+  std::vector<Block> Blocks;
+  Block Body, ElseBody;
+  bool HasElse = false;
+  std::vector<CaseClause> Cases;
+  std::vector<Declaration> Decls;
+  bool Preserve = false;
+  bool PreTest = true;
+  bool Until = false;
+  bool ResumeNext = false;
+  bool Global = false;
+  ExitKind Exit = ExitKind::Do;
+  int Slot = -1;  ///< hidden frame slots (For limit/step, For Each state, With object)
+};
+
+enum class ProcKind : uint8_t { Sub, Function, PropertyGet, PropertyLet, PropertySet };
+
+struct Parameter {
+  std::string Name;
+  std::string Key;
+  bool ByVal = false;
+  SourcePos Pos;
+};
+
+struct ProcDecl {
+  ProcKind Kind = ProcKind::Sub;
+  std::string Name;
+  std::string Key;
+  SourcePos Pos;
+  bool Public = true;
+  bool Default = false;
+  std::vector<Parameter> Params;
+  Block Body;
+};
+
+struct FieldDecl {
+  Declaration Decl;
+  bool Public = true;
+};
+
+struct ClassDecl {
+  std::string Name;
+  std::string Key;
+  SourcePos Pos;
+  std::vector<FieldDecl> Fields;
+  std::vector<std::unique_ptr<ProcDecl>> Procs;
+};
+
+/// A parsed block of code: its global statements and its definitions.
+struct ScriptBlock {
+  bool OptionExplicit = false;
+  Block Body;
+  std::vector<std::unique_ptr<ProcDecl>> Procs;
+  std::vector<std::unique_ptr<ClassDecl>> Classes;
+};
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,51 @@
+// Conversions between subtypes: numbers, texts, Booleans and banker's rounding.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "vbscript/Variant.h"
+
+namespace chartorium::vbscript {
+
+/// Rounds half to even, as every VBScript integer conversion does.
+double RoundHalfEven(double value);
+
+/// Parses a number text the way arithmetic reads strings (blanks, sign, decimals, exponent,
+/// &H and &O prefixes); nullopt when it is no number.
+std::optional<double> ParseNumber(std::string_view text);
+/// Reads "True"/"False" in any case and "#TRUE#"/"#FALSE#"; nullopt otherwise.
+std::optional<bool> ParseBooleanText(std::string_view text);
+
+/// The numeric value of a number, Boolean, Empty or numeric string.
+/// Throws 13 for other strings and values, 94 for Null.
+double ToDouble(const Variant& value);
+/// Banker's-rounded 32-bit value; throws 6 outside the Long range.
+int32_t ToLong(const Variant& value);
+/// Banker's-rounded 16-bit value; throws 6 outside the Integer range.
+int16_t ToInteger(const Variant& value);
+/// Condition truth: Null and Empty are False, strings "0"/"-1"/"True" etc.; 13 otherwise.
+bool ToCondition(const Variant& value);
+/// CBool: like a condition but Null gives 94.
+bool ToBoolean(const Variant& value);
+/// CStr: Null gives 94, Empty "".
+std::string ToString(const Variant& value);
+/// Appends the text of a value the way `&` does (Null and Empty add nothing).
+void AppendText(std::string& out, const Variant& value);
+
+/// 15 significant digits for Double, 7 for Single, as CStr writes them.
+std::string FormatFloat(double value, int digits);
+std::string FormatSingle(float value);
+std::string FormatCurrency(int64_t scaled);
+
+/// CCur of any numeric value; throws 6 beyond the Currency range.
+int64_t ToCurrencyScaled(const Variant& value);
+/// CDate: numbers and numeric strings are serials, other strings are parsed.
+double ToDateSerial(const Variant& value);
+
+/// A Variant of the narrowest of Integer, Long or Double that holds `value` exactly.
+Variant FitInteger(int64_t value);
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,49 @@
+// Calendar arithmetic on Date serials (days since 1899-12-30) and US-English date texts.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace chartorium::vbscript {
+
+struct CivilDate {
+  int Year = 1899;
+  int Month = 12;
+  int Day = 30;
+};
+
+struct ClockTime {
+  int Hour = 0;
+  int Minute = 0;
+  int Second = 0;
+};
+
+/// Valid Date serials: 100-01-01 .. 9999-12-31.
+inline constexpr double MinDateSerial = -657434.0;
+inline constexpr double MaxDateSerial = 2958465.999988426;
+
+/// Day serial of a civil date; month and day may lie outside their ranges and roll over.
+double SerialFromCivil(int year, int month, int day);
+/// The calendar day of a serial; the fraction is the time of day even for negative serials.
+CivilDate CivilFromSerial(double serial);
+/// The time of day of a serial, rounded to the second.
+ClockTime TimeFromSerial(double serial);
+/// Fraction of a day for a time; out-of-range parts carry.
+double SerialFromTime(int hour, int minute, int second);
+/// 1 (Sunday) .. 7 (Saturday).
+int WeekdayOfSerial(double serial);
+
+/// "M/D/YYYY h:mm:ss AM", leaving out the date when the day is 0 and the time at midnight.
+std::string FormatDateSerial(double serial);
+std::string FormatShortDate(double serial);
+std::string FormatLongTime(double serial);
+/// Parses date and time texts ("1/31/2000", "2000-1-31", "January 31, 2000 10:00 PM",
+/// "10:30"); nullopt when the text is no date.
+std::optional<double> ParseDateText(std::string_view text);
+
+/// English month and weekday names; index 1-based. REQUIRES: 1 <= n <= 12 (7).
+std::string_view MonthNameText(int month, bool abbreviate);
+std::string_view WeekdayNameText(int weekday, bool abbreviate);
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,124 @@
+// What the compiler produces and the VM runs: procedures, classes, and the global tables
+// that persist across added blocks of code until the host resets.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "vbscript/Ast.h"
+#include "vbscript/NativeObject.h"
+
+namespace chartorium::vbscript {
+
+class Vm;
+
+struct Procedure {
+  const ProcDecl* Decl = nullptr;
+  std::string Name;
+  ProcKind Kind = ProcKind::Sub;
+  int ParamCount = 0;
+  std::vector<bool> ByVal;
+  int FrameSize = 0;    ///< parameters first, then locals and hidden slots
+  int ResultSlot = -1;  ///< the function's own name as a variable
+  const ClassInfo* Owner = nullptr;
+  bool Public = true;
+  bool Explicit = false;
+  std::unordered_map<std::string, int> LocalNames;  ///< for Eval and Execute in this scope
+};
+
+/// A name of a class: a field or its procedures.
+struct ClassMember {
+  int Field = -1;
+  const Procedure* Get = nullptr;  ///< Property Get, Function or Sub
+  const Procedure* Let = nullptr;
+  const Procedure* Set = nullptr;
+  bool Public = true;
+};
+
+struct ClassField {
+  std::string Name;
+  std::vector<int32_t> Bounds;  ///< upper bounds of a fixed array field
+  bool IsArray = false;
+};
+
+struct ClassInfo {
+  std::string Name;
+  std::vector<ClassField> Fields;
+  std::unordered_map<std::string, ClassMember> Members;
+  const ClassMember* Default = nullptr;
+  const Procedure* Initialize = nullptr;
+  const Procedure* Terminate = nullptr;
+};
+
+/// An instance of a script class.
+class ClassInstance final : public ScriptObject {
+ public:
+  ClassInstance(const ClassInfo& info, Vm* vm) : Class(&info), Owner(vm) {}
+  void LastReleased() override;
+  std::string TypeName() const override { return Class->Name; }
+
+  const ClassInfo* Class;
+  Vm* Owner;  ///< runs Class_Terminate; cleared when the engine resets
+  std::vector<Variant> Fields;
+};
+
+/// A host object seen from scripts.
+class HostObjectRef final : public ScriptObject {
+ public:
+  explicit HostObjectRef(std::shared_ptr<NativeObject> native) : Native(std::move(native)) {}
+  std::string TypeName() const override { return Native->TypeName(); }
+  std::shared_ptr<NativeObject> Native;
+};
+
+enum class SymbolKind : uint8_t { Variable, Constant, Procedure, Class, HostObject, HostMember };
+
+struct GlobalSymbol {
+  SymbolKind Kind = SymbolKind::Variable;
+  int Slot = -1;    ///< variable slot, procedure number, class number or host object number
+  int Member = -1;  ///< HostMember: the member index
+  Variant Value;    ///< Constant
+};
+
+/// One block of added code, kept alive as long as its procedures may run.
+struct CompiledBlock {
+  ScriptBlock Script;
+  std::vector<std::unique_ptr<Procedure>> Procedures;
+  std::vector<std::unique_ptr<ClassInfo>> Classes;
+  ExprPtr Expression;  ///< Eval text
+  int FrameSize = 0;   ///< hidden and implicit slots of the block's own code
+  bool Explicit = false;
+  Procedure Scope;  ///< frame description of the global code
+};
+
+struct HostEntry {
+  std::string Name;
+  std::shared_ptr<NativeObject> Native;
+  Variant Object;  ///< the HostObjectRef scripts see
+  bool GlobalMembers = false;
+};
+
+/// Names and values shared by every block of one engine.
+struct GlobalState {
+  std::unordered_map<std::string, GlobalSymbol> Symbols;
+  std::deque<Variant> Values;  ///< global variables; a deque keeps ByRef addresses valid
+  std::deque<bool> Declared;   ///< the variable exists (Dim, assignment or Const ran)
+  std::vector<const Procedure*> Procedures;
+  std::vector<const ClassInfo*> Classes;
+  std::vector<HostEntry> Hosts;
+  std::vector<std::unique_ptr<CompiledBlock>> Blocks;
+
+  int AddVariable(const std::string& key) {
+    GlobalSymbol symbol;
+    symbol.Kind = SymbolKind::Variable;
+    symbol.Slot = static_cast<int>(Values.size());
+    Values.emplace_back();
+    Declared.push_back(false);
+    Symbols[key] = symbol;
+    return symbol.Slot;
+  }
+};
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,102 @@
+// The host API in the Script Control's terms; the one place that catches ScriptError.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "vbscript/NativeObject.h"
+#include "vbscript/Variant.h"
+#include "vbscript/Vm.h"
+
+namespace chartorium::vbscript {
+
+/// The last error of a host: VBScript's number and texts, and where it happened.
+struct ScriptErrorInfo {
+  int Number = 0;
+  std::string Source;  ///< "Microsoft VBScript runtime error" / "... compilation error"
+  std::string Description;
+  std::string HelpFile;
+  int HelpContext = 0;
+  int Line = 0;    ///< 1-based, counted within the text passed to AddCode/ExecuteStatement
+  int Column = 0;  ///< 0-based character offset within that line
+};
+
+/// A call's value, or failure (then LastError says why).
+struct [[nodiscard]] ScriptResult {
+  bool Ok = false;
+  Variant Value;
+  explicit operator bool() const { return Ok; }
+};
+
+/// One script engine instance. Code and global variables persist across AddCode, Run and
+/// ExecuteStatement until Reset. Every call returns its status; none throws.
+/// Not thread-safe: use a host from one thread (native members are called back on it).
+class ScriptHost {
+ public:
+  static constexpr int DefaultTimeoutMs = 10000;
+
+  ScriptHost();
+  ~ScriptHost();
+  ScriptHost(const ScriptHost&) = delete;
+  ScriptHost& operator=(const ScriptHost&) = delete;
+
+  /// Only "VBScript" (any case) is accepted.
+  [[nodiscard]] bool SetLanguage(std::string_view language);
+  const std::string& Language() const { return language_; }
+
+  /// Makes `object` visible as `name`; with `globalMembers` its members are global names too
+  /// (a script's own procedures and variables of the same name win). Add objects before the
+  /// code that uses them. False when the name is taken.
+  [[nodiscard]] bool AddObject(std::string_view name, std::shared_ptr<NativeObject> object,
+                               bool globalMembers);
+  /// Discards all code, variables and objects. REQUIRES: the caller holds no Variant that
+  /// references a script class instance of this host.
+  void Reset();
+  /// Runs one statement (or several) at global level; a Const it declares is seen by code
+  /// added later.
+  [[nodiscard]] bool ExecuteStatement(std::string_view statement);
+  /// Compiles the text as a block at global level, then runs its global code. On a syntax
+  /// error nothing of the text is kept.
+  [[nodiscard]] bool AddCode(std::string_view code);
+  /// Calls a Sub or Function of the added code; ByRef parameters see copies of `args`.
+  ScriptResult Run(std::string_view name, std::span<const Variant> args = {});
+  /// The value of an expression at global level, e.g. a script variable's current value.
+  ScriptResult Eval(std::string_view expression);
+  /// True when the added code defines a procedure of that name.
+  bool HasProcedure(std::string_view name) const;
+
+  const ScriptErrorInfo& LastError() const { return lastError_; }
+  /// Called with the error before the failing call returns.
+  void SetErrorHandler(std::function<void(const ScriptErrorInfo&)> handler) {
+    errorHandler_ = std::move(handler);
+  }
+  /// Milliseconds a call may run (0: no limit); the default is DefaultTimeoutMs.
+  void SetTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
+  int Timeout() const { return timeoutMs_; }
+  /// While *cancel is true a running script stops with an error. nullptr: none.
+  void SetCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+  /// MsgBox and InputBox of scripts go here; without them MsgBox returns 0 and InputBox "".
+  void SetCallbacks(HostCallbacks callbacks);
+
+ private:
+  template <typename Body>
+  bool Protected(Body&& body);
+  void Report(const ScriptError& error);
+  bool CompileAndRun(std::string_view text);
+
+  std::string language_ = "VBScript";
+  std::unique_ptr<GlobalState> globals_;
+  std::unique_ptr<Vm> vm_;
+  HostCallbacks callbacks_;
+  ScriptErrorInfo lastError_;
+  std::function<void(const ScriptErrorInfo&)> errorHandler_;
+  int timeoutMs_ = DefaultTimeoutMs;
+  const std::atomic<bool>* cancel_ = nullptr;
+  int running_ = 0;
+};
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,287 @@
+// The VM's expression dispatch: one switch over the resolved node kinds.
+//
+// Why a tree of resolved nodes rather than bytecode: VBScript's error rules are statement
+// rules (On Error Resume Next continues with the next statement; an error in an If condition
+// enters the branch), which map one-to-one onto statement nodes, and every name was already
+// turned into a slot or a target by the compiler, so a node costs one switch and no lookup.
+#include "vbscript/Vm.h"
+
+#include <cmath>
+
+#include "vbscript/Conversion.h"
+#include "vbscript/Operators.h"
+
+namespace chartorium::vbscript {
+
+namespace {
+
+constexpr size_t StackSlots = 1 << 16;
+
+bool IsSmallInt(VarType t) {
+  return t == VarType::Integer || t == VarType::Long;
+}
+
+int64_t SmallIntValue(const Variant& v) {
+  return v.Type() == VarType::Integer ? v.AsInteger() : v.AsLong();
+}
+
+// Integer results keep the wider operand's type unless they overflow it.
+Variant FitPair(int64_t value, VarType a, VarType b) {
+  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767)
+    return Variant::Integer(static_cast<int16_t>(value));
+  if (value >= -2147483648LL && value <= 2147483647LL)
+    return Variant::Long(static_cast<int32_t>(value));
+  return Variant::Double(static_cast<double>(value));
+}
+
+}  // namespace
+
+Vm::Vm(GlobalState& globals) : globals_(globals), stack_(std::make_unique<Variant[]>(StackSlots)) {}
+
+Vm::~Vm() = default;
+
+void Vm::Arm(int timeoutMs, const std::atomic<bool>* cancel) {
+  timeoutMs_ = timeoutMs;
+  hasDeadline_ = timeoutMs > 0;
+  if (hasDeadline_)
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  cancel_ = cancel;
+  ticks_ = 1024;
+}
+
+void Vm::CheckInterruptSlow() {
+  ticks_ = 1024;
+  ScriptError error;
+  error.Source = std::string(RuntimeSource);
+  error.Fatal = true;
+  if (cancel_ && cancel_->load(std::memory_order_relaxed)) {
+    error.Number = CancelErrorNumber;
+    error.Description = "The script was cancelled";
+    throw error;
+  }
+  if (hasDeadline_ && std::chrono::steady_clock::now() > deadline_) {
+    error.Number = TimeoutErrorNumber;
+    error.Description =
+        "The script ran longer than its time-out of " + std::to_string(timeoutMs_) + " ms";
+    throw error;
+  }
+}
+
+void Vm::MarkStackBase() {
+  char here = 0;
+  if (depth_ == 0) stackBase_ = reinterpret_cast<uintptr_t>(&here);
+}
+
+Variant* Vm::Push(size_t count) {
+  if (top_ + count > StackSlots) ThrowRuntime(28);
+  Variant* base = &stack_[top_];
+  top_ += count;
+  return base;
+}
+
+Variant Vm::DefaultValue(const Variant& value) {
+  if (!value.IsObject()) return value;
+  if (value.IsNothing()) ThrowRuntime(91);
+  static const std::vector<ExprPtr> NoArgs;
+  Frame f;
+  return DefaultValue(CallDefault(value, NoArgs, f));
+}
+
+bool Vm::EvalCondition(const Expr& e, Frame& f) {
+  Variant v = Eval(e, f);
+  if (v.Type() == VarType::Boolean) return v.AsBoolean();
+  if (v.IsObject()) v = DefaultValue(v);
+  return ToCondition(v);
+}
+
+Variant Vm::Eval(const Expr& e, Frame& f) {
+  switch (e.Kind) {
+    case ExprKind::Literal:
+      return e.Value;
+    case ExprKind::Variable:
+      if (e.Args.empty() && !e.HasParens) {
+        if (e.Direct) return *e.Direct;
+        if (e.Loc == Location::Local) return f.Slots[e.Slot];
+        return Storage(e, f, false);
+      }
+      if (e.Args.empty()) return Storage(e, f, false);
+      {
+        const Variant& holder = Storage(e, f, false);
+        if (holder.IsArray()) return Element(const_cast<Variant&>(holder), e.Args, f);
+        return IndexValue(holder, e.Args, f);
+      }
+    case ExprKind::Paren:
+      return Eval(*e.Left, f);
+    case ExprKind::Binary:
+      return EvalBinary(e, f);
+    case ExprKind::Unary: {
+      Variant v = Eval(*e.Left, f);
+      if (e.Operator == Op::Pos) return v;
+      if (v.IsObject()) v = DefaultValue(v);
+      if (e.Operator == Op::Not) return Not(v);
+      if (v.Type() == VarType::Double) return Variant::Double(-v.AsDouble());
+      return Negate(v);
+    }
+    case ExprKind::CallProc: {
+      const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
+      if (!proc) ThrowRuntime(13);
+      return CallProcedure(*proc, nullptr, e.Args, f);
+    }
+    case ExprKind::CallMethod:
+      if (!e.Method) ThrowRuntime(438);
+      return CallProcedure(*e.Method, f.Me, e.Args, f);
+    case ExprKind::CallBuiltin:
+      return CallBuiltin(e, f);
+    case ExprKind::CallNative: {
+      const HostEntry& host = globals_.Hosts[static_cast<size_t>(e.Slot)];
+      return CallNative(*host.Native, e.Index, e.Args, f, nullptr);
+    }
+    case ExprKind::HostObject: {
+      const Variant& object = globals_.Hosts[static_cast<size_t>(e.Slot)].Object;
+      if (e.Args.empty()) return object;
+      return CallDefault(object, e.Args, f);
+    }
+    case ExprKind::Member:
+      return CallMember(e, f);
+    case ExprKind::Apply: {
+      const Variant target = Eval(*e.Left, f);
+      return IndexValue(target, e.Args, f);
+    }
+    case ExprKind::New:
+      return NewInstance(e);
+    case ExprKind::Me:
+      return Variant::Object(f.Me);
+    case ExprKind::ErrMember:
+      return EvalErr(e, f);
+    case ExprKind::EvalText:
+      return EvalText(e, f);
+    case ExprKind::Name:
+      break;
+  }
+  ThrowRuntime(51);
+}
+
+Variant Vm::EvalBinary(const Expr& e, Frame& f) {
+  Variant a = Eval(*e.Left, f);
+  Variant b = Eval(*e.Right, f);
+  if (e.Operator == Op::Is) {
+    if (!a.IsObject() || !b.IsObject()) ThrowRuntime(424);
+    return Variant::Boolean(a.AsObject() == b.AsObject());
+  }
+  const VarType ta = a.Type(), tb = b.Type();
+  // Fast paths: the subtypes loops and indicators use.
+  if (IsSmallInt(ta) && IsSmallInt(tb)) {
+    const int64_t x = SmallIntValue(a), y = SmallIntValue(b);
+    switch (e.Operator) {
+      case Op::Plus:
+        return FitPair(x + y, ta, tb);
+      case Op::Minus:
+        return FitPair(x - y, ta, tb);
+      case Op::Mul:
+        return FitPair(x * y, ta, tb);
+      case Op::Eq:
+        return Variant::Boolean(x == y);
+      case Op::Ne:
+        return Variant::Boolean(x != y);
+      case Op::Lt:
+        return Variant::Boolean(x < y);
+      case Op::Gt:
+        return Variant::Boolean(x > y);
+      case Op::Le:
+        return Variant::Boolean(x <= y);
+      case Op::Ge:
+        return Variant::Boolean(x >= y);
+      case Op::Div:
+        if (y != 0) return Variant::Double(static_cast<double>(x) / static_cast<double>(y));
+        break;
+      case Op::IntDiv:
+        if (y != 0) return FitPair(x / y, ta, tb);
+        break;
+      case Op::Mod:
+        if (y != 0) return FitPair(x % y, ta, tb);
+        break;
+      default:
+        break;
+    }
+  } else if ((ta == VarType::Double || IsSmallInt(ta)) &&
+             (tb == VarType::Double || IsSmallInt(tb))) {
+    const double x = ta == VarType::Double ? a.AsDouble() : static_cast<double>(SmallIntValue(a));
+    const double y = tb == VarType::Double ? b.AsDouble() : static_cast<double>(SmallIntValue(b));
+    switch (e.Operator) {
+      case Op::Plus:
+        return Variant::Double(x + y);
+      case Op::Minus:
+        return Variant::Double(x - y);
+      case Op::Mul:
+        return Variant::Double(x * y);
+      case Op::Div:
+        if (y != 0) return Variant::Double(x / y);
+        break;
+      case Op::Eq:
+        return Variant::Boolean(x == y);
+      case Op::Ne:
+        return Variant::Boolean(x != y);
+      case Op::Lt:
+        return Variant::Boolean(x < y);
+      case Op::Gt:
+        return Variant::Boolean(x > y);
+      case Op::Le:
+        return Variant::Boolean(x <= y);
+      case Op::Ge:
+        return Variant::Boolean(x >= y);
+      default:
+        break;
+    }
+  }
+  if (a.IsObject()) a = DefaultValue(a);
+  if (b.IsObject()) b = DefaultValue(b);
+  if (e.NumericLiteralSide) {
+    if (a.IsString() && b.IsNumeric()) a = Variant::Double(ToDouble(a));
+    if (b.IsString() && a.IsNumeric()) b = Variant::Double(ToDouble(b));
+  }
+  switch (e.Operator) {
+    case Op::Plus:
+      return Add(a, b);
+    case Op::Minus:
+      return Subtract(a, b);
+    case Op::Mul:
+      return Multiply(a, b);
+    case Op::Div:
+      return Divide(a, b);
+    case Op::IntDiv:
+      return IntDivide(a, b);
+    case Op::Mod:
+      return Modulo(a, b);
+    case Op::Pow:
+      return Power(a, b);
+    case Op::Concat:
+      return Concat(a, b);
+    case Op::Eq:
+      return CompareValues(CompareOp::Equal, a, b);
+    case Op::Ne:
+      return CompareValues(CompareOp::NotEqual, a, b);
+    case Op::Lt:
+      return CompareValues(CompareOp::Less, a, b);
+    case Op::Gt:
+      return CompareValues(CompareOp::Greater, a, b);
+    case Op::Le:
+      return CompareValues(CompareOp::LessEqual, a, b);
+    case Op::Ge:
+      return CompareValues(CompareOp::GreaterEqual, a, b);
+    case Op::And:
+      return And(a, b);
+    case Op::Or:
+      return Or(a, b);
+    case Op::Xor:
+      return Xor(a, b);
+    case Op::Eqv:
+      return Eqv(a, b);
+    case Op::Imp:
+      return Imp(a, b);
+    default:
+      break;
+  }
+  ThrowRuntime(51);
+}
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,160 @@
+// The VM: walks the resolved tree. Time-out and cancel are checked on loop iterations and
+// calls only.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "vbscript/Program.h"
+
+namespace chartorium::vbscript {
+
+/// The fields of the Err object.
+struct ErrState {
+  int32_t Number = 0;
+  std::string Description;
+  std::string Source;
+  std::string HelpFile;
+  int32_t HelpContext = 0;
+};
+
+/// What scripts may ask of the host: message and input boxes.
+struct HostCallbacks {
+  /// MsgBox(prompt, buttons, title): returns the button id (vbOK = 1 ...).
+  std::function<int(const std::string& prompt, int buttons, const std::string& title)> MsgBox;
+  /// InputBox(prompt, title, default): returns the text ("" on cancel).
+  std::function<std::string(const std::string& prompt, const std::string& title,
+                            const std::string& defaultText)>
+      InputBox;
+};
+
+/// Error numbers of a script stopped from outside; On Error Resume Next does not catch them.
+inline constexpr int TimeoutErrorNumber = 0x1001;
+inline constexpr int CancelErrorNumber = 0x1002;
+
+/// One activation: the frame's slots, the enclosing frame of Execute/Eval code, Me.
+struct Frame {
+  Variant* Slots = nullptr;
+  Variant* Outer = nullptr;
+  const Procedure* Proc = nullptr;
+  ClassInstance* Me = nullptr;
+  bool ResumeNext = false;
+};
+
+class Vm {
+ public:
+  explicit Vm(GlobalState& globals);
+  ~Vm();
+  Vm(const Vm&) = delete;
+  Vm& operator=(const Vm&) = delete;
+
+  /// Runs the global code of a compiled block; `outer` is the frame running Execute.
+  void RunBlock(const CompiledBlock& block, Frame* outer);
+  /// Calls a procedure with argument values (ByRef parameters alias `args`).
+  Variant CallWithValues(const Procedure& proc, std::span<Variant> args);
+  /// Evaluates a compiled Eval expression at global level.
+  Variant EvaluateBlock(const CompiledBlock& block);
+
+  /// A value for `x = obj`, arithmetic and conditions: objects give their default property.
+  Variant DefaultValue(const Variant& value);
+
+  /// Arms the time-out (0: none) and the cancel flag for the next host call.
+  void Arm(int timeoutMs, const std::atomic<bool>* cancel);
+  /// Ends runaway scripts: called on backward jumps and calls.
+  void CheckInterrupt() {
+    if (--ticks_ <= 0) CheckInterruptSlow();
+  }
+
+  ErrState Err;
+  uint32_t RndSeed = 0x50000;
+  HostCallbacks Callbacks;
+  /// Marks the C++ stack depth at a host call, so deep script recursion stops with error 28.
+  void MarkStackBase();
+
+ private:
+  enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
+
+  /// Clears the VM stack above `base` and restores the call depth however a call ends.
+  struct StackGuard {
+    Vm& Owner;
+    size_t Base;
+    bool Counted;
+    StackGuard(Vm& vm, size_t base, bool counted) : Owner(vm), Base(base), Counted(counted) {}
+    StackGuard(const StackGuard&) = delete;
+    StackGuard& operator=(const StackGuard&) = delete;
+    ~StackGuard() {
+      for (size_t i = Base; i < Owner.top_; ++i) Owner.stack_[i].Clear();
+      Owner.top_ = Base;
+      if (Counted) --Owner.depth_;
+    }
+  };
+
+  // Vm.cpp: the expression dispatch
+  Variant Eval(const Expr& e, Frame& f);
+  Variant EvalBinary(const Expr& e, Frame& f);
+  bool EvalCondition(const Expr& e, Frame& f);
+
+  // VmExec.cpp: statements
+  Flow ExecBlock(const Block& block, Frame& f);
+  Flow Exec(const Stmt& s, Frame& f);
+  Flow ExecFor(const Stmt& s, Frame& f);
+  Flow ExecForEach(const Stmt& s, Frame& f);
+  Flow ExecLoop(const Stmt& s, Frame& f);
+  Flow ExecSelect(const Stmt& s, Frame& f);
+  void ExecAssign(const Stmt& s, Frame& f);
+  bool TryAppendInPlace(const Stmt& s, Frame& f);
+  void ExecReDim(const Stmt& s, Frame& f);
+  void ExecDim(const Stmt& s, Frame& f);
+  void ExecErase(const Stmt& s, Frame& f);
+  void ExecExecute(const Stmt& s, Frame& f);
+  void RecordError(const ScriptError& error);
+
+  // VmVariables.cpp: storage and indexing
+  Variant& Storage(const Expr& e, Frame& f, bool write);
+  Variant IndexValue(const Variant& value, const std::vector<ExprPtr>& args, Frame& f);
+  Variant& Element(Variant& array, const std::vector<ExprPtr>& args, Frame& f);
+  void Assign(const Expr& target, Variant value, Frame& f, bool isSet);
+  void AssignMember(const Expr& target, Variant value, Frame& f, bool isSet);
+
+  // VmCall.cpp: calls
+  Variant CallProcedure(const Procedure& proc, ClassInstance* me, const std::vector<ExprPtr>& args,
+                        Frame& caller);
+  Variant CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args);
+  Variant CallBuiltin(const Expr& e, Frame& f);
+  Variant CallNative(NativeObject& native, int index, const std::vector<ExprPtr>& args, Frame& f,
+                     const Variant* putValue);
+  Variant CallMember(const Expr& e, Frame& f);
+  Variant CallDefault(const Variant& object, const std::vector<ExprPtr>& args, Frame& f);
+  Variant NewInstance(const Expr& e);
+  Variant EvalErr(const Expr& e, Frame& f);
+  Variant EvalText(const Expr& e, Frame& f);
+  const ClassMember& FindClassMember(const Expr& e, const ClassInstance& instance, Frame& f);
+  void CheckCallDepth();
+
+ public:
+  /// Runs Class_Terminate of an instance whose last reference went.
+  void RunTerminate(ClassInstance& instance);
+
+ private:
+  GlobalState& globals_;
+  std::unique_ptr<Variant[]> stack_;
+  size_t top_ = 0;
+  int depth_ = 0;
+  uintptr_t stackBase_ = 0;  ///< address of the C++ stack at the outermost host call
+  int ticks_ = 1024;
+  std::chrono::steady_clock::time_point deadline_{};
+  bool hasDeadline_ = false;
+  int timeoutMs_ = 0;
+  const std::atomic<bool>* cancel_ = nullptr;
+  Variant empty_;
+
+  void CheckInterruptSlow();
+  Variant* Push(size_t count);
+};
+
+}  // namespace chartorium::vbscript

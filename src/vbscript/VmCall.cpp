@@ -1,0 +1,391 @@
+// Calls: script procedures, class members, built-ins and native members.
+#include <cctype>
+
+#include "vbscript/Builtins.h"
+#include "vbscript/Compiler.h"
+#include "vbscript/Conversion.h"
+#include "vbscript/Parser.h"
+#include "vbscript/Vm.h"
+
+namespace chartorium::vbscript {
+
+namespace {
+
+constexpr int MaxCallDepth = 3000;
+// Script recursion stops with error 28 before it uses this much of the C++ stack.
+constexpr uintptr_t MaxStackBytes = 3 * 1024 * 1024;
+
+bool IsReference(const Expr& e) {
+  return e.Kind == ExprKind::Variable && e.Args.empty() && !e.HasParens;
+}
+
+}  // namespace
+
+void Vm::CheckCallDepth() {
+  char here = 0;
+  const auto at = reinterpret_cast<uintptr_t>(&here);
+  if (depth_ >= MaxCallDepth ||
+      (stackBase_ != 0 && stackBase_ > at && stackBase_ - at > MaxStackBytes))
+    ThrowRuntime(28);
+}
+
+Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
+                          const std::vector<ExprPtr>& args, Frame& caller) {
+  if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
+  CheckInterrupt();
+  CheckCallDepth();
+  const size_t base = top_;
+  Variant* slots = Push(static_cast<size_t>(proc.FrameSize));
+  ++depth_;
+  StackGuard guard(*this, base, true);
+  // Array elements passed ByRef are copied in and written back after the call, so a ReDim
+  // inside the callee cannot leave a dangling alias.
+  uint64_t writeBack = 0;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const Expr& a = *args[i];
+    if (!proc.ByVal[i] && IsReference(a)) {
+      slots[i] = Variant::MakeRef(&Storage(a, caller, true));
+    } else {
+      slots[i] = Eval(a, caller);
+      if (!proc.ByVal[i] && a.Kind == ExprKind::Variable && i < 64) writeBack |= 1ull << i;
+    }
+  }
+  Frame frame;
+  frame.Slots = slots;
+  frame.Proc = &proc;
+  frame.Me = me;
+  Variant keepAlive = me ? Variant::Object(me) : Variant();
+  ExecBlock(proc.Decl->Body, frame);
+  for (size_t i = 0; writeBack != 0 && i < args.size(); ++i)
+    if (writeBack & (1ull << i)) Assign(*args[i], slots[i], caller, slots[i].IsObject());
+  if (proc.ResultSlot < 0) return Variant();
+  return std::move(slots[proc.ResultSlot]);
+}
+
+Variant Vm::CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args) {
+  if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
+  CheckInterrupt();
+  CheckCallDepth();
+  const size_t base = top_;
+  Variant* slots = Push(static_cast<size_t>(proc.FrameSize));
+  ++depth_;
+  StackGuard guard(*this, base, true);
+  for (size_t i = 0; i < args.size(); ++i)
+    slots[i] = proc.ByVal[i] ? args[i] : Variant::MakeRef(&args[i]);
+  Frame frame;
+  frame.Slots = slots;
+  frame.Proc = &proc;
+  frame.Me = me;
+  Variant keepAlive = me ? Variant::Object(me) : Variant();
+  ExecBlock(proc.Decl->Body, frame);
+  if (proc.ResultSlot < 0) return Variant();
+  return std::move(slots[proc.ResultSlot]);
+}
+
+Variant Vm::CallWithValues(const Procedure& proc, std::span<Variant> args) {
+  return CallProcedureValues(proc, nullptr, args);
+}
+
+Variant Vm::CallBuiltin(const Expr& e, Frame& f) {
+  const BuiltinFunction& b = *e.Builtin;
+  int count = static_cast<int>(e.Args.size());
+  // Left-out trailing arguments take the built-in's defaults.
+  while (count > 0 && e.Args[static_cast<size_t>(count - 1)]->Kind == ExprKind::Literal &&
+         e.Args[static_cast<size_t>(count - 1)]->Value.Type() == VarType::Error)
+    --count;
+  if (count < b.MinArgs || count > b.MaxArgs) ThrowRuntime(450);
+  const size_t base = top_;
+  Variant* values = Push(static_cast<size_t>(count));
+  StackGuard guard(*this, base, false);
+  for (int i = 0; i < count; ++i) {
+    values[i] = Eval(*e.Args[static_cast<size_t>(i)], f);
+    if (!b.KeepObjects && values[i].IsObject() && !values[i].IsNothing())
+      values[i] = DefaultValue(values[i]);
+  }
+  return b.Fn(*this, std::span<Variant>(values, static_cast<size_t>(count)));
+}
+
+Variant Vm::CallNative(NativeObject& native, int index, const std::vector<ExprPtr>& args, Frame& f,
+                       const Variant* putValue) {
+  const NativeMember& m = native.Members()[static_cast<size_t>(index)];
+  const int count = static_cast<int>(args.size()) + (putValue ? 1 : 0);
+  const int least = m.MinParams >= 0 ? m.MinParams : m.ParamCount;
+  if (m.ParamCount >= 0 && (count > m.ParamCount || count < least)) {
+    // A property without parameters read with an index: index its value.
+    if (!putValue && m.ParamCount == 0 && !args.empty()) {
+      static const std::vector<ExprPtr> NoArgs;
+      return IndexValue(CallNative(native, index, NoArgs, f, nullptr), args, f);
+    }
+    ThrowRuntime(450);
+  }
+  const size_t base = top_;
+  Variant* values = Push(static_cast<size_t>(count));
+  StackGuard guard(*this, base, false);
+  for (size_t i = 0; i < args.size(); ++i) values[i] = Eval(*args[i], f);
+  if (putValue) values[count - 1] = *putValue;
+  Variant result;
+  native.Invoke(index, std::span<Variant>(values, static_cast<size_t>(count)), result);
+  if (m.ByRefMask != 0) {
+    for (size_t i = 0; i < args.size() && i < 32; ++i)
+      if ((m.ByRefMask & (1u << i)) && IsReference(*args[i]))
+        Storage(*args[i], f, true) = values[i];
+  }
+  return result;
+}
+
+const ClassMember& Vm::FindClassMember(const Expr& e, const ClassInstance& instance, Frame& f) {
+  if (e.CacheOwner != instance.Class) {
+    auto it = instance.Class->Members.find(e.Key);
+    if (it == instance.Class->Members.end()) ThrowRuntime(438);
+    e.CacheOwner = instance.Class;
+    e.CacheMember = &it->second;
+  }
+  const ClassMember& member = *e.CacheMember;
+  if (!member.Public && (!f.Me || f.Me->Class != instance.Class)) ThrowRuntime(438);
+  return member;
+}
+
+Variant Vm::CallMember(const Expr& e, Frame& f) {
+  if (!e.Left) ThrowRuntime(505);
+  const Variant object = Eval(*e.Left, f);
+  if (!object.IsObject() || object.IsNothing()) ThrowRuntime(424);
+  ScriptObject* target = object.AsObject();
+  if (auto* instance = dynamic_cast<ClassInstance*>(target)) {
+    const ClassMember& member = FindClassMember(e, *instance, f);
+    if (member.Field >= 0) {
+      Variant& field = instance->Fields[static_cast<size_t>(member.Field)];
+      if (e.Args.empty()) return field;
+      if (field.IsArray()) return Element(field, e.Args, f);
+      return IndexValue(field, e.Args, f);
+    }
+    if (!member.Get) ThrowRuntime(438);
+    if (member.Get->ParamCount == 0 && !e.Args.empty()) {
+      static const std::vector<ExprPtr> NoArgs;
+      return IndexValue(CallProcedure(*member.Get, instance, NoArgs, f), e.Args, f);
+    }
+    return CallProcedure(*member.Get, instance, e.Args, f);
+  }
+  auto* host = static_cast<HostObjectRef*>(target);
+  NativeObject& native = *host->Native;
+  const std::span<const NativeMember> members = native.Members();
+  if (e.CacheOwner != members.data()) {
+    const int index = FindNativeMember(members, e.Key, false);
+    if (index < 0) ThrowRuntime(438);
+    e.CacheOwner = members.data();
+    e.CacheIndex = index;
+  }
+  return CallNative(native, e.CacheIndex, e.Args, f, nullptr);
+}
+
+void Vm::AssignMember(const Expr& target, Variant value, Frame& f, bool isSet) {
+  std::vector<Variant> values;
+  auto argValues = [&](const std::vector<ExprPtr>& args) {
+    for (const ExprPtr& a : args) values.push_back(Eval(*a, f));
+    values.push_back(value);
+  };
+  if (target.Kind == ExprKind::CallNative) {
+    NativeObject& native = *globals_.Hosts[static_cast<size_t>(target.Slot)].Native;
+    CallNative(native, target.Index, target.Args, f, &value);
+    return;
+  }
+  if (target.Kind == ExprKind::CallMethod) {
+    if (!target.Method) ThrowRuntime(438);
+    argValues(target.Args);
+    CallProcedureValues(*target.Method, f.Me, values);
+    return;
+  }
+  Variant object;
+  if (target.Kind == ExprKind::Member) {
+    if (!target.Left) ThrowRuntime(505);
+    object = Eval(*target.Left, f);
+  } else if (target.Kind == ExprKind::HostObject) {
+    object = globals_.Hosts[static_cast<size_t>(target.Slot)].Object;
+  } else {
+    object = Storage(target, f, false);
+  }
+  if (!object.IsObject() || object.IsNothing()) ThrowRuntime(424);
+  ScriptObject* o = object.AsObject();
+  const bool defaultMember = target.Kind != ExprKind::Member;
+  if (auto* instance = dynamic_cast<ClassInstance*>(o)) {
+    const ClassMember* member =
+        defaultMember ? instance->Class->Default : &FindClassMember(target, *instance, f);
+    if (!member) ThrowRuntime(438);
+    if (member->Field >= 0) {
+      Variant& field = instance->Fields[static_cast<size_t>(member->Field)];
+      if (target.Args.empty()) {
+        field = std::move(value);
+        return;
+      }
+      if (!field.IsArray()) ThrowRuntime(13);
+      field.MutableArray();
+      Element(field, target.Args, f) = std::move(value);
+      return;
+    }
+    const Procedure* proc = isSet ? member->Set : member->Let;
+    if (!proc) ThrowRuntime(438);
+    argValues(target.Args);
+    CallProcedureValues(*proc, instance, values);
+    return;
+  }
+  NativeObject& native = *static_cast<HostObjectRef*>(o)->Native;
+  int index = -1;
+  if (defaultMember) {
+    const auto members = native.Members();
+    for (size_t i = 0; i < members.size(); ++i)
+      if (members[i].Default && members[i].Kind == MemberKind::PropertyPut)
+        index = static_cast<int>(i);
+  } else {
+    index = FindNativeMember(native.Members(), target.Key, true);
+  }
+  if (index < 0) ThrowRuntime(438);
+  CallNative(native, index, target.Args, f, &value);
+}
+
+Variant Vm::CallDefault(const Variant& object, const std::vector<ExprPtr>& args, Frame& f) {
+  if (object.IsNothing()) ThrowRuntime(91);
+  ScriptObject* o = object.AsObject();
+  if (auto* instance = dynamic_cast<ClassInstance*>(o)) {
+    const ClassMember* member = instance->Class->Default;
+    if (!member) ThrowRuntime(438);
+    if (member->Field >= 0) return IndexValue(instance->Fields[member->Field], args, f);
+    if (!member->Get) ThrowRuntime(438);
+    return CallProcedure(*member->Get, instance, args, f);
+  }
+  NativeObject& native = *static_cast<HostObjectRef*>(o)->Native;
+  const auto members = native.Members();
+  for (size_t i = 0; i < members.size(); ++i)
+    if (members[i].Default && members[i].Kind != MemberKind::PropertyPut)
+      return CallNative(native, static_cast<int>(i), args, f, nullptr);
+  ThrowRuntime(438);
+}
+
+Variant Vm::NewInstance(const Expr& e) {
+  const ClassInfo* info = e.Slot >= 0 ? globals_.Classes[static_cast<size_t>(e.Slot)] : nullptr;
+  if (!info) ThrowRuntime(506);
+  auto instance = std::make_unique<ClassInstance>(*info, this);
+  for (const ClassField& field : info->Fields) {
+    if (!field.IsArray) {
+      instance->Fields.emplace_back();
+      continue;
+    }
+    auto rep = std::make_unique<ArrayRep>();
+    rep->Fixed = !field.Bounds.empty();
+    size_t total = field.Bounds.empty() ? 0 : 1;
+    for (int32_t upper : field.Bounds) {
+      rep->Bounds.push_back({0, upper + 1});
+      total *= static_cast<size_t>(upper + 1);
+    }
+    rep->Data.resize(total);
+    instance->Fields.push_back(Variant::AdoptArray(rep.release()));
+  }
+  Variant object = Variant::Object(instance.release());
+  if (info->Initialize) {
+    static const std::vector<ExprPtr> NoArgs;
+    Frame f;
+    CallProcedure(*info->Initialize, static_cast<ClassInstance*>(object.AsObject()), NoArgs, f);
+  }
+  return object;
+}
+
+void Vm::RunTerminate(ClassInstance& instance) {
+  // The instance is kept alive by one reference for the call; errors end the terminator
+  // quietly, as nobody could handle them.
+  instance.Refs = 1;
+  try {
+    static const std::vector<ExprPtr> NoArgs;
+    Frame f;
+    CallProcedure(*instance.Class->Terminate, &instance, NoArgs, f);
+  } catch (const ScriptError&) {
+  }
+  instance.Refs = 0;
+}
+
+void ClassInstance::LastReleased() {
+  if (Owner && Class->Terminate) Owner->RunTerminate(*this);
+  ScriptObject::LastReleased();
+}
+
+Variant Vm::EvalErr(const Expr& e, Frame& f) {
+  switch (e.Index) {
+    case -1:
+    case 0:
+      return Variant::Long(Err.Number);
+    case 1:
+      return Variant::String(Err.Description);
+    case 2:
+      return Variant::String(Err.Source);
+    case 3:
+      return Variant::String(Err.HelpFile);
+    case 4:
+      return Variant::Long(Err.HelpContext);
+    case 6:
+      Err = ErrState{};
+      return Variant();
+    default:
+      break;
+  }
+  // Raise number[, source[, description[, helpfile[, helpcontext]]]]
+  if (e.Args.empty()) ThrowRuntime(450);
+  std::vector<Variant> args;
+  for (const ExprPtr& a : e.Args) args.push_back(DefaultValue(Eval(*a, f)));
+  const double number = ToDouble(args[0]);
+  if (number < -2147483648.0 || number > 4294967295.0) ThrowRuntime(6);
+  int64_t code = static_cast<int64_t>(RoundHalfEven(number));
+  if (code > 2147483647LL) code -= 4294967296LL;
+  // Facility-control HRESULTs &H800Axxxx name the VBScript error xxxx.
+  if ((static_cast<uint32_t>(code) & 0xFFFF0000u) == 0x800A0000u) code &= 0xFFFF;
+  if (code == 0 || code > 65535) ThrowRuntime(5);
+  ScriptError error;
+  error.Number = static_cast<int>(code);
+  error.Source = args.size() > 1 ? ToString(args[1]) : Err.Source;
+  if (error.Source.empty()) error.Source = std::string(RuntimeSource);
+  error.Description = args.size() > 2 ? ToString(args[2]) : std::string();
+  // Fields not given keep what Err holds, as a second Raise of the same error expects.
+  if (args.size() <= 2)
+    error.Description =
+        Err.Description.empty() ? std::string(ErrorDescription(error.Number)) : Err.Description;
+  error.HelpFile = args.size() > 3 ? ToString(args[3]) : Err.HelpFile;
+  error.HelpContext = args.size() > 4 ? ToLong(args[4]) : Err.HelpContext;
+  throw error;
+}
+
+Variant Vm::EvalText(const Expr& e, Frame& f) {
+  if (e.Args.size() != 1) ThrowRuntime(450);
+  const std::string text = ToString(DefaultValue(Eval(*e.Args[0], f)));
+  std::unique_ptr<CompiledBlock> block;
+  try {
+    Compiler compiler(globals_);
+    block =
+        compiler.CompileExpression(ParseExpressionText(text), f.Proc, f.Me ? f.Me->Class : nullptr);
+  } catch (ScriptError& error) {
+    error.Compile = false;
+    error.HasPos = false;
+    error.Source = std::string(RuntimeSource);
+    throw;
+  }
+  const size_t base = top_;
+  Variant* slots = Push(static_cast<size_t>(block->FrameSize));
+  StackGuard guard(*this, base, false);
+  Frame inner;
+  inner.Slots = slots;
+  inner.Outer = f.Proc ? f.Slots : f.Outer;
+  inner.Proc = nullptr;
+  inner.Me = f.Me;
+  return Eval(*block->Expression, inner);
+}
+
+int FindNativeMember(std::span<const NativeMember> members, std::string_view name, bool forPut) {
+  for (size_t i = 0; i < members.size(); ++i) {
+    const NativeMember& m = members[i];
+    if ((m.Kind == MemberKind::PropertyPut) != forPut) continue;
+    if (m.Name.size() != name.size()) continue;
+    bool same = true;
+    for (size_t k = 0; k < name.size() && same; ++k)
+      same = std::tolower(static_cast<unsigned char>(m.Name[k])) ==
+             std::tolower(static_cast<unsigned char>(name[k]));
+    if (same) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,389 @@
+// The VM's statements: blocks with the On Error rules, loops, assignment and declarations.
+#include "vbscript/Compiler.h"
+#include "vbscript/Conversion.h"
+#include "vbscript/Operators.h"
+#include "vbscript/Parser.h"
+#include "vbscript/Vm.h"
+
+namespace chartorium::vbscript {
+
+namespace {
+
+bool IsPlainVariable(const Expr& e) {
+  return e.Kind == ExprKind::Variable && e.Args.empty() && !e.HasParens;
+}
+
+bool SameVariable(const Expr& a, const Expr& b) {
+  return IsPlainVariable(a) && IsPlainVariable(b) && a.Loc == b.Loc && a.Slot == b.Slot &&
+         a.Index == b.Index && a.Extra == b.Extra;
+}
+
+// The leftmost operand of a chain of '&'.
+const Expr& ConcatHead(const Expr& e) {
+  const Expr* head = &e;
+  while (head->Kind == ExprKind::Binary && head->Operator == Op::Concat) head = head->Left.get();
+  return *head;
+}
+
+Variant NumericLoopValue(Variant v) {
+  if (v.IsString()) return Variant::Double(ToDouble(v));
+  if (v.IsEmpty()) return Variant::Integer(0);
+  if (v.Type() == VarType::Boolean) return Variant::Integer(v.AsInteger());
+  if (!v.IsNumeric()) ToDouble(v);
+  return v;
+}
+
+}  // namespace
+
+void Vm::RecordError(const ScriptError& error) {
+  Err.Number = error.Number;
+  Err.Description = error.Description;
+  Err.Source = error.Source;
+  Err.HelpFile = error.HelpFile;
+  Err.HelpContext = error.HelpContext;
+}
+
+Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
+  for (const StmtPtr& s : block) {
+    try {
+      const Flow flow = Exec(*s, f);
+      if (flow != Flow::Normal) return flow;
+    } catch (ScriptError& error) {
+      if (!error.HasPos) {
+        error.Pos = s->Pos;
+        error.HasPos = true;
+      }
+      if (!f.ResumeNext || error.Fatal) throw;
+      RecordError(error);
+    }
+  }
+  return Flow::Normal;
+}
+
+Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
+  switch (s.Kind) {
+    case StmtKind::Call:
+      Eval(*s.Target, f);
+      return Flow::Normal;
+    case StmtKind::Assign:
+      ExecAssign(s, f);
+      return Flow::Normal;
+    case StmtKind::Set:
+      Assign(*s.Target, Eval(*s.Value, f), f, true);
+      return Flow::Normal;
+    case StmtKind::If:
+      for (size_t i = 0; i < s.Conds.size(); ++i) {
+        bool taken;
+        if (!f.ResumeNext) {
+          taken = EvalCondition(*s.Conds[i], f);
+        } else {
+          // Under Resume Next a failing condition enters its branch.
+          try {
+            taken = EvalCondition(*s.Conds[i], f);
+          } catch (ScriptError& error) {
+            if (error.Fatal) throw;
+            RecordError(error);
+            taken = true;
+          }
+        }
+        if (taken) return ExecBlock(s.Blocks[i], f);
+      }
+      return ExecBlock(s.ElseBody, f);
+    case StmtKind::Select:
+      return ExecSelect(s, f);
+    case StmtKind::For:
+      return ExecFor(s, f);
+    case StmtKind::ForEach:
+      return ExecForEach(s, f);
+    case StmtKind::Loop:
+      return ExecLoop(s, f);
+    case StmtKind::Exit:
+      switch (s.Exit) {
+        case ExitKind::Do:
+          return Flow::ExitDo;
+        case ExitKind::For:
+          return Flow::ExitFor;
+        default:
+          return Flow::ExitProc;
+      }
+    case StmtKind::OnError:
+      f.ResumeNext = s.ResumeNext;
+      Err = ErrState{};
+      return Flow::Normal;
+    case StmtKind::With: {
+      Variant object = Eval(*s.Value, f);
+      if (!object.IsObject()) ThrowRuntime(424);
+      f.Slots[s.Slot] = std::move(object);
+      const Flow flow = ExecBlock(s.Body, f);
+      f.Slots[s.Slot].Clear();
+      return flow;
+    }
+    case StmtKind::Dim:
+      ExecDim(s, f);
+      return Flow::Normal;
+    case StmtKind::ReDim:
+      ExecReDim(s, f);
+      return Flow::Normal;
+    case StmtKind::Erase:
+      ExecErase(s, f);
+      return Flow::Normal;
+    case StmtKind::Execute:
+      ExecExecute(s, f);
+      return Flow::Normal;
+    case StmtKind::Const:
+    case StmtKind::Nop:
+      return Flow::Normal;
+  }
+  return Flow::Normal;
+}
+
+// "s = s & x & y" appends to s in place when nobody else shares its text.
+bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
+  const Expr& value = *s.Value;
+  if (value.Kind != ExprKind::Binary || value.Operator != Op::Concat) return false;
+  if (!SameVariable(ConcatHead(value), *s.Target)) return false;
+  Variant& target = Storage(*s.Target, f, true);
+  if (!target.IsString()) return false;
+  const Expr* parts[16];
+  size_t count = 0;
+  for (const Expr* e = &value; e->Kind == ExprKind::Binary && e->Operator == Op::Concat;
+       e = e->Left.get()) {
+    if (count == 16) return false;
+    parts[count++] = e->Right.get();
+  }
+  const size_t base = top_;
+  Variant* values = Push(count);
+  StackGuard guard(*this, base, false);
+  for (size_t i = 0; i < count; ++i) {
+    values[i] = Eval(*parts[count - 1 - i], f);
+    if (values[i].IsObject()) values[i] = DefaultValue(values[i]);
+  }
+  Variant& again = Storage(*s.Target, f, true);
+  if (!again.IsString()) return false;
+  std::string& text = again.MutableString();
+  for (size_t i = 0; i < count; ++i) AppendText(text, values[i]);
+  return true;
+}
+
+void Vm::ExecAssign(const Stmt& s, Frame& f) {
+  if (TryAppendInPlace(s, f)) return;
+  Assign(*s.Target, Eval(*s.Value, f), f, false);
+}
+
+Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
+  Variant start = NumericLoopValue(DefaultValue(Eval(*s.Value, f)));
+  Variant limit = NumericLoopValue(DefaultValue(Eval(*s.Limit, f)));
+  Variant step =
+      s.StepExpr ? NumericLoopValue(DefaultValue(Eval(*s.StepExpr, f))) : Variant::Integer(1);
+  Assign(*s.Target, start, f, false);
+  const bool integral = (limit.Type() == VarType::Integer || limit.Type() == VarType::Long) &&
+                        (step.Type() == VarType::Integer || step.Type() == VarType::Long);
+  const bool down = ToDouble(step) < 0;
+  const int64_t intLimit = integral ? ToLong(limit) : 0;
+  const int64_t intStep = integral ? ToLong(step) : 0;
+  for (;;) {
+    Variant& counter = Storage(*s.Target, f, true);
+    if (integral && (counter.Type() == VarType::Integer || counter.Type() == VarType::Long)) {
+      const int64_t c = counter.Type() == VarType::Integer ? counter.AsInteger() : counter.AsLong();
+      if (down ? c < intLimit : c > intLimit) break;
+    } else {
+      const Ordering o = Compare(DefaultValue(counter), limit);
+      if (o == Ordering::Null) ThrowRuntime(13);
+      if (down ? o == Ordering::Less : o == Ordering::Greater) break;
+    }
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow == Flow::ExitFor) break;
+    if (flow != Flow::Normal) return flow;
+    CheckInterrupt();
+    Variant& next = Storage(*s.Target, f, true);
+    if (integral && next.Type() == VarType::Integer && step.Type() == VarType::Integer) {
+      const int64_t sum = static_cast<int64_t>(next.AsInteger()) + intStep;
+      next = sum >= -32768 && sum <= 32767 ? Variant::Integer(static_cast<int16_t>(sum))
+                                           : Variant::Long(static_cast<int32_t>(sum));
+    } else if (integral && next.Type() == VarType::Long) {
+      const int64_t sum = static_cast<int64_t>(next.AsLong()) + intStep;
+      next = sum <= 2147483647LL && sum >= -2147483648LL
+                 ? Variant::Long(static_cast<int32_t>(sum))
+                 : Variant::Double(static_cast<double>(sum));
+    } else {
+      next = Add(DefaultValue(next), step);
+    }
+  }
+  return Flow::Normal;
+}
+
+Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
+  const Variant collection = Eval(*s.Value, f);
+  if (!collection.IsArray()) ThrowRuntime(451);
+  // The loop walks its own reference to the elements; changes to the array do not move it.
+  const ArrayRep& rep = collection.AsArray();
+  for (size_t i = 0; i < rep.Data.size(); ++i) {
+    Assign(*s.Target, rep.Data[i], f, rep.Data[i].IsObject());
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow == Flow::ExitFor) return Flow::Normal;
+    if (flow != Flow::Normal) return flow;
+    CheckInterrupt();
+  }
+  Assign(*s.Target, Variant(), f, false);
+  return Flow::Normal;
+}
+
+Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
+  auto test = [&](bool postTest) {
+    if (!s.Cond) return true;
+    bool value;
+    try {
+      value = EvalCondition(*s.Cond, f);
+    } catch (ScriptError& error) {
+      if (!f.ResumeNext || error.Fatal) throw;
+      RecordError(error);
+      // A failing pre-test condition enters the body; a failing post-test one ends the loop.
+      return !postTest;
+    }
+    return s.Until ? !value : value;
+  };
+  if (s.PreTest && !test(false)) return Flow::Normal;
+  for (;;) {
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow == Flow::ExitDo) return Flow::Normal;
+    if (flow != Flow::Normal) return flow;
+    CheckInterrupt();
+    if (!test(!s.PreTest)) return Flow::Normal;
+  }
+}
+
+Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
+  Variant test;
+  try {
+    test = DefaultValue(Eval(*s.Value, f));
+  } catch (ScriptError& error) {
+    // Under Resume Next a failing test expression runs no clause at all.
+    if (!f.ResumeNext || error.Fatal) throw;
+    RecordError(error);
+    return Flow::Normal;
+  }
+  for (const CaseClause& clause : s.Cases) {
+    for (const ExprPtr& value : clause.Values) {
+      bool match;
+      try {
+        const Variant candidate = DefaultValue(Eval(*value, f));
+        const Variant& subject =
+            value->NumericLiteralSide && test.IsString() ? Variant::Double(ToDouble(test)) : test;
+        match = Compare(subject, candidate) == Ordering::Equal;
+      } catch (ScriptError& error) {
+        if (!f.ResumeNext || error.Fatal) throw;
+        RecordError(error);
+        match = true;
+      }
+      if (match) return ExecBlock(clause.Body, f);
+    }
+  }
+  return ExecBlock(s.ElseBody, f);
+}
+
+void Vm::ExecDim(const Stmt& s, Frame& f) {
+  for (const Declaration& d : s.Decls) {
+    if (!d.Value) continue;
+    Variant& slot = Storage(*d.Value, f, true);
+    if (slot.IsArray()) continue;
+    auto rep = std::make_unique<ArrayRep>();
+    rep->Fixed = !d.Bounds.empty();
+    size_t total = d.Bounds.empty() ? 0 : 1;
+    for (const ExprPtr& b : d.Bounds) {
+      const int32_t upper =
+          b->Value.Type() == VarType::Integer ? b->Value.AsInteger() : b->Value.AsLong();
+      if (upper < -1) ThrowRuntime(9);
+      rep->Bounds.push_back({0, upper + 1});
+      total *= static_cast<size_t>(upper + 1);
+    }
+    rep->Data.resize(total);
+    slot = Variant::AdoptArray(rep.release());
+  }
+}
+
+void Vm::ExecReDim(const Stmt& s, Frame& f) {
+  for (const Declaration& d : s.Decls) {
+    Variant& check = Storage(*d.Value, f, true);
+    if (check.IsArray() && check.AsArray().Fixed) ThrowRuntime(10);
+    std::vector<ArrayBound> bounds;
+    size_t total = 1;
+    for (const ExprPtr& b : d.Bounds) {
+      const int32_t upper = ToLong(DefaultValue(Eval(*b, f)));
+      if (upper < -1) ThrowRuntime(9);
+      bounds.push_back({0, upper + 1});
+      total *= static_cast<size_t>(upper + 1);
+      if (total > (1u << 28)) ThrowRuntime(7);
+    }
+    Variant& slot = Storage(*d.Value, f, true);
+    auto rep = std::make_unique<ArrayRep>();
+    rep->Bounds = bounds;
+    rep->Data.resize(total);
+    if (s.Preserve && slot.IsArray() && slot.AsArray().Dimensions() > 0) {
+      const ArrayRep& old = slot.AsArray();
+      if (old.Dimensions() != static_cast<int>(bounds.size())) ThrowRuntime(9);
+      for (size_t k = 0; k + 1 < bounds.size(); ++k)
+        if (old.Bounds[k].Count != bounds[k].Count) ThrowRuntime(9);
+      // Only the last dimension changes, so whole leading slices keep their offsets.
+      const size_t keep = std::min(old.Data.size(), total);
+      for (size_t i = 0; i < keep; ++i) rep->Data[i] = old.Data[i];
+    }
+    slot = Variant::AdoptArray(rep.release());
+  }
+}
+
+void Vm::ExecErase(const Stmt& s, Frame& f) {
+  Variant& slot = Storage(*s.Target, f, true);
+  if (!slot.IsArray()) ThrowRuntime(13);
+  if (slot.AsArray().Fixed) {
+    for (Variant& v : slot.MutableArray().Data) v.Clear();
+    return;
+  }
+  slot = Variant::AdoptArray(std::make_unique<ArrayRep>().release());
+}
+
+void Vm::ExecExecute(const Stmt& s, Frame& f) {
+  const std::string text = ToString(DefaultValue(Eval(*s.Value, f)));
+  std::unique_ptr<CompiledBlock> block;
+  Compiler compiler(globals_);
+  try {
+    const bool local = !s.Global && f.Proc != nullptr;
+    block =
+        compiler.Compile(ParseScript(text), local ? CompileMode::LocalExecute : CompileMode::Global,
+                         local ? f.Proc : nullptr, local && f.Me ? f.Me->Class : nullptr);
+  } catch (ScriptError& error) {
+    // A syntax error in the text is a run-time error of the Execute statement.
+    error.Compile = false;
+    error.HasPos = false;
+    error.Source = std::string(RuntimeSource);
+    throw;
+  }
+  compiler.Install(*block);
+  CompiledBlock& installed = *block;
+  globals_.Blocks.push_back(std::move(block));
+  Frame outer = f;
+  RunBlock(installed, s.Global ? nullptr : &outer);
+}
+
+void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
+  const size_t base = top_;
+  Variant* slots = Push(static_cast<size_t>(block.FrameSize));
+  StackGuard guard(*this, base, false);
+  Frame frame;
+  frame.Slots = slots;
+  if (outer) {
+    frame.Outer = outer->Proc ? outer->Slots : outer->Outer;
+    frame.Me = outer->Me;
+  }
+  ExecBlock(block.Script.Body, frame);
+}
+
+Variant Vm::EvaluateBlock(const CompiledBlock& block) {
+  const size_t base = top_;
+  Variant* slots = Push(static_cast<size_t>(block.FrameSize));
+  StackGuard guard(*this, base, false);
+  Frame frame;
+  frame.Slots = slots;
+  return Eval(*block.Expression, frame);
+}
+
+}  // namespace chartorium::vbscript

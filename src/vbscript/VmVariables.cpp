@@ -1,0 +1,141 @@
+// Variables, array elements and assignment targets.
+#include "vbscript/Conversion.h"
+#include "vbscript/Vm.h"
+
+namespace chartorium::vbscript {
+
+namespace {
+
+int32_t IndexOf(const Variant& v) {
+  if (v.Type() == VarType::Integer) return v.AsInteger();
+  if (v.Type() == VarType::Long) return v.AsLong();
+  return ToLong(v);
+}
+
+}  // namespace
+
+Variant& Vm::Storage(const Expr& e, Frame& f, bool write) {
+  switch (e.Loc) {
+    case Location::Local:
+      return f.Slots[e.Slot];
+    case Location::Ref:
+      return f.Slots[e.Slot].Deref();
+    case Location::Global:
+      return *e.Direct;
+    case Location::Field:
+      if (!f.Me) ThrowRuntime(424);
+      return f.Me->Fields[static_cast<size_t>(e.Slot)];
+    case Location::Outer:
+      return f.Outer[e.Slot];
+    case Location::OuterRef:
+      return f.Outer[e.Slot].Deref();
+    case Location::Dynamic: {
+      const size_t slot = static_cast<size_t>(e.Index);
+      if (globals_.Declared[slot]) return globals_.Values[slot];
+      if (e.Extra >= 0) return f.Slots[e.Extra];
+      if (e.Strict) ThrowRuntime(500);
+      if (!write) {
+        empty_.Clear();
+        return empty_;
+      }
+      globals_.Declared[slot] = true;
+      return globals_.Values[slot];
+    }
+  }
+  ThrowRuntime(51);
+}
+
+// Reading `a(i, j)`: the element's copy, or the default member of an object called with args.
+Variant Vm::IndexValue(const Variant& value, const std::vector<ExprPtr>& args, Frame& f) {
+  if (value.IsArray()) {
+    Variant holder = value;
+    return Element(holder, args, f);
+  }
+  if (value.IsObject()) return CallDefault(value, args, f);
+  ThrowRuntime(13);
+}
+
+Variant& Vm::Element(Variant& array, const std::vector<ExprPtr>& args, Frame& f) {
+  int32_t fixed[4];
+  std::vector<int32_t> many;
+  int32_t* indexes = fixed;
+  if (args.size() > 4) {
+    many.resize(args.size());
+    indexes = many.data();
+  }
+  for (size_t i = 0; i < args.size(); ++i) {
+    const Variant index = Eval(*args[i], f);
+    indexes[i] = IndexOf(index.IsObject() ? DefaultValue(index) : index);
+  }
+  if (!array.IsArray()) ThrowRuntime(13);
+  const ArrayRep& rep = array.AsArray();
+  int64_t offset;
+  if (args.size() == 1 && rep.Bounds.size() == 1) {
+    offset = static_cast<int64_t>(indexes[0]) - rep.Bounds[0].Lower;
+    if (offset < 0 || offset >= rep.Bounds[0].Count) ThrowRuntime(9);
+  } else {
+    offset = rep.Offset(std::span<const int32_t>(indexes, args.size()));
+    if (offset < 0) ThrowRuntime(9);
+  }
+  return const_cast<ArrayRep&>(rep).Data[static_cast<size_t>(offset)];
+}
+
+void Vm::Assign(const Expr& target, Variant value, Frame& f, bool isSet) {
+  if (isSet) {
+    if (!value.IsObject()) ThrowRuntime(424);
+  } else if (value.IsObject()) {
+    value = DefaultValue(value);
+  }
+  switch (target.Kind) {
+    case ExprKind::Variable: {
+      if (target.Args.empty()) {
+        Variant& slot = Storage(target, f, true);
+        slot = std::move(value);
+        return;
+      }
+      Variant& holder = Storage(target, f, true);
+      if (holder.IsObject()) {
+        AssignMember(target, std::move(value), f, isSet);
+        return;
+      }
+      if (!holder.IsArray()) ThrowRuntime(13);
+      holder.MutableArray();
+      Variant& element = Element(holder, target.Args, f);
+      element = std::move(value);
+      return;
+    }
+    case ExprKind::Member:
+    case ExprKind::CallNative:
+    case ExprKind::CallMethod:
+    case ExprKind::HostObject:
+      AssignMember(target, std::move(value), f, isSet);
+      return;
+    case ExprKind::Literal:
+      ThrowRuntime(501);
+    case ExprKind::ErrMember: {
+      switch (target.Index) {
+        case 0:
+          Err.Number = ToLong(value);
+          return;
+        case 1:
+          Err.Description = ToString(value);
+          return;
+        case 2:
+          Err.Source = ToString(value);
+          return;
+        case 3:
+          Err.HelpFile = ToString(value);
+          return;
+        case 4:
+          Err.HelpContext = ToLong(value);
+          return;
+        default:
+          ThrowRuntime(450);
+      }
+    }
+    default:
+      ThrowRuntime(450);
+  }
+}
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,215 @@
+// The host API: persistence, Eval, Run, errors and their callback, time-out, native objects.
+#include "vbscript/ScriptHost.h"
+
+#include <gtest/gtest.h>
+
+#include "vbscript/Conversion.h"
+
+namespace chartorium::vbscript {
+namespace {
+
+// A macro-object stand-in: a method with a result, arrays in and out, ByRef, a property.
+class BarsObject final : public NativeObject {
+ public:
+  std::span<const NativeMember> Members() const override { return Table; }
+  void Invoke(int index, std::span<Variant> args, Variant& result) override {
+    ++Calls;
+    switch (index) {
+      case 0:  // Close(place)
+        result = Variant::Double(ToDouble(args[0]) * 2);
+        return;
+      case 1: {  // Series(): 1..2001
+        result = Variant::NewArray(1, 2001);
+        ArrayRep& a = result.MutableArray();
+        for (int i = 0; i < 2001; ++i) a.Data[static_cast<size_t>(i)] = Variant::Double(i + 1);
+        return;
+      }
+      case 2: {  // Total(array)
+        if (!args[0].IsArray()) ThrowRuntime(13);
+        double sum = 0;
+        for (const Variant& v : args[0].AsArray().Data) sum += ToDouble(v);
+        result = Variant::Double(sum);
+        return;
+      }
+      case 3:  // Fill(x): ByRef
+        args[0] = Variant::Long(42);
+        return;
+      case 4:
+        result = Variant::String(Label);
+        return;
+      case 5:
+        Label = ToString(args[0]);
+        return;
+      case 6:
+        ThrowRuntime(5);
+    }
+  }
+
+  std::string Label = "start";
+  int Calls = 0;
+
+ private:
+  static constexpr NativeMember Table[] = {
+      {"Close", MemberKind::Method, 1, -1, true},
+      {"Series", MemberKind::Method, 0, -1, true},
+      {"Total", MemberKind::Method, 1, -1, true},
+      {"Fill", MemberKind::Method, 1, -1, false, 1u},
+      {"Label", MemberKind::PropertyGet, 0, -1, true},
+      {"Label", MemberKind::PropertyPut, 1, -1, false},
+      {"Fail", MemberKind::Method, 0, -1, false},
+  };
+};
+
+double EvalNumber(ScriptHost& host, std::string_view expression) {
+  const ScriptResult r = host.Eval(expression);
+  EXPECT_TRUE(r.Ok) << expression << ": " << host.LastError().Description;
+  return r.Ok ? ToDouble(r.Value) : -1;
+}
+
+TEST(ScriptHostTest, KeepsGlobalsAndProceduresAcrossCalls) {
+  ScriptHost host;
+  ASSERT_TRUE(host.AddCode("Dim total : total = 5"));
+  ASSERT_TRUE(
+      host.AddCode("Sub AddTo(n) : total = total + n : End Sub\n"
+                   "Function Twice(x) : Twice = x * 2 : End Function"));
+  const Variant three = Variant::Integer(3);
+  ASSERT_TRUE(host.Run("AddTo", std::span<const Variant>(&three, 1)).Ok);
+  EXPECT_EQ(EvalNumber(host, "total"), 8);
+  const ScriptResult twice = host.Run("twice", std::span<const Variant>(&three, 1));
+  ASSERT_TRUE(twice.Ok);
+  EXPECT_EQ(ToDouble(twice.Value), 6);
+  EXPECT_TRUE(host.HasProcedure("ADDTO"));
+  // A later definition replaces the earlier one for all code.
+  ASSERT_TRUE(host.AddCode("Function Twice(x) : Twice = x * 20 : End Function"));
+  EXPECT_EQ(EvalNumber(host, "Twice(3)"), 60);
+  host.Reset();
+  EXPECT_FALSE(host.HasProcedure("AddTo"));
+  const ScriptResult after = host.Eval("total");
+  ASSERT_TRUE(after.Ok);
+  EXPECT_TRUE(after.Value.IsEmpty());
+}
+
+TEST(ScriptHostTest, ConstantsFromExecuteStatementReachLaterCode) {
+  ScriptHost host;
+  ASSERT_TRUE(host.ExecuteStatement("Const Last=2001"));
+  ASSERT_TRUE(host.ExecuteStatement("Const MaxBars=2001"));
+  ASSERT_TRUE(host.AddCode("Dim seen\nSub Main()\n  seen = Last + MaxBars\nEnd Sub"));
+  ASSERT_TRUE(host.Run("Main").Ok);
+  EXPECT_EQ(EvalNumber(host, "seen"), 4002);
+  const ScriptResult last = host.Eval("Last");
+  ASSERT_TRUE(last.Ok);
+  EXPECT_EQ(last.Value.Type(), VarType::Integer);
+  EXPECT_FALSE(host.AddCode("Last = 5"));
+}
+
+TEST(ScriptHostTest, ReportsErrorsThroughTheCallbackBeforeReturning) {
+  ScriptHost host;
+  std::vector<ScriptErrorInfo> seen;
+  host.SetErrorHandler([&](const ScriptErrorInfo& e) { seen.push_back(e); });
+  EXPECT_FALSE(host.AddCode("Sub A() : End Sub\nx = 1\ny = 2 +"));
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Number, 1023);
+  EXPECT_EQ(seen[0].Line, 3);
+  EXPECT_FALSE(host.HasProcedure("A")) << "a block with a syntax error adds nothing";
+  EXPECT_FALSE(host.Run("Missing").Ok);
+  EXPECT_EQ(host.LastError().Number, 35);
+  ASSERT_TRUE(host.AddCode("Sub Two(a, b) : End Sub\nSub Boom()\n  x = 1\n  x = x / 0\nEnd Sub"));
+  EXPECT_FALSE(host.Run("Two").Ok);
+  EXPECT_EQ(host.LastError().Number, 450);
+  EXPECT_FALSE(host.Run("Boom").Ok);
+  EXPECT_EQ(host.LastError().Number, 11);
+  EXPECT_EQ(host.LastError().Line, 4);
+  EXPECT_EQ(host.LastError().Column, 2);
+  EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST(ScriptHostTest, TimeOutAndCancelEndRunawayScripts) {
+  ScriptHost host;
+  EXPECT_EQ(host.Timeout(), 10000);
+  host.SetTimeout(50);
+  EXPECT_FALSE(host.AddCode("On Error Resume Next\nDo\nLoop"));
+  EXPECT_EQ(host.LastError().Number, TimeoutErrorNumber);
+  EXPECT_FALSE(
+      host.AddCode("Sub Spin() : Spin : End Sub\nFunction F(n) : F = F(n) : End Function"
+                   "\nx = 0\nWhile True : x = x + 1 : Wend"));
+  EXPECT_EQ(host.LastError().Number, TimeoutErrorNumber);
+  std::atomic<bool> cancel{true};
+  host.SetTimeout(0);
+  host.SetCancelFlag(&cancel);
+  EXPECT_FALSE(host.AddCode("For i = 1 To 10000000 : Next"));
+  EXPECT_EQ(host.LastError().Number, CancelErrorNumber);
+  cancel = false;
+  EXPECT_TRUE(host.AddCode("For i = 1 To 1000 : Next"));
+}
+
+TEST(ScriptHostTest, DeepRecursionIsOutOfStackSpace) {
+  ScriptHost host;
+  ASSERT_TRUE(host.AddCode("Function Down(n) : Down = Down(n + 1) : End Function"));
+  const Variant one = Variant::Integer(1);
+  EXPECT_FALSE(host.Run("Down", std::span<const Variant>(&one, 1)).Ok);
+  EXPECT_EQ(host.LastError().Number, 28);
+  // The engine is usable afterwards.
+  EXPECT_EQ(EvalNumber(host, "1 + 1"), 2);
+}
+
+TEST(ScriptHostTest, CallsNativeMembersGloballyAndByName) {
+  ScriptHost host;
+  auto bars = std::make_shared<BarsObject>();
+  ASSERT_TRUE(host.AddObject("KVX", bars, true));
+  EXPECT_FALSE(host.AddObject("kvx", bars, true));
+  ASSERT_TRUE(
+      host.AddCode("Dim a, b, s, t, f, lbl\n"
+                   "a = Close(10) : b = KVX.close(4)\n"
+                   "s = Series() : t = Total(s)\n"
+                   "Fill f\n"
+                   "lbl = Label : KVX.Label = \"end\"\n"
+                   "Function Avg(p, n)\n"
+                   "  Dim i, sum : sum = 0\n"
+                   "  For i = p - n + 1 To p : sum = sum + s(i) : Next\n"
+                   "  Avg = sum / n\n"
+                   "End Function"));
+  EXPECT_EQ(EvalNumber(host, "a"), 20);
+  EXPECT_EQ(EvalNumber(host, "b"), 8);
+  EXPECT_EQ(EvalNumber(host, "LBound(s) * 10000 + UBound(s)"), 12001);
+  EXPECT_EQ(EvalNumber(host, "t"), 2001.0 * 2002.0 / 2);
+  EXPECT_EQ(EvalNumber(host, "f"), 42);
+  EXPECT_EQ(EvalNumber(host, "Avg(2001, 20)"), 1991.5);
+  EXPECT_EQ(ToString(host.Eval("lbl").Value), "start");
+  EXPECT_EQ(bars->Label, "end");
+  EXPECT_FALSE(host.AddCode("x = 1\nFail"));
+  EXPECT_EQ(host.LastError().Number, 5);
+  EXPECT_EQ(host.LastError().Line, 2);
+  EXPECT_FALSE(host.AddCode("KVX.Nope 1"));
+  EXPECT_EQ(host.LastError().Number, 438);
+  EXPECT_FALSE(host.AddCode("x = Close(1, 2)"));
+  EXPECT_EQ(host.LastError().Number, 450);
+}
+
+TEST(ScriptHostTest, MessageBoxesGoToTheHost) {
+  ScriptHost host;
+  std::vector<std::string> prompts;
+  HostCallbacks callbacks;
+  callbacks.MsgBox = [&](const std::string& prompt, int buttons, const std::string& title) {
+    prompts.push_back(prompt + "|" + std::to_string(buttons) + "|" + title);
+    return 6;
+  };
+  callbacks.InputBox = [](const std::string&, const std::string&, const std::string& d) {
+    return d + "!";
+  };
+  host.SetCallbacks(callbacks);
+  ASSERT_TRUE(
+      host.AddCode("MsgBox \"hello\"\nr = MsgBox(\"sure?\", vbYesNo, \"T\")\n"
+                   "i = InputBox(\"name\", \"T\", \"bob\")"));
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_EQ(prompts[0], "hello|0|");
+  EXPECT_EQ(prompts[1], "sure?|4|T");
+  EXPECT_EQ(EvalNumber(host, "r"), 6);
+  EXPECT_EQ(ToString(host.Eval("i").Value), "bob!");
+  EXPECT_TRUE(host.SetLanguage("vbscript"));
+  EXPECT_FALSE(host.SetLanguage("JScript"));
+  EXPECT_FALSE(host.AddCode("Set o = CreateObject(\"Scripting.FileSystemObject\")"));
+  EXPECT_EQ(host.LastError().Number, 429);
+}
+
+}  // namespace
+}  // namespace chartorium::vbscript
