@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/LibraryTree.h"
 #include "core/Preferences.h"
 #include "core/QuoteStore.h"
 #include "core/StockSettingsFile.h"
@@ -46,6 +47,8 @@ class Workspace {
   ActivityState Activity;
   /// The named-series cache of the open stock with the price overlays.
   IndicatorCache Indicators;
+  /// The stock library tree shown in the main window.
+  LibraryTree Library;
 
  private:
   std::filesystem::path appFolder_;
