@@ -13,7 +13,7 @@ namespace {
 Single FirstClosesAverage(const BarView& bars, int n) {
   if (bars.C(1) == 0) return 0;
   Single sum = 0;
-  for (int p = 1; p <= n; ++p) sum = ToSingle(Ext(sum) + bars.C(p));
+  for (int p = 1; p <= n; ++p) sum = AddToSingle(sum, bars.C(p));
   return ToSingle(Ext(sum) / n);
 }
 
@@ -58,16 +58,17 @@ void ComputeBands(const BarView& bars, int n, PriceOverlays& overlays) {
   if (n >= 1) {
     WorkArray mid{};
     WorkArray dev{};
+    SeriesValues sample{};
+    for (int i = 1; i <= count; ++i)
+      sample[i] = bars.H(i) != 0 && bars.L(i) != 0 ? bars.TypicalPrice(i) : ToSingle(bars.C(i));
     for (int p = n; p <= count; ++p) mid[p - 1] = CloseAverage(bars, p - n + 1, p);
     for (int p = n; p <= count; ++p) {
       // The deviation is measured from the mean of the closes, with each bar's
       // typical price as the sample.
       Single sum = 0;
       for (int i = p - n + 1; i <= p; ++i) {
-        const Single sample =
-            bars.H(i) != 0 && bars.L(i) != 0 ? bars.TypicalPrice(i) : ToSingle(bars.C(i));
-        const Single d = ToSingle(Ext(mid[p - 1]) - sample);
-        sum = ToSingle(Ext(sum) + Ext(d) * d);
+        const Single d = ToSingle(Ext(mid[p - 1]) - sample[i]);
+        sum = AddToSingle(sum, Ext(d) * d);
       }
       dev[p - 1] = ToSingle(std::sqrt(Ext(sum) / n));
     }
@@ -169,8 +170,8 @@ std::optional<ResultSeries> EhlersFilter(const BarView& bars) {
   for (int p = 20; p <= bars.Count(); ++p) {
     Single sumA = 0, sumB = 0;
     for (int i = p - 14; i <= p; ++i) {
-      sumA = ToSingle(Ext(sumA) + a[i - 1]);
-      sumB = ToSingle(Ext(sumB) + b[i - 1]);
+      sumA = AddToSingle(sumA, a[i - 1]);
+      sumB = AddToSingle(sumB, b[i - 1]);
     }
     if (sumA != 0) result.Values[p] = ToSingle(Ext(sumB) / sumA);
   }
@@ -181,8 +182,8 @@ ResultSeries Support(const BarView& bars) {
   ResultSeries result{"Support", ""};
   Single support = 0;
   for (int p = 16; p <= bars.Count(); ++p) {
-    Extended lowest = bars.L(p - 8);
-    for (int i = p - 7; i <= p; ++i) lowest = std::min(lowest, bars.L(i));
+    Single lowest = bars.Low(p - 8);
+    for (int i = p - 7; i <= p; ++i) lowest = std::min(lowest, bars.Low(i));
     if (bars.L(p - 4) - lowest < 0.001L) support = ToSingle(bars.L(p - 4));
     result.Values[p] = support;
   }

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <utility>
 
-#include "core/TextCase.h"
 #include "core/Workspace.h"
 
 namespace chartorium {
@@ -35,13 +34,13 @@ class Candles {
     return std::fabs(a - b) <= 0.0025L * base;
   }
   Extended LowestLow(int first, int last) const {
-    Extended low = L(first);
-    for (int p = first + 1; p <= last; ++p) low = std::min(low, L(p));
+    Single low = bars_.Low(first);
+    for (int p = first + 1; p <= last; ++p) low = std::min(low, bars_.Low(p));
     return low;
   }
   Extended HighestLow(int first, int last) const {
-    Extended low = L(first);
-    for (int p = first + 1; p <= last; ++p) low = std::max(low, L(p));
+    Single low = bars_.Low(first);
+    for (int p = first + 1; p <= last; ++p) low = std::max(low, bars_.Low(p));
     return low;
   }
 
@@ -57,9 +56,9 @@ class Candles {
     if (Count() == 0 || e > Count() || n < 1) return thresholds_;
     Single bodySum = 0, upperSum = 0, lowerSum = 0;
     for (int p = e - n + 1; p <= e; ++p) {
-      bodySum = ToSingle(Ext(bodySum) + Body(p));
-      upperSum = ToSingle(Ext(upperSum) + Upper(p));
-      lowerSum = ToSingle(Ext(lowerSum) + Lower(p));
+      bodySum = AddToSingle(bodySum, Body(p));
+      upperSum = AddToSingle(upperSum, Upper(p));
+      lowerSum = AddToSingle(lowerSum, Lower(p));
     }
     const Single bodyMean = ToSingle(Ext(bodySum) / n);
     const Single upperMean = ToSingle(Ext(upperSum) / n);
@@ -69,9 +68,9 @@ class Candles {
       const Extended b = Ext(Body(p)) - bodyMean;
       const Extended u = Ext(Upper(p)) - upperMean;
       const Extended l = Ext(Lower(p)) - lowerMean;
-      bodyVar = ToSingle(Ext(bodyVar) + b * b);
-      upperVar = ToSingle(Ext(upperVar) + u * u);
-      lowerVar = ToSingle(Ext(lowerVar) + l * l);
+      bodyVar = AddToSingle(bodyVar, b * b);
+      upperVar = AddToSingle(upperVar, u * u);
+      lowerVar = AddToSingle(lowerVar, l * l);
     }
     // Variances, not standard deviations, widen the medium class.
     bodyVar = ToSingle(Ext(bodyVar) / n);
@@ -270,6 +269,18 @@ constexpr PatternEntry Patterns[] = {
     {"three outside down", 3, false, ThreeOutsideDown},
 };
 
+// Pattern names are plain ASCII, so folding the ASCII letters of the asked
+// name is all the lower-casing a match needs; this asks no allocation per call.
+bool IsNamed(std::string_view name, std::string_view lowerCaseName) {
+  if (name.size() != lowerCaseName.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const char c =
+        name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+    if (c != lowerCaseName[i]) return false;
+  }
+  return true;
+}
+
 constexpr auto PatternNameList = [] {
   std::array<std::string_view, std::size(Patterns)> names{};
   for (size_t i = 0; i < names.size(); ++i) names[i] = Patterns[i].Name;
@@ -285,9 +296,8 @@ std::span<const std::string_view> CandlePatternNames() {
 bool CandlePattern(const QuoteStore& store, CandleThresholds& thresholds, std::string_view name,
                    int place) {
   if (place < 1 || place > MaxQuotes) return false;
-  const std::string key = FoldCase(name);
   const auto entry = std::find_if(std::begin(Patterns), std::end(Patterns),
-                                  [&](const PatternEntry& e) { return e.Name == key; });
+                                  [&](const PatternEntry& e) { return IsNamed(name, e.Name); });
   if (entry == std::end(Patterns) || place < entry->FirstPlace) return false;
   if (place > store.BarCount && !entry->SizeName) return false;
   Candles candles(store, thresholds);

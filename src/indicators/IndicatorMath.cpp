@@ -14,7 +14,7 @@ void SmaInPlace(WorkArray& work, int n, int barCount) {
   const WorkArray copy = work;
   work.fill(0);
   Single sum = 0;
-  for (int j = 0; j < n; ++j) sum = ToSingle(Ext(sum) + copy[j]);
+  for (int j = 0; j < n; ++j) sum = AddToSingle(sum, copy[j]);
   work[n - 1] = ToSingle(Ext(sum) / n);
   // A running sum, stored as a single after every step, not a fresh sum per element.
   for (int j = n; j < barCount; ++j) {
@@ -34,7 +34,7 @@ void EmaInPlace(WorkArray& work, int n, int barCount) {
   const Single k = ToSingle(Extended{2} / (n + 1));
   Single sum = 0;
   for (int j = 0; j < n; ++j) {
-    sum = ToSingle(Ext(sum) + work[j]);
+    sum = AddToSingle(sum, work[j]);
     work[j] = 0;
   }
   work[n - 1] = ToSingle(Ext(sum) / n);
@@ -46,7 +46,7 @@ Single CloseAverage(const BarView& bars, int first, int last) {
   const int count = last - first + 1;
   if (count <= 0) return 0;
   Single sum = 0;
-  for (int p = first; p <= last; ++p) sum = ToSingle(Ext(sum) + bars.C(p));
+  for (int p = first; p <= last; ++p) sum = AddToSingle(sum, bars.C(p));
   return ToSingle(Ext(sum) / count);
 }
 
@@ -56,10 +56,10 @@ Single LinRegEnd(const BarView& bars, int first, int last) {
   Single sx = 0, sy = 0, sxx = 0, sxy = 0;
   for (int x = 1; x <= m; ++x) {
     const Extended y = bars.C(first + x - 1);
-    sx = ToSingle(Ext(sx) + x);
-    sy = ToSingle(Ext(sy) + y);
-    sxx = ToSingle(Ext(sxx) + Extended{1} * x * x);
-    sxy = ToSingle(Ext(sxy) + x * y);
+    sx = AddToSingle(sx, x);
+    sy = AddToSingle(sy, y);
+    sxx = AddToSingle(sxx, Extended{1} * x * x);
+    sxy = AddToSingle(sxy, x * y);
   }
   const Extended denominator = m * Ext(sxx) - Ext(sx) * sx;
   // A window of equal x is impossible for m > 2, but keep the division safe.

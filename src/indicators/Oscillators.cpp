@@ -17,7 +17,7 @@ SeriesValues RsiValues(const BarView& bars, int n) {
     Single up = 0, down = 0;
     for (int j = p - n + 1; j <= p; ++j) {
       const Extended change = bars.C(j) - bars.C(j - 1);
-      if (change > 0) up = ToSingle(Ext(up) + change);
+      if (change > 0) up = AddToSingle(up, change);
       if (change < 0) down = ToSingle(Ext(down) - change);
     }
     const Extended total = Ext(up) + down;
@@ -30,12 +30,12 @@ SeriesValues StochasticKValues(const BarView& bars, int n) {
   SeriesValues value{};
   if (n < 1) return value;
   for (int p = n; p <= bars.Count(); ++p) {
-    Extended low = bars.L(p - n + 1), high = bars.H(p - n + 1);
+    Single low = bars.Low(p - n + 1), high = bars.High(p - n + 1);
     for (int i = p - n + 1; i <= p; ++i) {
-      low = std::min(low, bars.L(i));
-      high = std::max(high, bars.H(i));
+      low = std::min(low, bars.Low(i));
+      high = std::max(high, bars.High(i));
     }
-    if (high != low) value[p] = ToSingle((bars.C(p) - low) / (high - low) * 100);
+    if (high != low) value[p] = ToSingle((bars.C(p) - low) / (Ext(high) - low) * 100);
   }
   return value;
 }
@@ -56,7 +56,7 @@ ResultSeries StochRsi(const BarView& bars, int n) {
       low = std::min(low, rsi[i]);
       high = std::max(high, rsi[i]);
     }
-    if (high == low) high = ToSingle(Ext(high) + 0.0001L);
+    if (high == low) high = AddToSingle(high, 0.0001L);
     result.Values[p] = ToSingle((Ext(rsi[p]) - low) / (Ext(high) - low));
   }
   return result;
@@ -72,7 +72,7 @@ ResultSeries StochasticD(const BarView& bars, int n, int m) {
   const SeriesValues k = StochasticKValues(bars, n);
   for (int p = n + m - 1; p <= bars.Count(); ++p) {
     Single sum = 0;
-    for (int i = p - m + 1; i <= p; ++i) sum = ToSingle(Ext(sum) + k[i]);
+    for (int i = p - m + 1; i <= p; ++i) sum = AddToSingle(sum, k[i]);
     result.Values[p] = ToSingle(Ext(sum) / m);
   }
   return result;
@@ -112,7 +112,7 @@ ResultSeries Cci(const BarView& bars, int n) {
     // The mean deviation is taken from the current average, not from each window's own.
     Single sum = 0;
     for (int i = p - n + 1; i <= p; ++i)
-      sum = ToSingle(Ext(sum) + std::fabs(Ext(mean[p - 1]) - typical[i - 1]));
+      sum = AddToSingle(sum, std::fabs(Ext(mean[p - 1]) - typical[i - 1]));
     const Single deviation = ToSingle(Ext(sum) / n);
     if (deviation != 0)
       result.Values[p] = ToSingle((Ext(typical[p - 1]) - mean[p - 1]) / (0.015L * deviation));
@@ -133,8 +133,8 @@ ResultSeries Cmo(const BarView& bars, int n) {
   for (int p = n + 2; p <= count; ++p) {
     Single upSum = 0, downSum = 0;
     for (int i = p - n + 1; i <= p; ++i) {
-      upSum = ToSingle(Ext(upSum) + up[i]);
-      downSum = ToSingle(Ext(downSum) + down[i]);
+      upSum = AddToSingle(upSum, up[i]);
+      downSum = AddToSingle(downSum, down[i]);
     }
     const Extended total = Ext(upSum) + downSum;
     if (total != 0) result.Values[p] = ToSingle((Ext(upSum) - downSum) / total * 100);
@@ -148,8 +148,8 @@ ResultSeries CenterOfGravity(const BarView& bars, int n) {
   for (int p = n + 1; p <= bars.Count(); ++p) {
     Single weighted = 0, sum = 0;
     for (int d = 0; d <= n; ++d) {
-      weighted = ToSingle(Ext(weighted) + (d + 1) * bars.C(p - d));
-      sum = ToSingle(Ext(sum) + bars.C(p - d));
+      weighted = AddToSingle(weighted, (d + 1) * bars.C(p - d));
+      sum = AddToSingle(sum, bars.C(p - d));
     }
     result.Values[p] = sum == 0 ? Single{1} : ToSingle(-Ext(weighted) / sum);
   }
@@ -160,12 +160,13 @@ ResultSeries WilliamsR(const BarView& bars, int n) {
   ResultSeries result{"William's %R", "-20;-80"};
   if (n < 1 || bars.L(1) == 0 || bars.H(1) == 0) return result;
   for (int p = n; p <= bars.Count(); ++p) {
-    Extended low = bars.L(p), high = bars.H(p);
+    Single low = bars.Low(p), high = bars.High(p);
     for (int i = p - n + 1; i <= p; ++i) {
-      low = std::min(low, bars.L(i));
-      high = std::max(high, bars.H(i));
+      low = std::min(low, bars.Low(i));
+      high = std::max(high, bars.High(i));
     }
-    if (high != low) result.Values[p] = ToSingle((high - bars.C(p)) / (high - low) * -100);
+    if (high != low)
+      result.Values[p] = ToSingle((Ext(high) - bars.C(p)) / (Ext(high) - low) * -100);
   }
   return result;
 }
@@ -189,8 +190,8 @@ ResultSeries UltimateOscillator(const BarView& bars) {
     for (int p = width + 1; p <= count; ++p) {
       Single pressureSum = 0, rangeSum = 0;
       for (int i = p - width + 1; i <= p; ++i) {
-        pressureSum = ToSingle(Ext(pressureSum) + pressure[i]);
-        rangeSum = ToSingle(Ext(rangeSum) + range[i]);
+        pressureSum = AddToSingle(pressureSum, pressure[i]);
+        rangeSum = AddToSingle(rangeSum, range[i]);
       }
       if (rangeSum != 0) ratio[w][p] = ToSingle(Ext(pressureSum) / rangeSum);
     }
@@ -208,8 +209,8 @@ ResultSeries ElliotOscillator(const BarView& bars) {
   for (int p = 1; p <= count; ++p) median[p] = bars.MedianPrice(p);
   for (int p = 34; p <= count; ++p) {
     Single shortSum = 0, longSum = 0;
-    for (int i = p - 4; i <= p; ++i) shortSum = ToSingle(Ext(shortSum) + median[i]);
-    for (int i = p - 33; i <= p; ++i) longSum = ToSingle(Ext(longSum) + median[i]);
+    for (int i = p - 4; i <= p; ++i) shortSum = AddToSingle(shortSum, median[i]);
+    for (int i = p - 33; i <= p; ++i) longSum = AddToSingle(longSum, median[i]);
     const Single shortMean = ToSingle(Ext(shortSum) / 5);
     const Single longMean = ToSingle(Ext(longSum) / 34);
     result.Values[p] = ToSingle(Ext(shortMean) - longMean);
@@ -240,10 +241,10 @@ ResultSeries Velmora(const BarView& bars, int n) {
       const Extended change = bars.C(k) - bars.C(k - 1);
       if (change < 0) {
         ++downPlaces;
-        downSum = ToSingle(Ext(downSum) + change);
+        downSum = AddToSingle(downSum, change);
       } else if (change > 0) {
         ++upPlaces;
-        upSum = ToSingle(Ext(upSum) + change);
+        upSum = AddToSingle(upSum, change);
       }
     }
     result.Values[p] = ToSingle(

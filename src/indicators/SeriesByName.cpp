@@ -61,7 +61,7 @@ bool RunListedCustomIndicator(Workspace& workspace, std::string_view key) {
 template <typename At>
 Single MeanOver(int first, int last, int period, At at) {
   Single sum = 0;
-  for (int p = first; p <= last; ++p) sum = ToSingle(Ext(sum) + at(p));
+  for (int p = first; p <= last; ++p) sum = AddToSingle(sum, at(p));
   return ToSingle(Ext(sum) / period);
 }
 

@@ -39,6 +39,9 @@ class BarView {
   Extended L(int p) const { return bars_[p].Low; }
   Extended V(int p) const { return bars_[p].Volume; }
   Extended OI(int p) const { return bars_[p].OpenInterest; }
+  /// The stored Low and High, for comparisons that need no arithmetic.
+  Single Low(int p) const { return bars_[p].Low; }
+  Single High(int p) const { return bars_[p].High; }
   /// (H + L + C) / 3, stored as a single.
   Single TypicalPrice(int p) const { return ToSingle((H(p) + L(p) + C(p)) / 3); }
   /// (H + L) / 2, stored as a single.
@@ -53,6 +56,17 @@ class BarView {
 /// starts with a stored value from being evaluated in single precision.
 inline Extended Ext(Single value) {
   return value;
+}
+
+/// sum + term, rounded to a single as a running sum is stored. When the term
+/// is itself a single the addition is done in single precision: the exact sum
+/// of two singles rounds to the same single whether or not it passes through
+/// extended precision first (64 bits exceed twice 24 plus 2), and the single
+/// addition keeps a long chain of running sums out of the x87 unit.
+inline Single AddToSingle(Single sum, Extended term) {
+  const Single single = static_cast<Single>(term);
+  if (single == term) return sum + single;
+  return ToSingle(Ext(sum) + term);
 }
 
 }  // namespace chartorium

@@ -41,7 +41,7 @@ ResultSeries VerticalHorizontalFilter(const QuoteStore& store, int n) {
     const Single numerator = ToSingle(Ext(range.High) - range.Low);
     Single denominator = 0;
     for (int i = p - n + 1; i <= p; ++i)
-      denominator = ToSingle(Ext(denominator) + std::fabs(bars.C(i) - bars.C(i - 1)));
+      denominator = AddToSingle(denominator, std::fabs(bars.C(i) - bars.C(i - 1)));
     if (denominator != 0) result.Values[p] = ToSingle(Ext(numerator) / denominator);
   }
   return result;
@@ -78,9 +78,9 @@ DirectionalMovement ComputeDirectionalMovement(const BarView& bars) {
   }
   Single tr14 = 0, plus14 = 0, minus14 = 0;
   for (int p = 2; p <= 14; ++p) {
-    tr14 = ToSingle(Ext(tr14) + tr[p]);
-    plus14 = ToSingle(Ext(plus14) + plusDm[p]);
-    minus14 = ToSingle(Ext(minus14) + minusDm[p]);
+    tr14 = AddToSingle(tr14, tr[p]);
+    plus14 = AddToSingle(plus14, plusDm[p]);
+    minus14 = AddToSingle(minus14, minusDm[p]);
   }
   SeriesValues dx{};
   for (int p = 15; p <= count; ++p) {
@@ -97,7 +97,7 @@ DirectionalMovement ComputeDirectionalMovement(const BarView& bars) {
   if (count < 28) return result;
   SeriesValues& adx = result.Adx.Values;
   Single dxSum = 0;
-  for (int p = 15; p <= 28; ++p) dxSum = ToSingle(Ext(dxSum) + dx[p]);
+  for (int p = 15; p <= 28; ++p) dxSum = AddToSingle(dxSum, dx[p]);
   adx[28] = Truncated(Ext(dxSum) / 14);
   for (int p = 29; p <= count; ++p) adx[p] = Truncated((Ext(adx[p - 1]) * 13 + dx[p]) / 14);
   for (int p = 43; p <= count; ++p)
@@ -112,13 +112,13 @@ DirectionTrend ComputeDirectionTrend(const BarView& bars) {
   for (int p = 20; p <= count; ++p) momentum[p] = ToSingle(bars.C(p) - bars.C(p - 19));
   for (int p = 40; p <= count; ++p) {
     Single sum = 0;
-    for (int i = p - 39; i <= p; ++i) sum = ToSingle(Ext(sum) + momentum[i]);
+    for (int i = p - 39; i <= p; ++i) sum = AddToSingle(sum, momentum[i]);
     result.Direction.Values[p] = sum;
   }
   for (int p = 60; p <= count; ++p) {
     Single recent = 0, whole = 0;
-    for (int i = p - 19; i <= p; ++i) recent = ToSingle(Ext(recent) + std::fabs(momentum[i]));
-    for (int i = p - 39; i <= p; ++i) whole = ToSingle(Ext(whole) + std::fabs(momentum[i]));
+    for (int i = p - 19; i <= p; ++i) recent = AddToSingle(recent, std::fabs(momentum[i]));
+    for (int i = p - 39; i <= p; ++i) whole = AddToSingle(whole, std::fabs(momentum[i]));
     result.TrendDetection.Values[p] =
         ToSingle(std::fabs(Ext(result.Direction.Values[p])) + recent - whole);
   }
@@ -136,11 +136,11 @@ ResultSeries Trix(const BarView& bars, int n) {
   e1[n] = CloseAverage(bars, 1, n);
   for (int p = n + 1; p <= count; ++p) e1[p] = ToSingle(bars.C(p) * k + Ext(e1[p - 1]) * keep);
   Single sum = 0;
-  for (int p = n; p <= 2 * n - 1; ++p) sum = ToSingle(Ext(sum) + e1[p]);
+  for (int p = n; p <= 2 * n - 1; ++p) sum = AddToSingle(sum, e1[p]);
   e2[2 * n - 1] = ToSingle(Ext(sum) / n);
   for (int p = 2 * n; p <= count; ++p) e2[p] = ToSingle(Ext(e1[p]) * k + Ext(e2[p - 1]) * keep);
   sum = 0;
-  for (int p = 2 * n - 1; p <= 3 * n - 2; ++p) sum = ToSingle(Ext(sum) + e2[p]);
+  for (int p = 2 * n - 1; p <= 3 * n - 2; ++p) sum = AddToSingle(sum, e2[p]);
   e3[3 * n - 1] = ToSingle(Ext(sum) / n);
   for (int p = 3 * n; p <= count; ++p) e3[p] = ToSingle(Ext(e2[p]) * k + Ext(e3[p - 1]) * keep);
   for (int p = 3 * n; p <= count; ++p)
@@ -161,7 +161,7 @@ ResultSeries MassIndex(const BarView& bars) {
     if (twice[j] != 0) ratio[j] = ToSingle(Ext(single[j]) / twice[j]);
   for (int p = 26; p <= count; ++p) {
     Single sum = 0;
-    for (int i = p - 24; i <= p; ++i) sum = ToSingle(Ext(sum) + ratio[i - 1]);
+    for (int i = p - 24; i <= p; ++i) sum = AddToSingle(sum, ratio[i - 1]);
     result.Values[p] = sum;
   }
   return result;

@@ -20,7 +20,7 @@ ResultSeries AverageTrueRange(const BarView& bars, int n) {
   }
   for (int p = n + 2; p <= count; ++p) {
     Single sum = 0;
-    for (int i = p - n + 1; i <= p; ++i) sum = ToSingle(Ext(sum) + range[i]);
+    for (int i = p - n + 1; i <= p; ++i) sum = AddToSingle(sum, range[i]);
     result.Values[p] = ToSingle(Ext(sum) / n);
   }
   return result;
@@ -35,7 +35,7 @@ ResultSeries IntradayVolatility(const BarView& bars, int n) {
     if (bars.L(p) != 0) volatility[p] = ToSingle((bars.H(p) - bars.L(p)) / bars.L(p) * 100);
   for (int p = n; p <= count; ++p) {
     Single sum = 0;
-    for (int i = p - n + 1; i <= p; ++i) sum = ToSingle(Ext(sum) + volatility[i]);
+    for (int i = p - n + 1; i <= p; ++i) sum = AddToSingle(sum, volatility[i]);
     result.Values[p] = ToSingle(Ext(sum) / n);
   }
   return result;

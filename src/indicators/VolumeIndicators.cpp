@@ -22,7 +22,7 @@ ResultSeries VolumeIndex(const BarView& bars, std::string_view name, int first, 
   Single index = 1000;
   for (int p = first; p <= bars.Count(); ++p) {
     if (moves(bars.V(p), bars.V(p - 1)))
-      index = ToSingle(Ext(index) + ChangeRatio(bars.C(p) - bars.C(p - 1), bars.C(p - 1)) * index);
+      index = AddToSingle(index, ChangeRatio(bars.C(p) - bars.C(p - 1), bars.C(p - 1)) * index);
     result.Values[p] = index;
   }
   return result;
@@ -89,9 +89,9 @@ ResultSeries MoneyFlowIndex(const BarView& bars, int n) {
       if (j == 1) {
         positive = flow[1];
       } else if (typical[j] >= typical[j - 1]) {
-        positive = ToSingle(Ext(positive) + flow[j]);
+        positive = AddToSingle(positive, flow[j]);
       } else {
-        negative = ToSingle(Ext(negative) + flow[j]);
+        negative = AddToSingle(negative, flow[j]);
       }
     }
     if (negative != 0) result.Values[p] = ToSingle(100 - 100 / (1 + Ext(positive) / negative));
@@ -117,7 +117,7 @@ ResultSeries Tvi(const BarView& bars) {
   for (int p = 2; p <= bars.Count(); ++p) {
     const Extended close = bars.C(p), previous = bars.C(p - 1);
     if (ChangeRatio(close - previous, previous) * 100 > 4) {
-      total = ToSingle(Ext(total) + bars.V(p));
+      total = AddToSingle(total, bars.V(p));
     } else if (!(ChangeRatio(previous - close, close) * 100 >= 4)) {
       total = ToSingle(Ext(total) - bars.V(p));
     }

@@ -2,6 +2,8 @@
 // closes and regression end point.
 #include "indicators/IndicatorMath.h"
 
+#include <cmath>
+
 #include "BarFixture.h"
 
 namespace chartorium {
@@ -70,6 +72,27 @@ TEST(EmaInPlaceTest, SeedBeyondTheLastBarLeavesZeros) {
   WorkArray work = Work({2, 4, 6});
   EmaInPlace(work, 5, 3);
   EXPECT_TRUE(std::all_of(work.begin(), work.end(), [](Single v) { return v == 0; }));
+}
+
+TEST(AddToSingleTest, RoundsLikeTheExtendedSum) {
+  // Sums of singles taken in single precision must round exactly as the
+  // extended sum rounded to a single, for terms that are singles and terms
+  // that are not, across far-apart magnitudes.
+  unsigned state = 7;
+  const auto next = [&state] {
+    state = state * 1664525u + 1013904223u;
+    return state;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    const Single sum =
+        std::ldexp(static_cast<Single>(next() % 100000) - 50000, -(int(next() % 40)));
+    const Single a = std::ldexp(static_cast<Single>(next() % 100000), -(int(next() % 40)));
+    const Single b = std::ldexp(static_cast<Single>(next() % 100000), -(int(next() % 40)));
+    for (const Extended term : {Ext(a), Ext(a) - b, Ext(a) * b, Ext(a) / 3}) {
+      const Single expected = static_cast<Single>(static_cast<Extended>(sum) + term);
+      ASSERT_EQ(AddToSingle(sum, term), expected) << sum << " + " << static_cast<double>(term);
+    }
+  }
 }
 
 class MeanAndRegressionTest : public BarFixture {};
