@@ -48,6 +48,9 @@ enum class Location : uint8_t {
   OuterRef,  ///< ByRef slot of that procedure
 };
 
+/// How the VM may read a node without evaluating it: set by the compiler's last pass.
+enum class FastRead : uint8_t { None, Local, Direct, Literal };
+
 enum class Op : uint8_t {
   Plus,
   Minus,
@@ -92,9 +95,12 @@ struct Expr {
   int Index = -1;
   int Extra = -1;  ///< Dynamic: the implicit frame slot
   bool Strict = false;
-  bool NumericLiteralSide = false;  ///< comparison with a numeric literal: strings convert
-  Variant* Direct = nullptr;        ///< Global: the variable itself (global slots never move)  ///<
-                                    ///< Option Explicit: an undeclared name is error 500
+  bool NumericLiteralSide = false;
+  FastRead Fast = FastRead::None;
+  bool Pure = false;  ///< evaluating it has no side effect (no call), so order does not matter ///<
+                      ///< comparison with a numeric literal: strings convert
+  Variant* Direct = nullptr;  ///< Global: the variable itself (global slots never move)  ///<
+                              ///< Option Explicit: an undeclared name is error 500
   const Procedure* Method = nullptr;
   const BuiltinFunction* Builtin = nullptr;
   // Member call cache: the class and member found the last time this node ran.

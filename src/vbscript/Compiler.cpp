@@ -63,6 +63,7 @@ std::unique_ptr<CompiledBlock> Compiler::Compile(ScriptBlock script, CompileMode
     scope.Explicit = outer->Explicit;
   }
   ResolveBlock(block->Script.Body, scope);
+  MarkFastReads(block->Script.Body);
   block->FrameSize = block->Scope.FrameSize;
   return block;
 }
@@ -80,6 +81,7 @@ std::unique_ptr<CompiledBlock> Compiler::CompileExpression(ExprPtr expression,
   scope.Explicit = outer ? outer->Explicit : false;
   block->Expression = std::move(expression);
   ResolveExpr(block->Expression, scope);
+  MarkFastReads(*block->Expression);
   block->FrameSize = block->Scope.FrameSize;
   return block;
 }
@@ -181,6 +183,57 @@ void Compiler::CompileProcedure(Procedure& proc, const ClassInfo* owner, bool ex
     proc.ResultSlot = proc.FrameSize++;
   HoistDeclarations(decl.Body, scope);
   ResolveBlock(decl.Body, scope);
+  MarkFastReads(decl.Body);
+}
+
+void Compiler::MarkFastReads(Expr& e) {
+  if (e.Left) MarkFastReads(*e.Left);
+  if (e.Right) MarkFastReads(*e.Right);
+  bool argsPure = true;
+  for (ExprPtr& a : e.Args) {
+    MarkFastReads(*a);
+    argsPure = argsPure && a->Pure;
+  }
+  switch (e.Kind) {
+    case ExprKind::Literal:
+      e.Fast = FastRead::Literal;
+      e.Pure = true;
+      return;
+    case ExprKind::Variable:
+      e.Pure = argsPure;
+      if (!e.Args.empty() || e.HasParens) return;
+      if (e.Loc == Location::Local) e.Fast = FastRead::Local;
+      if (e.Direct) e.Fast = FastRead::Direct;
+      return;
+    case ExprKind::Unary:
+    case ExprKind::Paren:
+      e.Pure = e.Left->Pure;
+      return;
+    case ExprKind::Binary:
+      e.Pure = e.Left->Pure && e.Right->Pure;
+      return;
+    default:
+      return;
+  }
+}
+
+void Compiler::MarkFastReads(Block& block) {
+  for (StmtPtr& s : block) {
+    for (ExprPtr* e : {&s->Target, &s->Value, &s->Limit, &s->StepExpr, &s->Cond})
+      if (*e) MarkFastReads(**e);
+    for (ExprPtr& c : s->Conds) MarkFastReads(*c);
+    for (Block& b : s->Blocks) MarkFastReads(b);
+    MarkFastReads(s->Body);
+    MarkFastReads(s->ElseBody);
+    for (CaseClause& c : s->Cases) {
+      for (ExprPtr& v : c.Values) MarkFastReads(*v);
+      MarkFastReads(c.Body);
+    }
+    for (Declaration& d : s->Decls) {
+      if (d.Value) MarkFastReads(*d.Value);
+      for (ExprPtr& b : d.Bounds) MarkFastReads(*b);
+    }
+  }
 }
 
 // A Dim anywhere in a procedure makes the name local for all of the procedure.

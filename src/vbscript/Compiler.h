@@ -62,6 +62,8 @@ class Compiler {
   void ResolveName(Expr& e, Scope& scope, Use use);
   bool ResolveBuiltinName(Expr& e, Use use);
   int ProcedureNumber(const std::string& key);
+  static void MarkFastReads(Block& block);
+  static void MarkFastReads(Expr& e);
   int NewSlot(Scope& scope);
 
   GlobalState& globals_;

@@ -169,6 +169,25 @@ class Variant {
   Variant& Deref() { return type_ == VarType::Ref ? *ref_ : *this; }
   const Variant& Deref() const { return type_ == VarType::Ref ? *ref_ : *this; }
 
+  /// In-place stores of a number, for loop counters and accumulators.
+  void SetInteger(int16_t value) {
+    if (heap_) Release();
+    type_ = VarType::Integer;
+    bits_ = 0;
+    i16_ = value;
+  }
+  void SetLong(int32_t value) {
+    if (heap_) Release();
+    type_ = VarType::Long;
+    bits_ = 0;
+    i32_ = value;
+  }
+  void SetDouble(double value) {
+    if (heap_) Release();
+    type_ = VarType::Double;
+    f64_ = value;
+  }
+
   void Swap(Variant& other) noexcept {
     std::swap(type_, other.type_);
     std::swap(heap_, other.heap_);

@@ -88,6 +88,10 @@ Variant Vm::DefaultValue(const Variant& value) {
 }
 
 bool Vm::EvalCondition(const Expr& e, Frame& f) {
+  if (e.Pure && e.Kind == ExprKind::Binary) {
+    Number n;
+    if (EvalNumber(e, f, n)) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
+  }
   Variant v = Eval(e, f);
   if (v.Type() == VarType::Boolean) return v.AsBoolean();
   if (v.IsObject()) v = DefaultValue(v);
@@ -99,11 +103,9 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
     case ExprKind::Literal:
       return e.Value;
     case ExprKind::Variable:
-      if (e.Args.empty() && !e.HasParens) {
-        if (e.Direct) return *e.Direct;
-        if (e.Loc == Location::Local) return f.Slots[e.Slot];
-        return Storage(e, f, false);
-      }
+      if (e.Fast == FastRead::Local) return f.Slots[e.Slot];
+      if (e.Fast == FastRead::Direct) return *e.Direct;
+      if (e.Args.empty() && !e.HasParens) return Storage(e, f, false);
       if (e.Args.empty()) return Storage(e, f, false);
       {
         const Variant& holder = Storage(e, f, false);
@@ -161,9 +163,201 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
   ThrowRuntime(51);
 }
 
+namespace {
+
+using Number = Vm::Number;
+
+inline bool ReadNumber(const Variant& v, Number& out) {
+  switch (v.Type()) {
+    case VarType::Integer:
+      out.Type = VarType::Integer;
+      out.Int = v.AsInteger();
+      return true;
+    case VarType::Long:
+      out.Type = VarType::Long;
+      out.Int = v.AsLong();
+      return true;
+    case VarType::Double:
+      out.Type = VarType::Double;
+      out.Real = v.AsDouble();
+      return true;
+    default:
+      return false;
+  }
+}
+
+Number MakeInt(int64_t value, VarType a, VarType b) {
+  Number n;
+  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767) {
+    n.Type = VarType::Integer;
+    n.Int = value;
+  } else if (value >= -2147483648LL && value <= 2147483647LL) {
+    n.Type = VarType::Long;
+    n.Int = value;
+  } else {
+    n.Type = VarType::Double;
+    n.Real = static_cast<double>(value);
+  }
+  return n;
+}
+
+Number MakeReal(double value) {
+  Number n;
+  n.Type = VarType::Double;
+  n.Real = value;
+  return n;
+}
+
+Number MakeBool(bool value) {
+  Number n;
+  n.Type = VarType::Boolean;
+  n.Int = value ? -1 : 0;
+  return n;
+}
+
+double RealOf(const Number& n) {
+  return n.Type == VarType::Double ? n.Real : static_cast<double>(n.Int);
+}
+
+}  // namespace
+
+void Vm::StoreNumber(Variant& slot, const Number& n) {
+  switch (n.Type) {
+    case VarType::Integer:
+      slot.SetInteger(static_cast<int16_t>(n.Int));
+      return;
+    case VarType::Long:
+      slot.SetLong(static_cast<int32_t>(n.Int));
+      return;
+    case VarType::Boolean:
+      slot = Variant::Boolean(n.Int != 0);
+      return;
+    default:
+      slot.SetDouble(n.Real);
+      return;
+  }
+}
+
+namespace {
+
+Variant ToVariant(const Number& n) {
+  switch (n.Type) {
+    case VarType::Integer:
+      return Variant::Integer(static_cast<int16_t>(n.Int));
+    case VarType::Long:
+      return Variant::Long(static_cast<int32_t>(n.Int));
+    case VarType::Boolean:
+      return Variant::Boolean(n.Int != 0);
+    default:
+      return Variant::Double(n.Real);
+  }
+}
+
+}  // namespace
+
+bool Vm::EvalNumber(const Expr& e, Frame& f, Number& out) {
+  switch (e.Fast) {
+    case FastRead::Local:
+      return ReadNumber(f.Slots[e.Slot], out);
+    case FastRead::Direct:
+      return ReadNumber(*e.Direct, out);
+    case FastRead::Literal:
+      return ReadNumber(e.Value, out);
+    default:
+      break;
+  }
+  if (e.Kind == ExprKind::Variable && e.Args.size() == 1 &&
+      (e.Loc == Location::Local || e.Direct)) {
+    const Variant& holder = e.Direct ? *e.Direct : f.Slots[e.Slot];
+    Number index;
+    if (!holder.IsArray() || !EvalNumber(*e.Args[0], f, index)) return false;
+    if (index.Type != VarType::Integer && index.Type != VarType::Long) return false;
+    const ArrayRep& rep = holder.AsArray();
+    if (rep.Bounds.size() != 1) return false;
+    const int64_t offset = index.Int - rep.Bounds[0].Lower;
+    if (offset < 0 || offset >= rep.Bounds[0].Count) return false;
+    return ReadNumber(rep.Data[static_cast<size_t>(offset)], out);
+  }
+  if (e.Kind == ExprKind::Unary && e.Operator == Op::Neg) {
+    Number x;
+    if (!EvalNumber(*e.Left, f, x) || x.Type == VarType::Boolean) return false;
+    out = x.Type == VarType::Double ? MakeReal(-x.Real) : MakeInt(-x.Int, x.Type, x.Type);
+    return true;
+  }
+  if (e.Kind != ExprKind::Binary) return false;
+  // Leaves are read here rather than through a call: most operands are variables or literals.
+  auto operand = [&](const Expr& x, Number& n) {
+    switch (x.Fast) {
+      case FastRead::Local:
+        return ReadNumber(f.Slots[x.Slot], n);
+      case FastRead::Direct:
+        return ReadNumber(*x.Direct, n);
+      case FastRead::Literal:
+        return ReadNumber(x.Value, n);
+      default:
+        return EvalNumber(x, f, n);
+    }
+  };
+  Number x, y;
+  if (!operand(*e.Left, x) || !operand(*e.Right, y)) return false;
+  if (x.Type == VarType::Boolean || y.Type == VarType::Boolean) return false;
+  const bool integers = x.Type != VarType::Double && y.Type != VarType::Double;
+  switch (e.Operator) {
+    case Op::Plus:
+      out = integers ? MakeInt(x.Int + y.Int, x.Type, y.Type) : MakeReal(RealOf(x) + RealOf(y));
+      return true;
+    case Op::Minus:
+      out = integers ? MakeInt(x.Int - y.Int, x.Type, y.Type) : MakeReal(RealOf(x) - RealOf(y));
+      return true;
+    case Op::Mul:
+      out = integers ? MakeInt(x.Int * y.Int, x.Type, y.Type) : MakeReal(RealOf(x) * RealOf(y));
+      return true;
+    case Op::Div:
+      if (RealOf(y) == 0) return false;
+      out = MakeReal(RealOf(x) / RealOf(y));
+      return true;
+    case Op::IntDiv:
+    case Op::Mod:
+      if (!integers || y.Int == 0) return false;
+      out = MakeInt(e.Operator == Op::Mod ? x.Int % y.Int : x.Int / y.Int, x.Type, y.Type);
+      return true;
+    case Op::Eq:
+      out = MakeBool(RealOf(x) == RealOf(y));
+      return true;
+    case Op::Ne:
+      out = MakeBool(RealOf(x) != RealOf(y));
+      return true;
+    case Op::Lt:
+      out = MakeBool(RealOf(x) < RealOf(y));
+      return true;
+    case Op::Gt:
+      out = MakeBool(RealOf(x) > RealOf(y));
+      return true;
+    case Op::Le:
+      out = MakeBool(RealOf(x) <= RealOf(y));
+      return true;
+    case Op::Ge:
+      out = MakeBool(RealOf(x) >= RealOf(y));
+      return true;
+    default:
+      return false;
+  }
+}
+
 Variant Vm::EvalBinary(const Expr& e, Frame& f) {
-  Variant a = Eval(*e.Left, f);
-  Variant b = Eval(*e.Right, f);
+  if (e.Pure) {
+    Number n;
+    if (EvalNumber(e, f, n)) return ToVariant(n);
+  }
+  Variant tempA, tempB;
+  const Variant* pa = &Operand(*e.Left, f, tempA);
+  // The left value is read before the right side runs: copy it if that side can change it.
+  if (pa != &tempA && !e.Right->Pure) {
+    tempA = *pa;
+    pa = &tempA;
+  }
+  const Variant& a = *pa;
+  const Variant& b = Operand(*e.Right, f, tempB);
   if (e.Operator == Op::Is) {
     if (!a.IsObject() || !b.IsObject()) ThrowRuntime(424);
     return Variant::Boolean(a.AsObject() == b.AsObject());
@@ -233,6 +427,10 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
         break;
     }
   }
+  return EvalBinarySlow(e, a, b);
+}
+
+Variant Vm::EvalBinarySlow(const Expr& e, Variant a, Variant b) {
   if (a.IsObject()) a = DefaultValue(a);
   if (b.IsObject()) b = DefaultValue(b);
   if (e.NumericLiteralSide) {

@@ -97,6 +97,39 @@ class Vm {
   // Vm.cpp: the expression dispatch
   Variant Eval(const Expr& e, Frame& f);
   Variant EvalBinary(const Expr& e, Frame& f);
+  Variant EvalBinarySlow(const Expr& e, Variant a, Variant b);
+
+ public:
+  /// An Integer, Long, Double or Boolean value outside a Variant, for side-effect-free
+  /// arithmetic: intermediate results stay in registers.
+  struct Number {
+    VarType Type;
+    union {
+      int64_t Int;
+      double Real;
+    };
+  };
+  /// Evaluates a pure node whose operands are all plain numbers; false (nothing changed) when
+  /// anything else turns up, and the caller evaluates the node the general way.
+  bool EvalNumber(const Expr& e, Frame& f, Number& out);
+  static void StoreNumber(Variant& slot, const Number& n);
+
+ private:
+  /// A node's value by reference when it is a plain local, global or literal; else evaluated
+  /// into `temp`.
+  const Variant& Operand(const Expr& e, Frame& f, Variant& temp) {
+    switch (e.Fast) {
+      case FastRead::Local:
+        return f.Slots[e.Slot];
+      case FastRead::Direct:
+        return *e.Direct;
+      case FastRead::Literal:
+        return e.Value;
+      default:
+        temp = Eval(e, f);
+        return temp;
+    }
+  }
   bool EvalCondition(const Expr& e, Frame& f);
 
   // VmExec.cpp: statements

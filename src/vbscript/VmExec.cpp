@@ -141,6 +141,7 @@ Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
 bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
   const Expr& value = *s.Value;
   if (value.Kind != ExprKind::Binary || value.Operator != Op::Concat) return false;
+  if (s.Target->Fast != FastRead::Local && s.Target->Fast != FastRead::Direct) return false;
   if (!SameVariable(ConcatHead(value), *s.Target)) return false;
   Variant& target = Storage(*s.Target, f, true);
   if (!target.IsString()) return false;
@@ -167,22 +168,50 @@ bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
 
 void Vm::ExecAssign(const Stmt& s, Frame& f) {
   if (TryAppendInPlace(s, f)) return;
-  Assign(*s.Target, Eval(*s.Value, f), f, false);
+  const Expr& target = *s.Target;
+  if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct) {
+    Variant& slot = target.Fast == FastRead::Local ? f.Slots[target.Slot] : *target.Direct;
+    if (s.Value->Pure && s.Value->Kind == ExprKind::Binary) {
+      Number n;
+      if (EvalNumber(*s.Value, f, n)) {
+        StoreNumber(slot, n);
+        return;
+      }
+    }
+    Variant value = Eval(*s.Value, f);
+    if (value.IsObject()) value = DefaultValue(value);
+    // Evaluating may have changed the frame's With or loop state but never moves slots.
+    Variant& again = target.Fast == FastRead::Local ? f.Slots[target.Slot] : *target.Direct;
+    again = std::move(value);
+    return;
+  }
+  Assign(target, Eval(*s.Value, f), f, false);
 }
 
 Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
-  Variant start = NumericLoopValue(DefaultValue(Eval(*s.Value, f)));
-  Variant limit = NumericLoopValue(DefaultValue(Eval(*s.Limit, f)));
-  Variant step =
-      s.StepExpr ? NumericLoopValue(DefaultValue(Eval(*s.StepExpr, f))) : Variant::Integer(1);
-  Assign(*s.Target, start, f, false);
+  auto bound = [&](const Expr& e) {
+    Variant v = Eval(e, f);
+    if (v.IsObject()) v = DefaultValue(v);
+    return NumericLoopValue(std::move(v));
+  };
+  Variant start = bound(*s.Value);
+  Variant limit = bound(*s.Limit);
+  Variant step = s.StepExpr ? bound(*s.StepExpr) : Variant::Integer(1);
+  const Expr& target = *s.Target;
+  Variant* fixedCounter = target.Fast == FastRead::Local    ? &f.Slots[target.Slot]
+                          : target.Fast == FastRead::Direct ? target.Direct
+                                                            : nullptr;
+  if (fixedCounter)
+    *fixedCounter = start;
+  else
+    Assign(target, start, f, false);
   const bool integral = (limit.Type() == VarType::Integer || limit.Type() == VarType::Long) &&
                         (step.Type() == VarType::Integer || step.Type() == VarType::Long);
   const bool down = ToDouble(step) < 0;
   const int64_t intLimit = integral ? ToLong(limit) : 0;
   const int64_t intStep = integral ? ToLong(step) : 0;
   for (;;) {
-    Variant& counter = Storage(*s.Target, f, true);
+    Variant& counter = fixedCounter ? *fixedCounter : Storage(target, f, true);
     if (integral && (counter.Type() == VarType::Integer || counter.Type() == VarType::Long)) {
       const int64_t c = counter.Type() == VarType::Integer ? counter.AsInteger() : counter.AsLong();
       if (down ? c < intLimit : c > intLimit) break;
@@ -195,7 +224,7 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
     if (flow == Flow::ExitFor) break;
     if (flow != Flow::Normal) return flow;
     CheckInterrupt();
-    Variant& next = Storage(*s.Target, f, true);
+    Variant& next = fixedCounter ? *fixedCounter : Storage(target, f, true);
     if (integral && next.Type() == VarType::Integer && step.Type() == VarType::Integer) {
       const int64_t sum = static_cast<int64_t>(next.AsInteger()) + intStep;
       next = sum >= -32768 && sum <= 32767 ? Variant::Integer(static_cast<int16_t>(sum))
@@ -255,16 +284,28 @@ Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
 Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
   Variant test;
   try {
-    test = DefaultValue(Eval(*s.Value, f));
+    test = Eval(*s.Value, f);
+    if (test.IsObject()) test = DefaultValue(test);
   } catch (ScriptError& error) {
     // Under Resume Next a failing test expression runs no clause at all.
     if (!f.ResumeNext || error.Fatal) throw;
     RecordError(error);
     return Flow::Normal;
   }
+  const bool numericTest = test.Type() == VarType::Integer || test.Type() == VarType::Long ||
+                           test.Type() == VarType::Double;
+  const double testNumber = numericTest ? ToDouble(test) : 0;
   for (const CaseClause& clause : s.Cases) {
     for (const ExprPtr& value : clause.Values) {
       bool match;
+      Number candidate;
+      if (numericTest && value->Pure && EvalNumber(*value, f, candidate) &&
+          candidate.Type != VarType::Boolean) {
+        const double c =
+            candidate.Type == VarType::Double ? candidate.Real : static_cast<double>(candidate.Int);
+        if (c == testNumber) return ExecBlock(clause.Body, f);
+        continue;
+      }
       try {
         const Variant candidate = DefaultValue(Eval(*value, f));
         const Variant& subject =

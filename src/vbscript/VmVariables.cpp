@@ -56,6 +56,19 @@ Variant Vm::IndexValue(const Variant& value, const std::vector<ExprPtr>& args, F
 }
 
 Variant& Vm::Element(Variant& array, const std::vector<ExprPtr>& args, Frame& f) {
+  if (args.size() == 1) {
+    Variant temp;
+    const Variant& index = Operand(*args[0], f, temp);
+    const int32_t i = index.Type() == VarType::Integer ? index.AsInteger()
+                      : index.Type() == VarType::Long  ? index.AsLong()
+                                                       : IndexOf(DefaultValue(index));
+    if (!array.IsArray()) ThrowRuntime(13);
+    const ArrayRep& rep = array.AsArray();
+    if (rep.Bounds.size() != 1) ThrowRuntime(9);
+    const int64_t offset = static_cast<int64_t>(i) - rep.Bounds[0].Lower;
+    if (offset < 0 || offset >= rep.Bounds[0].Count) ThrowRuntime(9);
+    return const_cast<ArrayRep&>(rep).Data[static_cast<size_t>(offset)];
+  }
   int32_t fixed[4];
   std::vector<int32_t> many;
   int32_t* indexes = fixed;
