@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -109,6 +110,20 @@ int TextToInt(std::string_view text) {
   if (value <= static_cast<double>(std::numeric_limits<int>::min()))
     return std::numeric_limits<int>::min();
   return static_cast<int>(value);
+}
+
+std::string PriceText(double value) {
+  if (!std::isfinite(value)) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+  }
+  // Halves round away from zero, as the program always showed them (40.125 is
+  // "40.13"); the product with 100 is exact in extended precision.
+  const long double cents = std::roundl(static_cast<long double>(value) * 100);
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2Lf", cents / 100);
+  return text;
 }
 
 }  // namespace chartorium

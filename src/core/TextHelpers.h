@@ -31,4 +31,8 @@ double TextToNumber(std::string_view text);
 /// it is not a number. Values beyond the 32-bit range are clamped to it.
 int TextToInt(std::string_view text);
 
+/// A price or value as the program shows it everywhere: two decimals
+/// ("%8.2f", trimmed), halves rounded away from zero.
+std::string PriceText(double value);
+
 }  // namespace chartorium

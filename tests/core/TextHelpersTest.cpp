@@ -97,6 +97,19 @@ TEST(NumberTexts, ReadDecimalNumbersWithAPoint) {
   }
 }
 
+TEST(PriceText, ShowsTwoDecimalsWithHalvesAwayFromZero) {
+  struct Case {
+    double value;
+    std::string_view expected;
+  };
+  const Case Cases[] = {
+      {10.5, "10.50"}, {-5, "-5.00"},    {40.125, "40.13"},           {-40.125, "-40.13"},
+      {0.004, "0.00"}, {1.005f, "1.00"}, {1234567.891, "1234567.89"}, {0.125, "0.13"},
+      {2.675, "2.67"},  // 2.675 is stored a little below the half
+  };
+  for (const Case& c : Cases) EXPECT_EQ(PriceText(c.value), c.expected) << c.value;
+}
+
 TEST(TextCase, FoldsAsciiAndLatinLetters) {
   EXPECT_TRUE(EqualsIgnoreCase("Société", "SOCIÉTÉ"));
   EXPECT_TRUE(EqualsIgnoreCase("IBM", "ibm"));
