@@ -50,6 +50,12 @@ class Variant {
     other.heap_ = false;
   }
   Variant& operator=(const Variant& other) noexcept {
+    // Numbers replace numbers without touching any count.
+    if (!heap_ && !other.heap_) {
+      type_ = other.type_;
+      bits_ = other.bits_;
+      return *this;
+    }
     if (this != &other) {
       Variant copy(other);
       Swap(copy);
@@ -57,10 +63,17 @@ class Variant {
     return *this;
   }
   Variant& operator=(Variant&& other) noexcept {
-    if (this != &other) {
-      Variant moved(std::move(other));
-      Swap(moved);
+    if (this == &other) return *this;
+    if (!heap_) {
+      type_ = other.type_;
+      heap_ = other.heap_;
+      bits_ = other.bits_;
+      other.type_ = VarType::Empty;
+      other.heap_ = false;
+      return *this;
     }
+    Variant moved(std::move(other));
+    Swap(moved);
     return *this;
   }
   ~Variant() {

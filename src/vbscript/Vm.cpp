@@ -255,93 +255,114 @@ Variant ToVariant(const Number& n) {
 
 }  // namespace
 
+namespace {
+
+constexpr Number NotANumber{VarType::Empty, {0}};
+
+inline Number NumberOf(const Variant& v) {
+  switch (v.Type()) {
+    case VarType::Integer:
+      return Number{VarType::Integer, {v.AsInteger()}};
+    case VarType::Long:
+      return Number{VarType::Long, {v.AsLong()}};
+    case VarType::Double: {
+      Number n{VarType::Double, {0}};
+      n.Real = v.AsDouble();
+      return n;
+    }
+    default:
+      return NotANumber;
+  }
+}
+
+}  // namespace
+
 bool Vm::EvalNumber(const Expr& e, Frame& f, Number& out) {
+  out = NumberValue(e, f);
+  return out.Type != VarType::Empty;
+}
+
+// Returns by value so that nested arithmetic keeps its intermediate results in registers.
+Vm::Number Vm::NumberValue(const Expr& e, Frame& f) {
   switch (e.Fast) {
     case FastRead::Local:
-      return ReadNumber(f.Slots[e.Slot], out);
+      return NumberOf(f.Slots[e.Slot]);
     case FastRead::Direct:
-      return ReadNumber(*e.Direct, out);
+      return NumberOf(*e.Direct);
     case FastRead::Literal:
-      return ReadNumber(e.Value, out);
+      return NumberOf(e.Value);
     default:
       break;
+  }
+  if (e.Kind == ExprKind::Binary) {
+    // Leaves are read here rather than through a call: most operands are variables or literals.
+    auto operand = [&](const Expr& x) {
+      switch (x.Fast) {
+        case FastRead::Local:
+          return NumberOf(f.Slots[x.Slot]);
+        case FastRead::Direct:
+          return NumberOf(*x.Direct);
+        case FastRead::Literal:
+          return NumberOf(x.Value);
+        default:
+          return NumberValue(x, f);
+      }
+    };
+    const Number x = operand(*e.Left);
+    if (x.Type == VarType::Empty || x.Type == VarType::Boolean) return NotANumber;
+    const Number y = operand(*e.Right);
+    if (y.Type == VarType::Empty || y.Type == VarType::Boolean) return NotANumber;
+    const bool integers = x.Type != VarType::Double && y.Type != VarType::Double;
+    switch (e.Operator) {
+      case Op::Plus:
+        return integers ? MakeInt(x.Int + y.Int, x.Type, y.Type) : MakeReal(RealOf(x) + RealOf(y));
+      case Op::Minus:
+        return integers ? MakeInt(x.Int - y.Int, x.Type, y.Type) : MakeReal(RealOf(x) - RealOf(y));
+      case Op::Mul:
+        return integers ? MakeInt(x.Int * y.Int, x.Type, y.Type) : MakeReal(RealOf(x) * RealOf(y));
+      case Op::Div:
+        if (RealOf(y) == 0) return NotANumber;
+        return MakeReal(RealOf(x) / RealOf(y));
+      case Op::IntDiv:
+        if (!integers || y.Int == 0) return NotANumber;
+        return MakeInt(x.Int / y.Int, x.Type, y.Type);
+      case Op::Mod:
+        if (!integers || y.Int == 0) return NotANumber;
+        return MakeInt(x.Int % y.Int, x.Type, y.Type);
+      case Op::Eq:
+        return MakeBool(RealOf(x) == RealOf(y));
+      case Op::Ne:
+        return MakeBool(RealOf(x) != RealOf(y));
+      case Op::Lt:
+        return MakeBool(RealOf(x) < RealOf(y));
+      case Op::Gt:
+        return MakeBool(RealOf(x) > RealOf(y));
+      case Op::Le:
+        return MakeBool(RealOf(x) <= RealOf(y));
+      case Op::Ge:
+        return MakeBool(RealOf(x) >= RealOf(y));
+      default:
+        return NotANumber;
+    }
   }
   if (e.Kind == ExprKind::Variable && e.Args.size() == 1 &&
       (e.Loc == Location::Local || e.Direct)) {
     const Variant& holder = e.Direct ? *e.Direct : f.Slots[e.Slot];
-    Number index;
-    if (!holder.IsArray() || !EvalNumber(*e.Args[0], f, index)) return false;
-    if (index.Type != VarType::Integer && index.Type != VarType::Long) return false;
+    if (!holder.IsArray()) return NotANumber;
+    const Number index = NumberValue(*e.Args[0], f);
+    if (index.Type != VarType::Integer && index.Type != VarType::Long) return NotANumber;
     const ArrayRep& rep = holder.AsArray();
-    if (rep.Bounds.size() != 1) return false;
+    if (rep.Bounds.size() != 1) return NotANumber;
     const int64_t offset = index.Int - rep.Bounds[0].Lower;
-    if (offset < 0 || offset >= rep.Bounds[0].Count) return false;
-    return ReadNumber(rep.Data[static_cast<size_t>(offset)], out);
+    if (offset < 0 || offset >= rep.Bounds[0].Count) return NotANumber;
+    return NumberOf(rep.Data[static_cast<size_t>(offset)]);
   }
   if (e.Kind == ExprKind::Unary && e.Operator == Op::Neg) {
-    Number x;
-    if (!EvalNumber(*e.Left, f, x) || x.Type == VarType::Boolean) return false;
-    out = x.Type == VarType::Double ? MakeReal(-x.Real) : MakeInt(-x.Int, x.Type, x.Type);
-    return true;
+    const Number x = NumberValue(*e.Left, f);
+    if (x.Type == VarType::Empty || x.Type == VarType::Boolean) return NotANumber;
+    return x.Type == VarType::Double ? MakeReal(-x.Real) : MakeInt(-x.Int, x.Type, x.Type);
   }
-  if (e.Kind != ExprKind::Binary) return false;
-  // Leaves are read here rather than through a call: most operands are variables or literals.
-  auto operand = [&](const Expr& x, Number& n) {
-    switch (x.Fast) {
-      case FastRead::Local:
-        return ReadNumber(f.Slots[x.Slot], n);
-      case FastRead::Direct:
-        return ReadNumber(*x.Direct, n);
-      case FastRead::Literal:
-        return ReadNumber(x.Value, n);
-      default:
-        return EvalNumber(x, f, n);
-    }
-  };
-  Number x, y;
-  if (!operand(*e.Left, x) || !operand(*e.Right, y)) return false;
-  if (x.Type == VarType::Boolean || y.Type == VarType::Boolean) return false;
-  const bool integers = x.Type != VarType::Double && y.Type != VarType::Double;
-  switch (e.Operator) {
-    case Op::Plus:
-      out = integers ? MakeInt(x.Int + y.Int, x.Type, y.Type) : MakeReal(RealOf(x) + RealOf(y));
-      return true;
-    case Op::Minus:
-      out = integers ? MakeInt(x.Int - y.Int, x.Type, y.Type) : MakeReal(RealOf(x) - RealOf(y));
-      return true;
-    case Op::Mul:
-      out = integers ? MakeInt(x.Int * y.Int, x.Type, y.Type) : MakeReal(RealOf(x) * RealOf(y));
-      return true;
-    case Op::Div:
-      if (RealOf(y) == 0) return false;
-      out = MakeReal(RealOf(x) / RealOf(y));
-      return true;
-    case Op::IntDiv:
-    case Op::Mod:
-      if (!integers || y.Int == 0) return false;
-      out = MakeInt(e.Operator == Op::Mod ? x.Int % y.Int : x.Int / y.Int, x.Type, y.Type);
-      return true;
-    case Op::Eq:
-      out = MakeBool(RealOf(x) == RealOf(y));
-      return true;
-    case Op::Ne:
-      out = MakeBool(RealOf(x) != RealOf(y));
-      return true;
-    case Op::Lt:
-      out = MakeBool(RealOf(x) < RealOf(y));
-      return true;
-    case Op::Gt:
-      out = MakeBool(RealOf(x) > RealOf(y));
-      return true;
-    case Op::Le:
-      out = MakeBool(RealOf(x) <= RealOf(y));
-      return true;
-    case Op::Ge:
-      out = MakeBool(RealOf(x) >= RealOf(y));
-      return true;
-    default:
-      return false;
-  }
+  return NotANumber;
 }
 
 Variant Vm::EvalBinary(const Expr& e, Frame& f) {

@@ -112,6 +112,7 @@ class Vm {
   /// Evaluates a pure node whose operands are all plain numbers; false (nothing changed) when
   /// anything else turns up, and the caller evaluates the node the general way.
   bool EvalNumber(const Expr& e, Frame& f, Number& out);
+  Number NumberValue(const Expr& e, Frame& f);
   static void StoreNumber(Variant& slot, const Number& n);
 
  private:

@@ -46,6 +46,10 @@ void Vm::RecordError(const ScriptError& error) {
 Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
   for (const StmtPtr& s : block) {
     try {
+      if (s->Kind == StmtKind::Assign) {
+        ExecAssign(*s, f);
+        continue;
+      }
       const Flow flow = Exec(*s, f);
       if (flow != Flow::Normal) return flow;
     } catch (ScriptError& error) {
@@ -167,22 +171,32 @@ bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
 }
 
 void Vm::ExecAssign(const Stmt& s, Frame& f) {
-  if (TryAppendInPlace(s, f)) return;
+  if (s.Value->Kind == ExprKind::Binary && s.Value->Operator == Op::Concat &&
+      TryAppendInPlace(s, f))
+    return;
   const Expr& target = *s.Target;
   if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct) {
     Variant& slot = target.Fast == FastRead::Local ? f.Slots[target.Slot] : *target.Direct;
-    if (s.Value->Pure && s.Value->Kind == ExprKind::Binary) {
+    const Expr& value = *s.Value;
+    if (value.Fast != FastRead::None) {
+      const Variant& source = value.Fast == FastRead::Local    ? f.Slots[value.Slot]
+                              : value.Fast == FastRead::Direct ? *value.Direct
+                                                               : value.Value;
+      if (!source.IsObject()) {
+        slot = source;
+        return;
+      }
+    }
+    if (value.Pure && value.Kind == ExprKind::Binary) {
       Number n;
       if (EvalNumber(*s.Value, f, n)) {
         StoreNumber(slot, n);
         return;
       }
     }
-    Variant value = Eval(*s.Value, f);
-    if (value.IsObject()) value = DefaultValue(value);
-    // Evaluating may have changed the frame's With or loop state but never moves slots.
-    Variant& again = target.Fast == FastRead::Local ? f.Slots[target.Slot] : *target.Direct;
-    again = std::move(value);
+    Variant result = Eval(value, f);
+    if (result.IsObject()) result = DefaultValue(result);
+    slot = std::move(result);
     return;
   }
   Assign(target, Eval(*s.Value, f), f, false);
@@ -210,13 +224,15 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
   const bool down = ToDouble(step) < 0;
   const int64_t intLimit = integral ? ToLong(limit) : 0;
   const int64_t intStep = integral ? ToLong(step) : 0;
+  const bool integerStep = step.Type() == VarType::Integer;
   for (;;) {
     Variant& counter = fixedCounter ? *fixedCounter : Storage(target, f, true);
-    if (integral && (counter.Type() == VarType::Integer || counter.Type() == VarType::Long)) {
-      const int64_t c = counter.Type() == VarType::Integer ? counter.AsInteger() : counter.AsLong();
+    const VarType type = counter.Type();
+    if (integral && (type == VarType::Integer || type == VarType::Long)) {
+      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
       if (down ? c < intLimit : c > intLimit) break;
     } else {
-      const Ordering o = Compare(DefaultValue(counter), limit);
+      const Ordering o = Compare(counter.IsObject() ? DefaultValue(counter) : counter, limit);
       if (o == Ordering::Null) ThrowRuntime(13);
       if (down ? o == Ordering::Less : o == Ordering::Greater) break;
     }
@@ -224,18 +240,25 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
     if (flow == Flow::ExitFor) break;
     if (flow != Flow::Normal) return flow;
     CheckInterrupt();
+    // The counter is read again: the body may have changed it.
     Variant& next = fixedCounter ? *fixedCounter : Storage(target, f, true);
-    if (integral && next.Type() == VarType::Integer && step.Type() == VarType::Integer) {
+    const VarType nextType = next.Type();
+    if (integral && nextType == VarType::Integer && integerStep) {
       const int64_t sum = static_cast<int64_t>(next.AsInteger()) + intStep;
-      next = sum >= -32768 && sum <= 32767 ? Variant::Integer(static_cast<int16_t>(sum))
-                                           : Variant::Long(static_cast<int32_t>(sum));
-    } else if (integral && next.Type() == VarType::Long) {
-      const int64_t sum = static_cast<int64_t>(next.AsLong()) + intStep;
-      next = sum <= 2147483647LL && sum >= -2147483648LL
-                 ? Variant::Long(static_cast<int32_t>(sum))
-                 : Variant::Double(static_cast<double>(sum));
+      if (sum >= -32768 && sum <= 32767)
+        next.SetInteger(static_cast<int16_t>(sum));
+      else
+        next.SetLong(static_cast<int32_t>(sum));
+    } else if (integral && (nextType == VarType::Long || nextType == VarType::Integer)) {
+      const int64_t sum = (nextType == VarType::Long ? next.AsLong() : next.AsInteger()) + intStep;
+      if (sum <= 2147483647LL && sum >= -2147483648LL)
+        next.SetLong(static_cast<int32_t>(sum));
+      else
+        next.SetDouble(static_cast<double>(sum));
+    } else if (nextType == VarType::Double && (step.Type() == VarType::Double || integral)) {
+      next.SetDouble(next.AsDouble() + ToDouble(step));
     } else {
-      next = Add(DefaultValue(next), step);
+      next = Add(next.IsObject() ? DefaultValue(next) : next, step);
     }
   }
   return Flow::Normal;
