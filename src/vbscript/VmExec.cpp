@@ -208,9 +208,19 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
     if (v.IsObject()) v = DefaultValue(v);
     return NumericLoopValue(std::move(v));
   };
-  Variant start = bound(*s.Value);
-  Variant limit = bound(*s.Limit);
-  Variant step = s.StepExpr ? bound(*s.StepExpr) : Variant::Integer(1);
+  Variant start, limit, step;
+  try {
+    start = bound(*s.Value);
+    limit = bound(*s.Limit);
+    step = s.StepExpr ? bound(*s.StepExpr) : Variant::Integer(1);
+  } catch (ScriptError& error) {
+    // Under Resume Next a failing bound runs the body once, then "For loop not initialized".
+    if (!f.ResumeNext || error.Fatal) throw;
+    RecordError(error);
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
+    ThrowRuntime(92);
+  }
   const Expr& target = *s.Target;
   Variant* fixedCounter = target.Fast == FastRead::Local    ? &f.Slots[target.Slot]
                           : target.Fast == FastRead::Direct ? target.Direct
@@ -265,7 +275,17 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
 }
 
 Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
-  const Variant collection = Eval(*s.Value, f);
+  Variant collection;
+  try {
+    collection = Eval(*s.Value, f);
+  } catch (ScriptError& error) {
+    // As with For: the body runs once, then "Object not a collection".
+    if (!f.ResumeNext || error.Fatal) throw;
+    RecordError(error);
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
+    ThrowRuntime(451);
+  }
   if (!collection.IsArray()) ThrowRuntime(451);
   // The loop walks its own reference to the elements; changes to the array do not move it.
   const ArrayRep& rep = collection.AsArray();
