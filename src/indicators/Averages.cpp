@@ -13,7 +13,7 @@ namespace {
 Single FirstClosesAverage(const BarView& bars, int n) {
   if (bars.C(1) == 0) return 0;
   Single sum = 0;
-  for (int p = 1; p <= n; ++p) sum = AddToSingle(sum, bars.C(p));
+  for (int p = 1; p <= n; ++p) sum = AddToSingle(sum, bars.Close(p));
   return ToSingle(Ext(sum) / n);
 }
 

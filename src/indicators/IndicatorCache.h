@@ -78,7 +78,8 @@ class IndicatorCache {
   std::span<const std::string> NameList() const { return names_; }
   /// Value of place 1..2001 of a slot. REQUIRES: valid slot and place.
   Single Value(int slot, int place) const { return values_[slot * MaxQuotes + place]; }
-  /// Places 1..2001 of a slot, element i = place i + 1.
+  /// Places 1..2001 of a slot, element i = place i + 1. Valid until the
+  /// cache next changes.
   std::span<const Single> Values(int slot) const {
     return std::span<const Single>(values_).subspan(slot * MaxQuotes + 1, MaxQuotes);
   }

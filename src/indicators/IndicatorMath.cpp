@@ -46,7 +46,7 @@ Single CloseAverage(const BarView& bars, int first, int last) {
   const int count = last - first + 1;
   if (count <= 0) return 0;
   Single sum = 0;
-  for (int p = first; p <= last; ++p) sum = AddToSingle(sum, bars.C(p));
+  for (int p = first; p <= last; ++p) sum = AddToSingle(sum, bars.Close(p));
   return ToSingle(Ext(sum) / count);
 }
 
@@ -56,7 +56,7 @@ Single LinRegEnd(const BarView& bars, int first, int last) {
   Single sx = 0, sy = 0, sxx = 0, sxy = 0;
   for (int x = 1; x <= m; ++x) {
     const Extended y = bars.C(first + x - 1);
-    sx = AddToSingle(sx, x);
+    sx = AddToSingle(sx, Extended(x));
     sy = AddToSingle(sy, y);
     sxx = AddToSingle(sxx, Extended{1} * x * x);
     sxy = AddToSingle(sxy, x * y);

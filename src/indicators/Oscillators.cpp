@@ -13,12 +13,14 @@ namespace {
 SeriesValues RsiValues(const BarView& bars, int n) {
   SeriesValues value{};
   if (n < 1) return value;
+  CloseChanges changes;
+  FillCloseChanges(bars, changes);
   for (int p = n + 1; p <= bars.Count(); ++p) {
     Single up = 0, down = 0;
     for (int j = p - n + 1; j <= p; ++j) {
-      const Extended change = bars.C(j) - bars.C(j - 1);
-      if (change > 0) up = AddToSingle(up, change);
-      if (change < 0) down = ToSingle(Ext(down) - change);
+      const SumTerm& change = changes[j];
+      if (change.Value > 0) up = AddToSingle(up, change);
+      if (change.Value < 0) down = AddToSingle(down, Magnitude(change));
     }
     const Extended total = Ext(up) + down;
     value[p] = total == 0 ? Single{50} : ToSingle(Ext(up) * 100 / total);
@@ -149,7 +151,7 @@ ResultSeries CenterOfGravity(const BarView& bars, int n) {
     Single weighted = 0, sum = 0;
     for (int d = 0; d <= n; ++d) {
       weighted = AddToSingle(weighted, (d + 1) * bars.C(p - d));
-      sum = AddToSingle(sum, bars.C(p - d));
+      sum = AddToSingle(sum, bars.Close(p - d));
     }
     result.Values[p] = sum == 0 ? Single{1} : ToSingle(-Ext(weighted) / sum);
   }
@@ -233,16 +235,18 @@ ResultSeries DetrendedPriceOscillator(const BarView& bars, int n) {
 ResultSeries Velmora(const BarView& bars, int n) {
   ResultSeries result{"Velmora", "0"};
   if (n < 1) return result;
+  CloseChanges changes;
+  FillCloseChanges(bars, changes);
   // Place n is left at 0: its window would need the change into place 1.
   for (int p = n + 1; p <= bars.Count(); ++p) {
     int downPlaces = 0, upPlaces = 0;
     Single downSum = 0, upSum = 0;
     for (int k = p - n + 1; k <= p; ++k) {
-      const Extended change = bars.C(k) - bars.C(k - 1);
-      if (change < 0) {
+      const SumTerm& change = changes[k];
+      if (change.Value < 0) {
         ++downPlaces;
         downSum = AddToSingle(downSum, change);
-      } else if (change > 0) {
+      } else if (change.Value > 0) {
         ++upPlaces;
         upSum = AddToSingle(upSum, change);
       }

@@ -42,6 +42,7 @@ class BarView {
   /// The stored Low and High, for comparisons that need no arithmetic.
   Single Low(int p) const { return bars_[p].Low; }
   Single High(int p) const { return bars_[p].High; }
+  Single Close(int p) const { return bars_[p].Close; }
   /// (H + L + C) / 3, stored as a single.
   Single TypicalPrice(int p) const { return ToSingle((H(p) + L(p) + C(p)) / 3); }
   /// (H + L) / 2, stored as a single.
@@ -63,10 +64,46 @@ inline Extended Ext(Single value) {
 /// of two singles rounds to the same single whether or not it passes through
 /// extended precision first (64 bits exceed twice 24 plus 2), and the single
 /// addition keeps a long chain of running sums out of the x87 unit.
+inline Single AddToSingle(Single sum, Single term) {
+  return sum + term;
+}
 inline Single AddToSingle(Single sum, Extended term) {
   const Single single = static_cast<Single>(term);
   if (single == term) return sum + single;
   return ToSingle(Ext(sum) + term);
+}
+
+/// A term that many running sums add, prepared once: whether it is exactly a
+/// single decides, once instead of at every addition, how it is added.
+struct SumTerm {
+  Extended Value = 0;
+  Single AsSingle = 0;
+  bool IsSingle = true;
+};
+
+inline SumTerm MakeSumTerm(Extended value) {
+  const Single single = static_cast<Single>(value);
+  return SumTerm{value, single, single == value};
+}
+
+/// The term's magnitude; a single stays a single.
+inline SumTerm Magnitude(SumTerm term) {
+  if (term.Value < 0) {
+    term.Value = -term.Value;
+    term.AsSingle = -term.AsSingle;
+  }
+  return term;
+}
+
+/// sum + term rounded to a single, as AddToSingle.
+inline Single AddToSingle(Single sum, const SumTerm& term) {
+  return term.IsSingle ? sum + term.AsSingle : ToSingle(Ext(sum) + term.Value);
+}
+
+/// The close changes C[p] - C[p-1] of places 2..count (index = place).
+using CloseChanges = std::array<SumTerm, MaxQuotes + 1>;
+inline void FillCloseChanges(const BarView& bars, CloseChanges& changes) {
+  for (int p = 2; p <= bars.Count(); ++p) changes[p] = MakeSumTerm(bars.C(p) - bars.C(p - 1));
 }
 
 }  // namespace chartorium

@@ -35,13 +35,15 @@ ResultSeries VerticalHorizontalFilter(const QuoteStore& store, int n) {
   ResultSeries result{"Vertical Horizontal Filter", "0.35"};
   if (n < 1) return result;
   const BarView bars(store);
+  CloseChanges changes;
+  FillCloseChanges(bars, changes);
   // Place n is left at 0: its window would need the change into place 1.
   for (int p = n + 1; p <= bars.Count(); ++p) {
     const PriceRange range = HautBas(store, p - n + 1, p, PricesOnly);
     const Single numerator = ToSingle(Ext(range.High) - range.Low);
     Single denominator = 0;
     for (int i = p - n + 1; i <= p; ++i)
-      denominator = AddToSingle(denominator, std::fabs(bars.C(i) - bars.C(i - 1)));
+      denominator = AddToSingle(denominator, Magnitude(changes[i]));
     if (denominator != 0) result.Values[p] = ToSingle(Ext(numerator) / denominator);
   }
   return result;
