@@ -49,7 +49,7 @@ enum class Location : uint8_t {
 };
 
 /// How the VM may read a node without evaluating it: set by the compiler's last pass.
-enum class FastRead : uint8_t { None, Local, Direct, Literal };
+enum class FastRead : uint8_t { None, Local, Ref, Direct, Literal };
 
 enum class Op : uint8_t {
   Plus,

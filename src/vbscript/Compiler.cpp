@@ -203,6 +203,7 @@ void Compiler::MarkFastReads(Expr& e) {
       e.Pure = argsPure;
       if (!e.Args.empty() || e.HasParens) return;
       if (e.Loc == Location::Local) e.Fast = FastRead::Local;
+      if (e.Loc == Location::Ref) e.Fast = FastRead::Ref;
       if (e.Direct) e.Fast = FastRead::Direct;
       return;
     case ExprKind::Unary:

@@ -104,6 +104,7 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
       return e.Value;
     case ExprKind::Variable:
       if (e.Fast == FastRead::Local) return f.Slots[e.Slot];
+      if (e.Fast == FastRead::Ref) return f.Slots[e.Slot].Deref();
       if (e.Fast == FastRead::Direct) return *e.Direct;
       if (e.Args.empty() && !e.HasParens) return Storage(e, f, false);
       if (e.Args.empty()) return Storage(e, f, false);
@@ -186,7 +187,7 @@ inline bool ReadNumber(const Variant& v, Number& out) {
   }
 }
 
-Number MakeInt(int64_t value, VarType a, VarType b) {
+[[gnu::always_inline]] inline Number MakeInt(int64_t value, VarType a, VarType b) {
   Number n;
   if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767) {
     n.Type = VarType::Integer;
@@ -201,21 +202,21 @@ Number MakeInt(int64_t value, VarType a, VarType b) {
   return n;
 }
 
-Number MakeReal(double value) {
+[[gnu::always_inline]] inline Number MakeReal(double value) {
   Number n;
   n.Type = VarType::Double;
   n.Real = value;
   return n;
 }
 
-Number MakeBool(bool value) {
+[[gnu::always_inline]] inline Number MakeBool(bool value) {
   Number n;
   n.Type = VarType::Boolean;
   n.Int = value ? -1 : 0;
   return n;
 }
 
-double RealOf(const Number& n) {
+[[gnu::always_inline]] inline double RealOf(const Number& n) {
   return n.Type == VarType::Double ? n.Real : static_cast<double>(n.Int);
 }
 
@@ -259,7 +260,7 @@ namespace {
 
 constexpr Number NotANumber{VarType::Empty, {0}};
 
-inline Number NumberOf(const Variant& v) {
+[[gnu::always_inline]] inline Number NumberOf(const Variant& v) {
   switch (v.Type()) {
     case VarType::Integer:
       return Number{VarType::Integer, {v.AsInteger()}};
@@ -287,6 +288,8 @@ Vm::Number Vm::NumberValue(const Expr& e, Frame& f) {
   switch (e.Fast) {
     case FastRead::Local:
       return NumberOf(f.Slots[e.Slot]);
+    case FastRead::Ref:
+      return NumberOf(f.Slots[e.Slot].Deref());
     case FastRead::Direct:
       return NumberOf(*e.Direct);
     case FastRead::Literal:
@@ -296,10 +299,12 @@ Vm::Number Vm::NumberValue(const Expr& e, Frame& f) {
   }
   if (e.Kind == ExprKind::Binary) {
     // Leaves are read here rather than through a call: most operands are variables or literals.
-    auto operand = [&](const Expr& x) {
+    auto operand = [&](const Expr& x) __attribute__((always_inline)) {
       switch (x.Fast) {
         case FastRead::Local:
           return NumberOf(f.Slots[x.Slot]);
+        case FastRead::Ref:
+          return NumberOf(f.Slots[x.Slot].Deref());
         case FastRead::Direct:
           return NumberOf(*x.Direct);
         case FastRead::Literal:

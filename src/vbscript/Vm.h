@@ -122,6 +122,8 @@ class Vm {
     switch (e.Fast) {
       case FastRead::Local:
         return f.Slots[e.Slot];
+      case FastRead::Ref:
+        return f.Slots[e.Slot].Deref();
       case FastRead::Direct:
         return *e.Direct;
       case FastRead::Literal:

@@ -175,11 +175,15 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
       TryAppendInPlace(s, f))
     return;
   const Expr& target = *s.Target;
-  if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct) {
-    Variant& slot = target.Fast == FastRead::Local ? f.Slots[target.Slot] : *target.Direct;
+  if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct ||
+      target.Fast == FastRead::Ref) {
+    Variant& slot = target.Fast == FastRead::Local ? f.Slots[target.Slot]
+                    : target.Fast == FastRead::Ref ? f.Slots[target.Slot].Deref()
+                                                   : *target.Direct;
     const Expr& value = *s.Value;
     if (value.Fast != FastRead::None) {
       const Variant& source = value.Fast == FastRead::Local    ? f.Slots[value.Slot]
+                              : value.Fast == FastRead::Ref    ? f.Slots[value.Slot].Deref()
                               : value.Fast == FastRead::Direct ? *value.Direct
                                                                : value.Value;
       if (!source.IsObject()) {
