@@ -185,6 +185,51 @@ TEST(ScriptHostTest, CallsNativeMembersGloballyAndByName) {
   EXPECT_EQ(host.LastError().Number, 450);
 }
 
+// A member that runs script of its own host while a script is running, as a macro asking the
+// tester for a signal does.
+class ReentrantObject final : public NativeObject {
+ public:
+  explicit ReentrantObject(ScriptHost& host) : host_(host) {}
+  std::span<const NativeMember> Members() const override { return Table; }
+  void Invoke(int, std::span<Variant> args, Variant& result) override {
+    const ScriptResult inner = host_.Run("Inner", std::span<const Variant>(args.data(), 1));
+    if (!inner.Ok) ThrowRuntime(host_.LastError().Number);
+    result = inner.Value;
+  }
+
+ private:
+  static constexpr NativeMember Table[] = {{"Outer", MemberKind::Method, 1, -1, true}};
+  ScriptHost& host_;
+};
+
+TEST(ScriptHostTest, NativeMembersMayRunScriptOfTheSameHost) {
+  ScriptHost host;
+  ASSERT_TRUE(host.AddObject("Tester", std::make_shared<ReentrantObject>(host), true));
+  ASSERT_TRUE(
+      host.AddCode("Dim calls\nFunction Inner(n) : calls = calls + 1 : Inner = n * 3 : "
+                   "End Function\nFunction Sum()\n  Dim i\n  For i = 1 To 10 : "
+                   "Sum = Sum + Outer(i) : Next\nEnd Function"));
+  const ScriptResult sum = host.Run("Sum");
+  ASSERT_TRUE(sum.Ok) << host.LastError().Description;
+  EXPECT_EQ(ToDouble(sum.Value), 165);
+  EXPECT_EQ(EvalNumber(host, "calls"), 10);
+  ASSERT_TRUE(host.AddCode("Function Inner(n) : Inner = 1 / 0 : End Function"));
+  EXPECT_FALSE(host.Run("Sum").Ok);
+  EXPECT_EQ(host.LastError().Number, 11);
+}
+
+TEST(ScriptHostTest, ResetRunsClassTerminators) {
+  ScriptHost host;
+  auto bars = std::make_shared<BarsObject>();
+  ASSERT_TRUE(host.AddObject("KVX", bars, false));
+  ASSERT_TRUE(
+      host.AddCode("Class C\n  Private Sub Class_Terminate() : KVX.Label = \"gone\" : "
+                   "End Sub\nEnd Class\nSet keep = New C"));
+  EXPECT_EQ(bars->Label, "start");
+  host.Reset();
+  EXPECT_EQ(bars->Label, "gone");
+}
+
 TEST(ScriptHostTest, MessageBoxesGoToTheHost) {
   ScriptHost host;
   std::vector<std::string> prompts;
