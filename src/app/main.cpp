@@ -1,0 +1,79 @@
+// The desktop program: creates the Workspace and the long-lived windows on
+// the data folder and runs the message loop.
+//
+//   chartorium [--screenshot FILE] [--quit-after-first-paint]
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include <QApplication>
+#include <QLocale>
+#include <QPixmap>
+#include <QTimer>
+
+#include "app/QtDialogs.h"
+#include "core/AppFolder.h"
+#include "core/Clock.h"
+#include "core/DateLocale.h"
+#include "core/Workspace.h"
+#include "core/ui/InpBox.h"
+#include "core/ui/Main.h"
+#include "core/ui/Progress.h"
+
+namespace {
+
+struct Switches {
+  QString Screenshot;
+  bool QuitAfterFirstPaint = false;
+};
+
+Switches ReadSwitches(const QStringList& arguments) {
+  Switches switches;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == "--screenshot" && i + 1 < arguments.size())
+      switches.Screenshot = arguments[++i];
+    else if (arguments[i] == "--quit-after-first-paint")
+      switches.QuitAfterFirstPaint = true;
+  }
+  return switches;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace chartorium;
+  QApplication application(argc, argv);
+  // Numbers are read and written with '.' whatever the user's locale; dates
+  // follow the locale through DateLocale. Floating-point exceptions stay
+  // masked, as they are by default: a division by zero gives inf or NaN.
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setApplicationName("Chartorium");
+  const Switches switches = ReadSwitches(QApplication::arguments());
+
+  const std::filesystem::path appFolder = AppFolderFromEnvironment(CurrentExecutableFolder());
+  std::error_code error;
+  std::filesystem::create_directories(appFolder, error);
+  Workspace workspace(appFolder);
+  const DateLocale locale =
+      LocaleFromPattern(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
+  const SystemClock clock;
+
+  InpBox input;
+  Progress progress;
+  QtDialogs dialogs(input, progress);
+  Main main(workspace, dialogs, locale, clock);
+  if (!switches.Screenshot.isEmpty() || switches.QuitAfterFirstPaint) {
+    QObject::connect(&main, &Main::FirstPainted, &main, [&] {
+      // Let the paint finish before the window is grabbed.
+      QTimer::singleShot(0, &main, [&] {
+        if (!switches.Screenshot.isEmpty() && !main.grab().save(switches.Screenshot))
+          std::fprintf(stderr, "chartorium: cannot write %s\n", qPrintable(switches.Screenshot));
+        main.close();
+      });
+    });
+  }
+  main.show();
+  return QApplication::exec();
+}
