@@ -19,8 +19,8 @@ SeriesValues RsiValues(const BarView& bars, int n) {
     Single up = 0, down = 0;
     for (int j = p - n + 1; j <= p; ++j) {
       const SumTerm& change = changes[j];
-      if (change.Value > 0) up = AddToSingle(up, change);
-      if (change.Value < 0) down = AddToSingle(down, Magnitude(change));
+      if (change.AsSingle > 0) up = AddToSingle(up, change);
+      if (change.AsSingle < 0) down = AddToSingle(down, Magnitude(change));
     }
     const Extended total = Ext(up) + down;
     value[p] = total == 0 ? Single{50} : ToSingle(Ext(up) * 100 / total);
@@ -243,10 +243,10 @@ ResultSeries Velmora(const BarView& bars, int n) {
     Single downSum = 0, upSum = 0;
     for (int k = p - n + 1; k <= p; ++k) {
       const SumTerm& change = changes[k];
-      if (change.Value < 0) {
+      if (change.AsSingle < 0) {
         ++downPlaces;
         downSum = AddToSingle(downSum, change);
-      } else if (change.Value > 0) {
+      } else if (change.AsSingle > 0) {
         ++upPlaces;
         upSum = AddToSingle(upSum, change);
       }

@@ -75,6 +75,8 @@ inline Single AddToSingle(Single sum, Extended term) {
 
 /// A term that many running sums add, prepared once: whether it is exactly a
 /// single decides, once instead of at every addition, how it is added.
+/// AsSingle has the sign of Value: the terms are differences of singles,
+/// which are 0 or at least the smallest single in magnitude.
 struct SumTerm {
   Extended Value = 0;
   Single AsSingle = 0;
@@ -88,7 +90,7 @@ inline SumTerm MakeSumTerm(Extended value) {
 
 /// The term's magnitude; a single stays a single.
 inline SumTerm Magnitude(SumTerm term) {
-  if (term.Value < 0) {
+  if (term.AsSingle < 0) {
     term.Value = -term.Value;
     term.AsSingle = -term.AsSingle;
   }
