@@ -330,24 +330,42 @@ Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
 
 Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
   Variant test;
+  Number testValue;
+  testValue.Type = VarType::Empty;
   try {
-    test = Eval(*s.Value, f);
-    if (test.IsObject()) test = DefaultValue(test);
+    if (s.Value->Pure) testValue = NumberValue(*s.Value, f);
+    if (testValue.Type == VarType::Empty) {
+      test = Eval(*s.Value, f);
+      if (test.IsObject()) test = DefaultValue(test);
+    }
   } catch (ScriptError& error) {
     // Under Resume Next a failing test expression runs no clause at all.
     if (!f.ResumeNext || error.Fatal) throw;
     RecordError(error);
     return Flow::Normal;
   }
+  // A numeric test compares with numeric cases without building Variants.
+  if (testValue.Type == VarType::Boolean) {
+    test = Variant::Boolean(testValue.Int != 0);
+    testValue.Type = VarType::Empty;
+  } else if (testValue.Type != VarType::Empty) {
+    test = testValue.Type == VarType::Double ? Variant::Double(testValue.Real)
+           : testValue.Type == VarType::Long
+               ? Variant::Long(static_cast<int32_t>(testValue.Int))
+               : Variant::Integer(static_cast<int16_t>(testValue.Int));
+  }
   const bool numericTest = test.Type() == VarType::Integer || test.Type() == VarType::Long ||
                            test.Type() == VarType::Double;
-  const double testNumber = numericTest ? ToDouble(test) : 0;
+  const double testNumber = testValue.Type == VarType::Double  ? testValue.Real
+                            : testValue.Type != VarType::Empty ? static_cast<double>(testValue.Int)
+                            : numericTest                      ? ToDouble(test)
+                                                               : 0;
   for (const CaseClause& clause : s.Cases) {
     for (const ExprPtr& value : clause.Values) {
       bool match;
-      Number candidate;
-      if (numericTest && value->Pure && EvalNumber(*value, f, candidate) &&
-          candidate.Type != VarType::Boolean) {
+      const Number candidate =
+          numericTest && value->Pure ? NumberValue(*value, f) : Number{VarType::Empty, {0}};
+      if (candidate.Type != VarType::Empty && candidate.Type != VarType::Boolean) {
         const double c =
             candidate.Type == VarType::Double ? candidate.Real : static_cast<double>(candidate.Int);
         if (c == testNumber) return ExecBlock(clause.Body, f);
