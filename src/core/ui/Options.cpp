@@ -197,6 +197,8 @@ Options::Options(Workspace& workspace, Dialogs& dialogs, const std::string& lang
 
 void Options::BuildPages() {
   QFormLayout* forms[4] = {};
+  // The colour groups stand in two columns, so the dialog fits a small screen.
+  QVBoxLayout* columns[2] = {new QVBoxLayout, new QVBoxLayout};
   std::string groupName;
   QFormLayout* groupForm = nullptr;
   auto* markerGroup = new QButtonGroup(this);
@@ -214,6 +216,14 @@ void Options::BuildPages() {
     }
     forms[page] = new QFormLayout;
     pageLayout->addLayout(forms[page]);
+    if (page == ColoursPage) {
+      auto* sideBySide = new QHBoxLayout;
+      sideBySide->addLayout(columns[0]);
+      sideBySide->addLayout(columns[1]);
+      columns[0]->addStretch();
+      columns[1]->addStretch();
+      pageLayout->addLayout(sideBySide);
+    }
     pageLayout->addStretch();
     PC->addTab(widget, PageCaptions[page]);
   }
@@ -227,7 +237,9 @@ void Options::BuildPages() {
         auto* box = new QGroupBox(row.Group, page);
         box->setObjectName(QString("G") + QString(row.Group).remove(' '));
         groupForm = new QFormLayout(box);
-        form->addRow(box);
+        const bool right = groupName.starts_with("Indicators");
+        QVBoxLayout* column = columns[right ? 1 : 0];
+        column->insertWidget(column->count() - 1, box);
       }
       form = groupForm;
     }
@@ -307,6 +319,8 @@ void Options::BuildPages() {
     }
     auto* label = new QLabel(caption, page);
     label->setObjectName(QString("L") + QString::number(++labelNumber));
+    // With a buddy the label reads "&" as an accelerator and "&&" as "&".
+    if (line->count() > 0) label->setBuddy(line->itemAt(0)->widget());
     form->addRow(label, line);
   }
 }
