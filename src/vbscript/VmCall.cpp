@@ -45,6 +45,13 @@ Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
     const Expr& a = *args[i];
     if (!proc.ByVal[i] && IsReference(a)) {
       slots[i] = Variant::MakeRef(&Storage(a, caller, true));
+    } else if (a.Pure && a.Kind == ExprKind::Binary) {
+      // Arithmetic arguments such as n - 1 go to the new frame unboxed.
+      const Number n = NumberValue(a, caller);
+      if (n.Type != VarType::Empty)
+        StoreNumber(slots[i], n);
+      else
+        slots[i] = Eval(a, caller);
     } else {
       slots[i] = Eval(a, caller);
       if (!proc.ByVal[i] && a.Kind == ExprKind::Variable && i < 64) writeBack |= 1ull << i;
