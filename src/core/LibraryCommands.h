@@ -99,8 +99,6 @@ CommandResult MoveNode(LibraryContext context, LibraryNode& source, LibraryNode*
 /// The folder the import's file dialog opens in: key "Fol" of section
 /// "Main" of "Quorex.ini", else the "Stocks" folder, with a trailing "/".
 std::filesystem::path ImportFolder(const Workspace& workspace);
-/// The file dialog's filter: the product's stock files, then all files.
-constexpr std::string_view ImportFilter = "Chartorium (*.kvx)|*.kvx|All files (*.*)|*.*";
 
 /// "&Open a stock file": copies the chosen file into the library under its
 /// name without the extension (followed by " 1", " 2", ... when a node has

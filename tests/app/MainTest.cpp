@@ -14,6 +14,7 @@
 #include "core/LibraryTree.h"
 #include "core/StockFileFixture.h"
 #include "core/Workspace.h"
+#include "core/ui/LibraryView.h"
 
 namespace chartorium {
 namespace {
@@ -103,6 +104,21 @@ TEST_F(MainWindow, TheButtonsAndAClickRunTheLibraryCommands) {
   ASSERT_EQ(tree->model()->rowCount(root), 2);
   EXPECT_EQ(tree->model()->index(1, 0, root).data().toString(), "Tech");
   EXPECT_EQ(workspace->Quotes().StockName, "ABC");  // adding a folder keeps the open stock
+
+  // A finished label edit renames the stock with its file once the view is done.
+  const QModelIndex abc = tree->model()->index(0, 0, root);
+  EXPECT_FALSE(tree->model()->setData(abc, "XYZ"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(std::filesystem::exists(folder / "Stocks" / "XYZ.kvx"));
+  EXPECT_EQ(tree->model()->index(1, 0, tree->model()->index(0, 0)).data().toString(), "XYZ");
+  EXPECT_EQ(workspace->Quotes().StockName, "XYZ");
+
+  // A drop moves the node once the view is done with the drag.
+  LibraryTree& library = workspace->Library;
+  emit main->findChild<LibraryView*>("TV")->NodeDropped(library.Find("XYZ"), library.Find("Tech"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(library.Find("XYZ")->Parent, library.Find("Tech"));
+  EXPECT_EQ(tree->model()->rowCount(tree->model()->index(0, 0)), 1);
 
   tree->setCurrentIndex(tree->model()->index(0, 0));
   QTest::mouseClick(main->findChild<QPushButton*>("BRemove"), Qt::LeftButton);

@@ -209,10 +209,8 @@ void Main::CreateLeftPanel() {
   connect(TV, &LibraryView::EnterPressed, this, &Main::OnTVEnterPressed);
   connect(TV, &QTreeView::expanded, this, &Main::OnTVExpanded);
   connect(TV, &QTreeView::collapsed, this, &Main::OnTVCollapsed);
-  // Both change the tree under the view, so they run once the view is done
-  // with the edit or the drop.
-  connect(model_, &LibraryModel::NodeEdited, this, &Main::OnTVEdited, Qt::QueuedConnection);
-  connect(TV, &LibraryView::NodeDropped, this, &Main::OnTVDropped, Qt::QueuedConnection);
+  connect(model_, &LibraryModel::NodeEdited, this, &Main::OnTVEdited);
+  connect(TV, &LibraryView::NodeDropped, this, &Main::OnTVDropped);
   connect(PBox, &SummaryPanel::Painted, this, &Main::OnPBoxPainted);
 }
 
@@ -367,13 +365,25 @@ void Main::OnTVCollapsed(const QModelIndex& index) {
   if (LibraryNode* node = LibraryModel::NodeOf(index)) node->Expanded = false;
 }
 
+// Renaming and moving rebuild the tree under the view, so both run once the
+// view is done with the edit or the drop.
 void Main::OnTVEdited(LibraryNode* node, const QString& text) {
+  QMetaObject::invokeMethod(
+      this, [this, node, text] { RenameEdited(node, text); }, Qt::QueuedConnection);
+}
+
+void Main::RenameEdited(LibraryNode* node, const QString& text) {
   RenameNode({workspace_, dialogs_, *observer_}, *node, text.toStdString());
   RefreshTree();
   RefreshSummary();
 }
 
 void Main::OnTVDropped(LibraryNode* source, LibraryNode* target) {
+  QMetaObject::invokeMethod(
+      this, [this, source, target] { MoveDropped(source, target); }, Qt::QueuedConnection);
+}
+
+void Main::MoveDropped(LibraryNode* source, LibraryNode* target) {
   if (MoveNode({workspace_, dialogs_, *observer_}, *source, target) == CommandResult::Done)
     RefreshTree();
 }

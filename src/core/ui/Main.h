@@ -65,6 +65,8 @@ class Main final : public QMainWindow {
   void RefreshTree();
   void RefreshSummary();
   void SaveAtExit();
+  void RenameEdited(LibraryNode* node, const QString& text);
+  void MoveDropped(LibraryNode* source, LibraryNode* target);
 
   void OnTVClicked();
   void OnTVKeyReleased();
