@@ -166,6 +166,7 @@ struct Stmt {
   bool Until = false;
   bool ResumeNext = false;
   bool Global = false;
+  bool DiscardsConversion = false;  ///< "Call CInt(x)": the conversion's result is thrown away
   ExitKind Exit = ExitKind::Do;
   int Slot = -1;  ///< hidden frame slots (For limit/step, For Each state, With object)
 };

@@ -1,6 +1,7 @@
 // String built-ins: Len, Left, Mid, InStr, Replace, Split, Join and their family.
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Builtins.h"
@@ -297,6 +298,81 @@ Variant FnChrW(Vm&, std::span<Variant> a) {
   return Variant::String(std::move(out));
 }
 
+// Code points of UTF-8 text, reading invalid bytes as Latin-1.
+std::vector<char32_t> CodePoints(const std::string& s) {
+  std::vector<char32_t> out;
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    if (extra > 0 && i + extra >= s.size()) extra = 0;
+    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
+    bool valid = true;
+    for (size_t k = 1; k <= extra; ++k) {
+      const unsigned char d = static_cast<unsigned char>(s[i + k]);
+      if ((d & 0xC0) != 0x80) valid = false;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    if (!valid) {
+      cp = c;
+      extra = 0;
+    }
+    out.push_back(cp);
+    i += extra + 1;
+  }
+  return out;
+}
+
+Variant FnEscape(Vm&, std::span<Variant> a) {
+  if (a[0].IsNull()) return a[0];
+  std::string out;
+  char buffer[8];
+  for (char32_t c : CodePoints(ToString(a[0]))) {
+    if ((c < 0x80 && std::isalnum(static_cast<int>(c))) ||
+        (c < 0x80 &&
+         std::string_view("@*_+-./").find(static_cast<char>(c)) != std::string_view::npos)) {
+      out += static_cast<char>(c);
+    } else if (c < 0x100) {
+      std::snprintf(buffer, sizeof buffer, "%%%02X", static_cast<unsigned>(c));
+      out += buffer;
+    } else {
+      std::snprintf(buffer, sizeof buffer, "%%u%04X", static_cast<unsigned>(c & 0xFFFF));
+      out += buffer;
+    }
+  }
+  return Variant::String(std::move(out));
+}
+
+Variant FnUnescape(Vm&, std::span<Variant> a) {
+  if (a[0].IsNull()) return a[0];
+  const std::string s = ToString(a[0]);
+  auto hexAt = [&](size_t at, size_t count, char32_t& value) {
+    if (at + count > s.size()) return false;
+    value = 0;
+    for (size_t k = 0; k < count; ++k) {
+      const char h = s[at + k];
+      if (!std::isxdigit(static_cast<unsigned char>(h))) return false;
+      value = value * 16 + static_cast<char32_t>(std::isdigit(static_cast<unsigned char>(h))
+                                                     ? h - '0'
+                                                     : std::tolower(h) - 'a' + 10);
+    }
+    return true;
+  };
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    char32_t value;
+    if (s[i] == '%' && i + 1 < s.size() && s[i + 1] == 'u' && hexAt(i + 2, 4, value)) {
+      AppendUtf8(out, value);
+      i += 5;
+    } else if (s[i] == '%' && hexAt(i + 1, 2, value)) {
+      AppendUtf8(out, value);
+      i += 2;
+    } else {
+      out += s[i];
+    }
+  }
+  return Variant::String(std::move(out));
+}
+
 constexpr BuiltinFunction Functions[] = {
     {"len", 1, 1, FnLen},
     {"left", 2, 2, FnLeft},
@@ -321,6 +397,8 @@ constexpr BuiltinFunction Functions[] = {
     {"ascw", 1, 1, FnAscW},
     {"chr", 1, 1, FnChr},
     {"chrw", 1, 1, FnChrW},
+    {"escape", 1, 1, FnEscape},
+    {"unescape", 1, 1, FnUnescape},
 };
 
 }  // namespace

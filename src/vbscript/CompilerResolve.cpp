@@ -57,6 +57,7 @@ void Compiler::ResolveStmt(Stmt& s, Scope& scope) {
         return;
       }
       ResolveReference(target, scope, Use::Call);
+      s.DiscardsConversion = target.Kind == ExprKind::CallBuiltin && target.Builtin->Conversion;
       return;
     }
     case StmtKind::Assign:

@@ -68,6 +68,8 @@ Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
   switch (s.Kind) {
     case StmtKind::Call:
       Eval(*s.Target, f);
+      // VBScript refuses a conversion whose value goes nowhere, once it has converted.
+      if (s.DiscardsConversion) ThrowRuntime(458);
       return Flow::Normal;
     case StmtKind::Assign:
       ExecAssign(s, f);

@@ -17,6 +17,9 @@ WScript.Echo Err.Number, Err.Number - vbObjectError
 Err.Clear
 Err.Raise 0 : WScript.Echo Err.Number : Err.Clear
 Err.Raise &H800A00AA : WScript.Echo Err.Number : Err.Clear
+Call CInt(1) : WScript.Echo Err.Number : Err.Clear
+Call CInt("x") : WScript.Echo Err.Number : Err.Clear
+Call Abs(1) : WScript.Echo Err.Number
 If 1 / 0 = 5 Then WScript.Echo "entered if after error" Else WScript.Echo "else"
 Err.Clear
 y = 7

@@ -10,6 +10,7 @@ WScript.Echo StrComp("a", "b"), StrComp("B", "a"), StrComp("a", "A", 1), StrComp
 f = Filter(Array("apple", "banana", "cherry"), "an") : WScript.Echo UBound(f), f(0)
 f = Filter(Array("apple", "banana", "cherry"), "an", False) : WScript.Echo UBound(f), f(1)
 WScript.Echo "a" & vbTab & "b", Len(vbCrLf), Asc(vbLf), "say ""hi"""
+WScript.Echo Escape("a b&c/d"), Unescape("a%20b%26%u0041"), Unescape(Escape("x=1;y"))
 On Error Resume Next
 x = Left("abc", -1) : WScript.Echo Err.Number : Err.Clear
 x = Mid("abc", 0) : WScript.Echo Err.Number : Err.Clear
