@@ -220,27 +220,6 @@ inline bool ReadNumber(const Variant& v, Number& out) {
   return n.Type == VarType::Double ? n.Real : static_cast<double>(n.Int);
 }
 
-}  // namespace
-
-void Vm::StoreNumber(Variant& slot, const Number& n) {
-  switch (n.Type) {
-    case VarType::Integer:
-      slot.SetInteger(static_cast<int16_t>(n.Int));
-      return;
-    case VarType::Long:
-      slot.SetLong(static_cast<int32_t>(n.Int));
-      return;
-    case VarType::Boolean:
-      slot = Variant::Boolean(n.Int != 0);
-      return;
-    default:
-      slot.SetDouble(n.Real);
-      return;
-  }
-}
-
-namespace {
-
 Variant ToVariant(const Number& n) {
   switch (n.Type) {
     case VarType::Integer:
@@ -354,7 +333,9 @@ Vm::Number Vm::NumberValue(const Expr& e, Frame& f) {
       (e.Loc == Location::Local || e.Direct)) {
     const Variant& holder = e.Direct ? *e.Direct : f.Slots[e.Slot];
     if (!holder.IsArray()) return NotANumber;
-    const Number index = NumberValue(*e.Args[0], f);
+    const Expr& at = *e.Args[0];
+    const Number index =
+        at.Fast == FastRead::Local ? NumberOf(f.Slots[at.Slot]) : NumberValue(at, f);
     if (index.Type != VarType::Integer && index.Type != VarType::Long) return NotANumber;
     const ArrayRep& rep = holder.AsArray();
     if (rep.Bounds.size() != 1) return NotANumber;

@@ -113,7 +113,22 @@ class Vm {
   /// anything else turns up, and the caller evaluates the node the general way.
   bool EvalNumber(const Expr& e, Frame& f, Number& out);
   Number NumberValue(const Expr& e, Frame& f);
-  static void StoreNumber(Variant& slot, const Number& n);
+  static void StoreNumber(Variant& slot, const Number& n) {
+    switch (n.Type) {
+      case VarType::Integer:
+        slot.SetInteger(static_cast<int16_t>(n.Int));
+        return;
+      case VarType::Long:
+        slot.SetLong(static_cast<int32_t>(n.Int));
+        return;
+      case VarType::Boolean:
+        slot = Variant::Boolean(n.Int != 0);
+        return;
+      default:
+        slot.SetDouble(n.Real);
+        return;
+    }
+  }
 
  private:
   /// A node's value by reference when it is a plain local, global or literal; else evaluated

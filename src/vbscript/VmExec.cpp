@@ -194,8 +194,8 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
       }
     }
     if (value.Pure && value.Kind == ExprKind::Binary) {
-      Number n;
-      if (EvalNumber(*s.Value, f, n)) {
+      const Number n = NumberValue(value, f);
+      if (n.Type != VarType::Empty) {
         StoreNumber(slot, n);
         return;
       }
