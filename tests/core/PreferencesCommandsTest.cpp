@@ -31,7 +31,9 @@ TEST(FontText, ReadsAndWritesTheFontOfTheTitle) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FontFromText(c.Text), c.Font) << c.Text;
-    if (c.RoundTrips) EXPECT_EQ(FontText(c.Font), c.Text);
+    if (c.RoundTrips) {
+      EXPECT_EQ(FontText(c.Font), c.Text);
+    }
   }
 }
 

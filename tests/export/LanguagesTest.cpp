@@ -30,7 +30,9 @@ TEST(LanguageFont, ReadsOnlyTheExactFormat) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ReadLanguageFont(c.Text), c.Expected) << c.Text;
-    if (c.Expected) EXPECT_EQ(ReadLanguageFont(LanguageFontText(*c.Expected)), c.Expected);
+    if (c.Expected) {
+      EXPECT_EQ(ReadLanguageFont(LanguageFontText(*c.Expected)), c.Expected);
+    }
   }
   EXPECT_EQ(LanguageFontText(LanguageFont{{"Arial", 9, true}, 0x800000}), "Arial,9,1000,clNavy");
 }
