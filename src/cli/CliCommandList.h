@@ -8,6 +8,7 @@ namespace chartorium::cli {
 extern const CliCommand DemoLibraryCommand;
 extern const CliCommand ListCommand;
 extern const CliCommand BarsCommand;
+extern const CliCommand ChartCommand;
 extern const CliCommand SeriesCommand;
 extern const CliCommand PatternsCommand;
 extern const CliCommand IndicatorsCommand;

@@ -9,6 +9,7 @@ std::span<const CliCommand> CliCommands() {
       DemoLibraryCommand,
       ListCommand,
       BarsCommand,
+      ChartCommand,
       SeriesCommand,
       PatternsCommand,
       IndicatorsCommand,

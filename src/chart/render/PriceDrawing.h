@@ -1,0 +1,42 @@
+// What the steps of the price pane share while one picture is drawn.
+#pragma once
+
+#include <cstdint>
+
+#include "chart/ChartScale.h"
+#include "core/Numbers.h"
+
+class QPainter;
+
+namespace chartorium {
+
+class Preferences;
+struct PriceChartOptions;
+struct QuoteRecord;
+class Workspace;
+
+struct PriceDrawing {
+  QPainter& Painter;
+  Workspace& Space;
+  const PriceChartOptions& Options;
+  const ChartScale& Scale;
+  PaneRect Pane;
+  int First = 1;  ///< first visible bar
+  int Last = 1;   ///< last visible bar
+
+  const Preferences& Prefs() const;
+  const QuoteRecord& Bar(int bar) const;
+  std::uint32_t Colour(const char* field) const;
+  int X(int bar) const { return BarToX(Scale, bar); }
+  int Y(Extended value) const { return ValueToY(Scale, value); }
+  /// Left edge of bar j's slot.
+  int SlotLeft(int bar) const;
+};
+
+/// Line, bar and candlestick charts (the chart type buttons other than ZigZag).
+void DrawPriceBars(const PriceDrawing& drawing);
+/// Parabolic SAR, Bollinger bands, moving averages with their legends,
+/// ZigZag and quadrant lines, each when its button is down.
+void DrawPriceOverlays(const PriceDrawing& drawing);
+
+}  // namespace chartorium

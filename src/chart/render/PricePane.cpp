@@ -1,0 +1,236 @@
+// The price pane: background, title, value and date axes, frame and the last
+// close, then the bars and overlays, in that fixed order.
+#include "chart/render/PricePane.h"
+
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "chart/ChartView.h"
+#include "chart/render/PriceDrawing.h"
+#include "chart/render/RenderText.h"
+#include "core/Calendar.h"
+#include "core/DateLocale.h"
+#include "core/RebuildBars.h"
+#include "core/TextHelpers.h"
+#include "core/Workspace.h"
+#include "core/ui/Colours.h"
+
+namespace chartorium {
+namespace {
+
+// Fills [left, right) x [top, bottom), as the program's rectangles do.
+void FillArea(QPainter& painter, int left, int top, int right, int bottom, std::uint32_t colour) {
+  if (right > left && bottom > top)
+    painter.fillRect(QRect(left, top, right - left, bottom - top), ToQColor(colour));
+}
+
+void Line(QPainter& painter, int x1, int y1, int x2, int y2) {
+  painter.drawLine(x1, y1, x2, y2);
+}
+
+QPen Pen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine, int width = 1) {
+  QPen pen(ToQColor(colour));
+  pen.setStyle(style);
+  pen.setWidth(width);
+  return pen;
+}
+
+// The shortest decimal text of a grid value.
+QString GridLabel(std::int64_t units) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(units) / 10000.0);
+  return QString::fromLatin1(text, static_cast<int>(end.ptr - text));
+}
+
+int PlotAreaTop(const PriceDrawing& d) {
+  return d.Prefs().Flag("CCom") ? d.Pane.Top + 6 : static_cast<int>(d.Scale.PlotTop);
+}
+
+void DrawBackground(const PriceDrawing& d) {
+  const PaneRect& p = d.Pane;
+  FillArea(d.Painter, p.Left, p.Top, p.Left + p.Width, p.Top + p.Height, d.Colour("C5"));
+  FillArea(d.Painter, d.Scale.PlotLeft, PlotAreaTop(d), d.Scale.PlotRight,
+           static_cast<int>(d.Scale.PlotBottom), d.Colour("C29"));
+}
+
+void DrawTitle(const PriceDrawing& d) {
+  d.Painter.setFont(FontOfText(d.Prefs().Text("BFon")));
+  d.Painter.setPen(Pen(d.Colour("C16")));
+  const std::uint32_t background = d.Colour("C5");
+  const QString title = QString::fromStdString(d.Options.Caption + " (" + d.Options.Ticker + ")");
+  TextOut(d.Painter, d.Scale.PlotLeft + 1, d.Pane.Top + 7, title, &background);
+}
+
+void DrawValueAxis(const PriceDrawing& d) {
+  QPainter& painter = d.Painter;
+  painter.setFont(ChartFont("Tahoma", 8));
+  const ChartScale& s = d.Scale;
+  const std::uint32_t background = d.Colour("C5");
+  const int half = TextHeight(painter) / 2;
+  const std::int64_t n = (s.Grid.Top - s.Grid.Bottom) / s.Grid.Step;
+  const int x0 = d.Prefs().Flag("CBX") ? s.PlotLeft : s.PlotRight + 1;
+  const auto yAt = [&](Extended units) {
+    return static_cast<Extended>(s.PlotBottom) - units / 10000.0L * s.PixelsPerUnit;
+  };
+  for (std::int64_t k = 0; k <= n; ++k) {
+    const Extended yk = yAt(static_cast<Extended>(k * s.Grid.Step));
+    const int y = static_cast<int>(std::trunc(yk));
+    painter.setPen(Pen(d.Colour("C16")));
+    TextOut(painter, s.PlotRight + 8, y - half, GridLabel(k * s.Grid.Step + s.Grid.Bottom),
+            &background);
+    if (k == n) {
+      if (d.Prefs().Flag("CCom")) {
+        painter.setPen(Pen(d.Colour("C17")));
+        Line(painter, s.PlotRight, y, s.PlotRight + 5, y);
+      }
+      break;
+    }
+    painter.setPen(Pen(d.Colour("C19"), Qt::DotLine));
+    Line(painter, x0, y, s.PlotRight + 5, y);
+    painter.setPen(Pen(d.Colour("C17")));
+    Line(painter, s.PlotRight, y, s.PlotRight + 5, y);
+    painter.setPen(Pen(d.Colour("C17"), Qt::DotLine));
+    for (int u = 0; u <= 4; ++u) {
+      const int yu = static_cast<int>(
+          std::trunc(yAt(static_cast<Extended>(k * s.Grid.Step) + u * s.Grid.Step * 0.2L)));
+      Line(painter, s.PlotRight + 2, yu, s.PlotRight - 1, yu);
+    }
+  }
+}
+
+// "Mar 03": the short month name with a capital first letter and the year's last two digits.
+QString MonthLabel(double date, const DateLocale& locale) {
+  const CivilDate civil = DateOf(date);
+  QString month =
+      QString::fromStdString(locale.ShortMonthNames[static_cast<size_t>(civil.Month - 1)])
+          .toLower();
+  if (!month.isEmpty()) month[0] = month[0].toUpper();
+  return month + QString(" %1").arg(civil.Year % 100, 2, 10, QChar('0'));
+}
+
+void DrawDateAxis(const PriceDrawing& d, const DateLocale& locale) {
+  QPainter& painter = d.Painter;
+  const ChartScale& s = d.Scale;
+  const int bottom = static_cast<int>(s.PlotBottom);
+  const int labelHeight = TextHeight(painter);
+  const std::uint32_t background = d.Colour("C5");
+  int month = DateOf(d.Bar(d.First).Date).Month;
+  int week = WeekOfYear(d.Bar(d.First).Date);
+  int previousLabelEnd = s.PlotLeft;  // the previous label's x + width + 1
+  for (int j = d.First; j <= d.Last; ++j) {
+    const double date = d.Bar(j).Date;
+    const int x = d.SlotLeft(j);
+    if (const int w = WeekOfYear(date); w != week) {
+      week = w;
+      painter.setPen(Pen(d.Colour("C17")));
+      Line(painter, x, bottom, x, bottom + 3);
+    }
+    const int m = DateOf(date).Month;
+    if (m == month) continue;
+    month = m;
+    if (x < previousLabelEnd) continue;
+    if (m == 1 || d.Prefs().Flag("CBYM")) {
+      painter.setPen(Pen(d.Colour("C19"), Qt::DotLine));
+      Line(painter, x, static_cast<int>(s.PlotTop), x, bottom);
+    }
+    painter.setPen(Pen(d.Colour("C17")));
+    Line(painter, x, bottom, x, bottom + labelHeight + 2);
+    const QString label = MonthLabel(date, locale);
+    const int width = TextWidth(painter, label);
+    if (x + width + 3 < s.PlotRight) {
+      painter.setPen(Pen(d.Colour("C16")));
+      TextOut(painter, x + 3, bottom + 1, label, &background);
+    }
+    previousLabelEnd = x + width + 1;
+  }
+}
+
+void DrawFrame(const PriceDrawing& d) {
+  QPainter& painter = d.Painter;
+  const ChartScale& s = d.Scale;
+  painter.setFont(ChartFont("Arial", 8));
+  painter.setPen(Pen(d.Colour("C17")));
+  const bool named = d.Prefs().Flag("CCom");
+  const bool dates = d.Prefs().Flag("CBY");
+  const int bottom = static_cast<int>(s.PlotBottom);
+  const int top = PlotAreaTop(d);
+  Line(painter, s.PlotLeft, bottom, s.PlotRight + 6, bottom);
+  Line(painter, s.PlotLeft, top, named ? s.PlotRight : s.PlotRight + 5, top);
+  painter.setFont(ChartFont("Tahoma", 8));
+  const int sideBottom = dates ? bottom + TextHeight(painter) + 2 : bottom;
+  Line(painter, s.PlotLeft, top, s.PlotLeft, sideBottom);
+  Line(painter, s.PlotRight, top, s.PlotRight, sideBottom);
+  if (dates) Line(painter, s.PlotLeft, sideBottom, s.PlotRight + 6, sideBottom);
+  painter.setFont(ChartFont("Arial", 8));
+}
+
+void DrawLastClose(const PriceDrawing& d) {
+  QPainter& painter = d.Painter;
+  const ChartScale& s = d.Scale;
+  const Single close = d.Bar(d.Last).Close;
+  const int h = TextHeight(painter);
+  const Extended yv = d.Y(close);
+  const int top = static_cast<int>(std::trunc(yv - h / 2.0L)) - 2;
+  const int bottom = static_cast<int>(std::trunc(yv + h / 2.0L)) + 2;
+  painter.setPen(Pen(d.Colour("C17")));
+  painter.setBrush(ToQColor(d.Colour("C99")));
+  painter.drawRect(s.PlotRight, top, 50, bottom - top);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(Pen(d.Colour("C98")));
+  TextOut(painter, s.PlotRight + 2, static_cast<int>(std::trunc(yv - h / 2.0L)),
+          QString::fromStdString(PriceText(close)), nullptr);
+}
+
+}  // namespace
+
+const Preferences& PriceDrawing::Prefs() const {
+  return Space.Prefs;
+}
+
+const QuoteRecord& PriceDrawing::Bar(int bar) const {
+  return Space.Quotes().BarSeries[static_cast<size_t>(bar)];
+}
+
+std::uint32_t PriceDrawing::Colour(const char* field) const {
+  return Space.Prefs.Colour(field);
+}
+
+int PriceDrawing::SlotLeft(int bar) const {
+  return Scale.PlotLeft +
+         static_cast<int>(std::trunc(static_cast<Extended>(bar - First) * Scale.BarWidth));
+}
+
+ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceChartOptions& options,
+                         const DateLocale& locale, const PaneRect& pane,
+                         const ChartScale& previous) {
+  if (workspace.Quotes().BarCount <= 1) return previous;
+  painter.save();
+  painter.setFont(FontOfText(workspace.Prefs.Text("BFon")));
+  PriceTextHeights heights;
+  heights.Caption = static_cast<Single>(TextHeight(painter));
+  painter.setFont(ChartFont("Tahoma", 8));
+  heights.MonthName = static_cast<Single>(TextHeight(painter));
+  const ChartScale scale = ComputePriceScale(workspace, pane, options.Buttons.Overlays, heights);
+  const QuoteStore& store = workspace.Quotes();
+  const int first = store.FirstVisibleBar;
+  const int last = std::min(store.BarCount, first + store.VisibleBarCount - 1);
+  const PriceDrawing drawing{painter, workspace, options, scale, pane, first, last};
+
+  DrawBackground(drawing);
+  DrawTitle(drawing);
+  DrawValueAxis(drawing);
+  if (workspace.Prefs.Flag("CBY")) DrawDateAxis(drawing, locale);
+  DrawFrame(drawing);
+  if (workspace.Prefs.Flag("ChHi")) DrawLastClose(drawing);
+  painter.setPen(QPen(QColor(0, 0, 0), std::max(1, workspace.Prefs.Integer("EBW"))));
+  DrawPriceBars(drawing);
+  DrawPriceOverlays(drawing);
+  painter.restore();
+  return scale;
+}
+
+}  // namespace chartorium

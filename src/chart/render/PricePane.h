@@ -1,0 +1,32 @@
+// The price pane: the visible bars as a line, bar or candlestick chart over
+// the price grid, with dates, title, last close and the overlays.
+#pragma once
+
+#include <string>
+
+#include "chart/ChartButtons.h"
+#include "chart/ChartScale.h"
+
+class QPainter;
+
+namespace chartorium {
+
+struct DateLocale;
+class Workspace;
+
+/// The chart window's buttons and caption, read at drawing time.
+struct PriceChartOptions {
+  ChartButtons Buttons;
+  std::string Caption;  ///< the open stock's name
+  std::string Ticker;
+};
+
+/// Draws the price pane into the rectangle (left, top, width, height) of any
+/// paint device and returns the scale it drew with (kept for the mouse, the
+/// indicator panes and printing). Draws nothing when there are fewer than two
+/// bars; the returned scale is then `previous`.
+ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceChartOptions& options,
+                         const DateLocale& locale, const PaneRect& pane,
+                         const ChartScale& previous = {});
+
+}  // namespace chartorium

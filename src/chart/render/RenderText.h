@@ -1,0 +1,28 @@
+// Text and font helpers shared by the chart renderers: fonts by point size
+// on any device, and text placed by its top-left corner.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+class QFont;
+class QPainter;
+class QString;
+
+namespace chartorium {
+
+/// A font of the chart: family and size in points, scaled by the device.
+QFont ChartFont(std::string_view family, double points, bool bold = false, bool italic = false);
+
+/// The font described by a font text of the preferences ("Arial, 8, Bold").
+QFont FontOfText(std::string_view fontText);
+
+/// Draws `text` with its top-left corner at (x, y) in the pen's colour; with
+/// `background` set the text cell is first filled with that colour.
+void TextOut(QPainter& painter, int x, int y, const QString& text, const std::uint32_t* background);
+
+/// The height of a line of text, and the width of a text, in the painter's current font.
+int TextHeight(const QPainter& painter);
+int TextWidth(const QPainter& painter, const QString& text);
+
+}  // namespace chartorium

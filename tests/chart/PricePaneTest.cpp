@@ -1,0 +1,147 @@
+#include "chart/render/PricePane.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <memory>
+
+#include "chart/render/RenderText.h"
+#include "core/DateLocale.h"
+#include "core/Workspace.h"
+#include "core/ui/Colours.h"
+
+namespace chartorium {
+namespace {
+
+constexpr std::uint32_t Falling = 0x0000FF;  // red, 0xBBGGRR
+constexpr std::uint32_t Rising = 0x00FF00;
+
+class PricePane : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "chart_render_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
+  }
+
+  PricePane() : workspace("/nonexistent") {
+    workspace.Prefs.Set("C13", std::to_string(Falling));
+    workspace.Prefs.Set("C12", std::to_string(Rising));
+    options.Buttons.Type = ChartType::Candles;
+    options.Buttons.Overlays = {false, false, false};
+    options.Caption = "Test";
+  }
+
+  // `count` falling bars (each opening above its close, closing below the last).
+  void FallingBars(int count) {
+    QuoteStore& store = workspace.Quotes();
+    for (int i = 1; i <= count; ++i) {
+      QuoteRecord& bar = store.BarSeries[static_cast<size_t>(i)];
+      bar.Date = 45000 + i;
+      bar.Close = 100.0f - i;
+      bar.Open = bar.Close + 0.6f;
+      bar.High = bar.Open + 0.2f;
+      bar.Low = bar.Close - 0.2f;
+    }
+    store.BarCount = count;
+    store.VisibleBarCount = count;
+    store.FirstVisibleBar = 1;
+  }
+
+  ChartScale Paint(int width, int height) {
+    image = QImage(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);  // 96 dpi, as on screen
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    return DrawPricePane(painter, workspace, options, locale, {0, 0, width, height});
+  }
+
+  std::uint32_t Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
+
+  static std::unique_ptr<QGuiApplication> app_;
+  Workspace workspace;
+  PriceChartOptions options;
+  DateLocale locale;
+  QImage image;
+};
+
+std::unique_ptr<QGuiApplication> PricePane::app_;
+
+TEST_F(PricePane, FillsThePaneAndThePlotWithTheirColours) {
+  FallingBars(16);
+  workspace.Prefs.Set("C5", "12345678");
+  workspace.Prefs.Set("C29", "8421504");
+  const ChartScale scale = Paint(260, 300);
+  EXPECT_EQ(Pixel(1, 1), 12345678u);
+  EXPECT_EQ(Pixel(scale.PlotLeft - 2, 150), 12345678u);
+  EXPECT_EQ(Pixel(scale.PlotLeft + 1, static_cast<int>(scale.PlotTop) + 2), 8421504u);
+}
+
+TEST_F(PricePane, CandleBodiesAreInsetInWideSlotsOnly) {
+  struct Case {
+    int width, bars;
+    int inset;
+  };
+  // Pane widths where the plot is a whole number of slots of 12 and of 4 pixels.
+  constexpr Case Cases[] = {{260, 16, 2}, {180, 29, 0}};
+  for (const Case& c : Cases) {
+    FallingBars(c.bars);
+    const ChartScale scale = Paint(c.width, 300);
+    ASSERT_EQ(scale.BarWidth, c.width == 260 ? 12.0f : 4.0f);
+    const int bar = 5;
+    const int slot = scale.PlotLeft + static_cast<int>((bar - 1) * scale.BarWidth);
+    const QuoteRecord& q = workspace.Quotes().BarSeries[bar];
+    const int middle = (ValueToY(scale, q.Open) + ValueToY(scale, q.Close)) / 2;
+    const int right = slot + static_cast<int>(scale.BarWidth) - c.inset;  // one past the body
+    EXPECT_EQ(Pixel(slot + c.inset, middle), Falling) << c.width;
+    EXPECT_EQ(Pixel(right - 1, middle), Falling) << c.width;
+    if (c.inset > 0) {
+      EXPECT_NE(Pixel(slot + c.inset - 1, middle), Falling) << c.width;
+      EXPECT_NE(Pixel(right, middle), Falling) << c.width;
+    }
+  }
+}
+
+TEST_F(PricePane, ABarWithoutOpenIsAFlatBodyAtTheClose) {
+  FallingBars(16);
+  QuoteRecord& q = workspace.Quotes().BarSeries[8];
+  q.Open = q.Low = q.High = 0;
+  const ChartScale scale = Paint(260, 300);
+  const int slot = scale.PlotLeft + static_cast<int>(7 * scale.BarWidth);
+  const int y = ValueToY(scale, q.Close);
+  EXPECT_EQ(Pixel(slot + 3, y), Falling);
+  EXPECT_NE(Pixel(slot + 3, y - 3), Falling);
+  EXPECT_NE(Pixel(slot + 3, y + 3), Falling);
+}
+
+TEST_F(PricePane, TheTwoAverageLegendsDoNotOverlap) {
+  FallingBars(60);
+  options.Buttons.Overlays = {false, true, true};
+  workspace.Prefs.Set("EMCT", "5");
+  workspace.Prefs.Set("EMLT", "10");
+  const ChartScale scale = Paint(800, 400);
+  QImage probe(1, 1, QImage::Format_RGB32);
+  probe.setDotsPerMeterX(3780);
+  probe.setDotsPerMeterY(3780);
+  const QFontMetrics metrics(ChartFont("Arial", 7), &probe);
+  const int h = metrics.height();
+  const int disc = static_cast<int>(std::ceil(h / 2.0));
+  const int discY = 10 + static_cast<int>(std::ceil(h / 4.0)) + disc / 2;
+  const int shortWidth = metrics.horizontalAdvance("MA5");
+  const int longWidth = metrics.horizontalAdvance("MA10");
+  const int longDisc = scale.PlotRight - longWidth - disc - 2;
+  const int shortDisc = scale.PlotRight - 3 * shortWidth - disc - 2;
+  EXPECT_EQ(Pixel(longDisc + disc / 2, discY), workspace.Prefs.Colour("C4"));
+  EXPECT_EQ(Pixel(shortDisc + disc / 2, discY), workspace.Prefs.Colour("C3"));
+  EXPECT_LT(scale.PlotRight - 2 * shortWidth, longDisc);  // the short legend ends before
+}
+
+}  // namespace
+}  // namespace chartorium
