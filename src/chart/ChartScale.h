@@ -33,6 +33,8 @@ struct ShownOverlays {
   bool BollingerBands = false;
   bool ShortAverage = false;
   bool LongAverage = false;
+
+  friend bool operator==(const ShownOverlays&, const ShownOverlays&) = default;
 };
 
 /// Recomputed at the start of every price-pane drawing and kept for the mouse,
