@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QAction>
+#include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTest>
@@ -123,6 +125,41 @@ TEST_F(MainWindow, TheButtonsAndAClickRunTheLibraryCommands) {
   tree->setCurrentIndex(tree->model()->index(0, 0));
   QTest::mouseClick(main->findChild<QPushButton*>("BRemove"), Qt::LeftButton);
   EXPECT_EQ(dialogs.Messages.back().Text, "Can't delete the root node!");
+}
+
+TEST_F(MainWindow, TheChosenLanguageTranslatesButtonsMenusAndHints) {
+  std::filesystem::create_directories(folder / "Languages");
+  ASSERT_TRUE(WriteFileAtomically(folder / "Languages" / "Francais.lng",
+                                  "[Main]\r\nBAddStock.Caption=&Ajouter\r\n"
+                                  "MOpen.Caption=&Ouvrir un fichier\r\nMOpen.Hint=Ouvrir\r\n"
+                                  "MenuFile.Caption=&Fichier\r\n")
+                  .ok());
+  ASSERT_TRUE(WriteFileAtomically(folder / "Quorex.ini", "[Main]\r\nLang=Francais\r\n").ok());
+  auto main = Start();
+  EXPECT_EQ(main->findChild<QPushButton*>("BAddStock")->text(), "&Ajouter");
+  EXPECT_EQ(main->findChild<QPushButton*>("BRemove")->text(), "&Remove");
+  const auto* open = main->findChild<QAction*>("MOpen");
+  EXPECT_EQ(open->text(), "&Ouvrir un fichier");
+  EXPECT_EQ(open->toolTip(), "Ouvrir");
+  EXPECT_EQ(main->findChild<QMenu*>("MenuFile")->title(), "&Fichier");
+  EXPECT_EQ(main->windowTitle(), "Chartorium 1.26");
+}
+
+TEST_F(MainWindow, WriteModeListsTheTextsOfEveryNamedControl) {
+  std::filesystem::create_directories(folder / "Languages");
+  const auto file = folder / "Languages" / "New.lng";
+  ASSERT_TRUE(WriteFileAtomically(file, "[Configuration]\r\nMethod=WRITE\r\n").ok());
+  ASSERT_TRUE(WriteFileAtomically(folder / "Quorex.ini", "[Main]\r\nLang=New\r\n").ok());
+  auto main = Start();
+  const IniFile written = *IniFile::Load(file);
+  EXPECT_EQ(written.ReadString("Main", "BAddFolder.Caption", ""), "Add &Folder");
+  EXPECT_EQ(written.ReadString("Main", "MSplit.Caption", ""), "&Split the stock");
+  EXPECT_EQ(written.ReadString("Main", "MSplit.Hint", ""), "Split the stock");
+  EXPECT_EQ(written.ReadString("Main", "MenuHelp.Caption", ""), "&Help");
+  EXPECT_EQ(written.ReadString("Main", "Main.Caption", ""), "Chartorium 1.26");
+  // The dialogs created with the window write their own sections.
+  EXPECT_EQ(written.ReadString("FOptions", "BOk.Caption", ""), "&Ok");
+  EXPECT_EQ(written.ReadString("FOptions", "TSColors.Caption", ""), "&Colors");
 }
 
 }  // namespace
