@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
   InpBox input;
   Progress progress;
   QtDialogs dialogs(input, progress);
+  InstallMacroSupport(workspace);
+  workspace.Macros.Locale = locale;
+  workspace.Macros.ErrorDialogs = &dialogs;
   Main main(workspace, dialogs, locale, clock);
   if (!switches.Screenshot.isEmpty() || switches.QuitAfterFirstPaint) {
     QObject::connect(&main, &Main::FirstPainted, &main, [&] {

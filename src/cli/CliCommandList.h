@@ -13,5 +13,6 @@ extern const CliCommand SeriesCommand;
 extern const CliCommand PatternsCommand;
 extern const CliCommand IndicatorsCommand;
 extern const CliCommand ScriptCommand;
+extern const CliCommand SignalsCommand;
 
 }  // namespace chartorium::cli

@@ -14,6 +14,7 @@ std::span<const CliCommand> CliCommands() {
       PatternsCommand,
       IndicatorsCommand,
       ScriptCommand,
+      SignalsCommand,
   };
   return Commands;
 }

@@ -8,6 +8,9 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliCommandList.h"
+#include "cli/CliMacro.h"
+#include "core/Workspace.h"
+#include "macro/MacroHosts.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/NativeObject.h"
 #include "vbscript/ScriptError.h"
@@ -118,9 +121,21 @@ int RunScript(CliContext& context, std::span<const std::string> args) {
   }
   const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 
+  // --stock STOCK: the macro object "KVX" works on that stock; PrintOut lines go to stdout.
+  std::unique_ptr<Workspace> stock;
+  if (args.size() >= 3 && args[1] == "--stock") {
+    int exitCode = ExitOk;
+    stock = OpenMacroStock(context, args[2], exitCode);
+    if (!stock) return exitCode;
+    stock->Macros.Console.Echo = [&context](const std::string& line) {
+      context.Out << line << '\n';
+    };
+  }
+
   vbscript::ScriptHost host;
+  if (stock) AddMacroObject(host, *stock);
   auto wscript = std::make_shared<WScriptObject>(
-      context.Out, std::vector<std::string>(args.begin() + 1, args.end()));
+      context.Out, std::vector<std::string>(args.begin() + (stock ? 3 : 1), args.end()));
   static_cast<void>(host.AddObject("WScript", wscript, false));
   vbscript::HostCallbacks callbacks;
   callbacks.MsgBox = [&context](const std::string& prompt, int, const std::string&) {
@@ -145,10 +160,12 @@ int RunScript(CliContext& context, std::span<const std::string> args) {
 
 constexpr CliCommand ScriptCommand{
     "script", "run a VBScript file",
-    "usage: chartorium-cli script FILE [ARGS...]\n"
+    "usage: chartorium-cli script FILE [--stock STOCK] [ARGS...]\n"
     "Runs the global code of FILE, then its Sub Main when it has one. The script sees\n"
     "WScript.Echo, WScript.Arguments and WScript.Quit; MsgBox prints its prompt.\n"
-    "Script errors are printed on stderr and exit with 1.\n",
+    "Script errors are printed on stderr and exit with 1.\n"
+    "With --stock, the macro object KVX (Close, GetIndic, PrintOut...) works on the\n"
+    "daily bars of STOCK in the home, and PrintOut lines are printed on stdout.\n",
     RunScript};
 
 }  // namespace chartorium::cli

@@ -19,6 +19,8 @@ bool LoadCliPreferences(CliContext& context, Workspace& workspace) {
     return false;
   }
   workspace.Prefs.Load(*quorex);
+  // Every stock command computes the home's custom indicators by name.
+  InstallMacroSupport(workspace);
   return true;
 }
 

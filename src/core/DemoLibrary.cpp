@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Calendar.h"
+#include "core/DemoMacros.h"
 #include "core/IniFile.h"
 #include "core/SafeFile.h"
 #include "core/StockSettingsFile.h"
@@ -195,6 +196,7 @@ Status WriteDemoLibrary(const std::filesystem::path& home, int today) {
     if (Status s = settings.Save(home / "Preferences" / (name + ".ini")); !s.ok()) return s;
   }
   if (Status s = tickers.Save(home / "Stocks.ini"); !s.ok()) return s;
+  if (Status s = WriteDemoMacros(home); !s.ok()) return s;
   return WriteFileAtomically(home / "List.ini", TreeText());
 }
 

@@ -35,7 +35,8 @@ void GenerateQuotes(const DemoStock& stock, unsigned long long seed, int lastDay
 int LastWeekdayBefore(int today);
 
 /// Writes the demo library into `home`: the stock files in "Stocks", the
-/// tree "List.ini", the tickers in "Stocks.ini" and each stock's settings file.
+/// tree "List.ini", the tickers in "Stocks.ini", each stock's settings file,
+/// and the demo's custom indicators and trading systems with their lists.
 Status WriteDemoLibrary(const std::filesystem::path& home, int today);
 
 }  // namespace chartorium

@@ -10,6 +10,7 @@
 #include "core/QuoteStore.h"
 #include "core/StockSettingsFile.h"
 #include "indicators/IndicatorCache.h"
+#include "macro/MacroState.h"
 
 namespace chartorium {
 
@@ -49,6 +50,8 @@ class Workspace {
   IndicatorCache Indicators;
   /// The stock library tree shown in the main window.
   LibraryTree Library;
+  /// System runs, custom indicator output, report grid and console of the macros.
+  MacroState Macros;
 
  private:
   std::filesystem::path appFolder_;

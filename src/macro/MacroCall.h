@@ -1,0 +1,70 @@
+// What the macro object's method families share: one call's arguments with
+// their conversions, the arrays the object creates and the tester's script
+// variables.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/Workspace.h"
+#include "macro/MacroLangTable.h"
+#include "macro/MacroRecords.h"
+#include "vbscript/Variant.h"
+
+namespace chartorium {
+
+/// One method call as the family functions see it.
+struct MacroCall {
+  Workspace& Ws;
+  CustomIndicatorOutput& Output;
+  MacroMethod Method;
+  std::span<vbscript::Variant> Args;
+  vbscript::Variant& Result;
+
+  const vbscript::Variant& Arg(int i) const { return Args[static_cast<std::size_t>(i)].Deref(); }
+  /// A whole-number argument under the method's rounding rule.
+  int Whole(int i) const;
+  double Number(int i) const;
+  std::string Text(int i) const;
+};
+
+void InvokePrices(MacroCall& call);
+void InvokeSignals(MacroCall& call);
+void InvokeArrays(MacroCall& call);
+void InvokeIndicators(MacroCall& call);
+void InvokeReports(MacroCall& call);
+
+/// A double as an int, saturated so that huge places stay out of range.
+int SaturatedInt(double value);
+
+/// A new array 1..2001 of zeros (Double elements).
+vbscript::Variant NewZeroArray();
+
+/// Read access to a one-dimensional script array argument.
+class ArrayArg {
+ public:
+  /// Fails with "Type mismatch" unless `value` is a one-dimensional array.
+  explicit ArrayArg(const vbscript::Variant& value);
+  int Lo() const { return lo_; }
+  int Hi() const { return hi_; }
+  /// Element i as a number; "Subscript out of range" outside lo..hi.
+  double At(int i) const;
+
+ private:
+  const vbscript::ArrayRep* rep_;
+  int lo_;
+  int hi_;
+};
+
+/// Whether the argument is a one-dimensional array.
+bool IsArrayArg(const vbscript::Variant& value);
+
+/// The current value of a global variable of the system tester's script.
+vbscript::Variant TesterVariable(Workspace& workspace, std::string_view name);
+/// As a whole number (0 for Empty).
+int TesterInt(Workspace& workspace, std::string_view name);
+/// Runs one statement in the system tester's script.
+void TesterStatement(Workspace& workspace, std::string_view statement);
+
+}  // namespace chartorium

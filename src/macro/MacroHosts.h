@@ -1,0 +1,57 @@
+// The script hosts macros run in: the system tester's, the custom reports'
+// and the fresh one of each custom indicator run; and the script error report.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "vbscript/ScriptHost.h"
+
+namespace chartorium {
+
+class Dialogs;
+class MacroLang;
+class Workspace;
+struct CustomIndicatorOutput;
+
+/// The system tester's host: the macro object "KVX" with global members and
+/// the colour constants. It keeps its code and globals from run to run.
+class TesterHost {
+ public:
+  explicit TesterHost(Workspace& workspace);
+  vbscript::ScriptHost Host;
+
+ private:
+  std::shared_ptr<MacroLang> object_;
+};
+
+/// The message of a script error: source, description, line, column and help file.
+std::string ScriptErrorText(const vbscript::ScriptErrorInfo& error);
+/// Shows the error box "Error" with ScriptErrorText of the host's last error.
+void ReportScriptError(Dialogs& dialogs, const vbscript::ScriptHost& host);
+
+/// Sets up `host` for macros: language VBScript, a new macro object added as
+/// "KVX" with global members writing its custom indicator values to
+/// `output`, and script errors reported through the workspace's dialogs.
+void PrepareMacroHost(vbscript::ScriptHost& host, Workspace& workspace,
+                      CustomIndicatorOutput& output);
+
+/// Adds a new macro object as "KVX" with global members to a host set up by
+/// its owner (the command line's script host).
+void AddMacroObject(vbscript::ScriptHost& host, Workspace& workspace);
+
+/// A host for a custom report macro, kept by the custom reports window.
+std::unique_ptr<vbscript::ScriptHost> CreateReportHost(Workspace& workspace);
+
+/// Runs the custom indicator `name` from its macro text in a fresh host and
+/// adds its series to the cache. A script error still adds the values set so
+/// far, with the levels but without the colour and histogram part.
+void RunCustomIndicator(Workspace& workspace, const std::string& name, std::string_view text);
+
+/// The indicators builder's "Test the code": compiles the text in a host set
+/// up like a custom indicator's, running nothing. False after a syntax error
+/// (which has been reported).
+bool CheckIndicatorText(Workspace& workspace, std::string_view text);
+
+}  // namespace chartorium

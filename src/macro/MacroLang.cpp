@@ -1,0 +1,108 @@
+// Dispatch of the macro object's calls to their method families, and the
+// conversions and arrays the families share.
+#include "macro/MacroLang.h"
+
+#include <cmath>
+#include <limits>
+
+#include "macro/MacroCall.h"
+#include "macro/MacroHosts.h"
+#include "vbscript/Conversion.h"
+#include "vbscript/ScriptError.h"
+
+namespace chartorium {
+
+using vbscript::Variant;
+
+namespace {
+// VBScript's own error numbers, so scripts and messages see familiar errors.
+constexpr int SubscriptOutOfRange = 9;
+constexpr int TypeMismatch = 13;
+}  // namespace
+
+void MacroLang::Invoke(int index, std::span<Variant> args, Variant& result) {
+  // The value parameter is cleared on entry: a method that finds nothing yields Empty.
+  result.Clear();
+  const MacroMethod method = static_cast<MacroMethod>(index);
+  MacroCall call{workspace_, output_, method, args, result};
+  switch (InfoOf(method).Family) {
+    case MacroFamily::Prices:
+      InvokePrices(call);
+      break;
+    case MacroFamily::Signals:
+      InvokeSignals(call);
+      break;
+    case MacroFamily::Arrays:
+      InvokeArrays(call);
+      break;
+    case MacroFamily::Indicators:
+      InvokeIndicators(call);
+      break;
+    case MacroFamily::Reports:
+      InvokeReports(call);
+      break;
+  }
+}
+
+int SaturatedInt(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double limit = std::numeric_limits<int>::max();
+  if (value >= limit) return std::numeric_limits<int>::max();
+  if (value <= -limit) return -std::numeric_limits<int>::max();
+  return static_cast<int>(value);
+}
+
+int MacroCall::Whole(int i) const {
+  const double value = vbscript::ToDouble(Arg(i));
+  if (InfoOf(Method).Rounding == WholeNumbers::RoundHalfEven) {
+    return SaturatedInt(vbscript::RoundHalfEven(value));
+  }
+  return SaturatedInt(std::trunc(value));
+}
+
+double MacroCall::Number(int i) const {
+  return vbscript::ToDouble(Arg(i));
+}
+
+std::string MacroCall::Text(int i) const {
+  return vbscript::ToString(Arg(i));
+}
+
+Variant NewZeroArray() {
+  Variant array = Variant::NewArray(1, MaxQuotes);
+  for (Variant& element : array.MutableArray().Data) element = Variant::Double(0);
+  return array;
+}
+
+bool IsArrayArg(const Variant& value) {
+  return value.IsArray() && value.AsArray().Dimensions() == 1;
+}
+
+ArrayArg::ArrayArg(const Variant& value) {
+  if (!IsArrayArg(value)) vbscript::ThrowRuntime(TypeMismatch);
+  rep_ = &value.AsArray();
+  lo_ = rep_->Bounds[0].Lower;
+  hi_ = lo_ + rep_->Bounds[0].Count - 1;
+}
+
+double ArrayArg::At(int i) const {
+  if (i < lo_ || i > hi_) vbscript::ThrowRuntime(SubscriptOutOfRange);
+  return vbscript::ToDouble(rep_->Data[static_cast<std::size_t>(i - lo_)]);
+}
+
+Variant TesterVariable(Workspace& workspace, std::string_view name) {
+  vbscript::ScriptResult value = workspace.Macros.Tester(workspace).Host.Eval(name);
+  return value.Ok ? value.Value : Variant();
+}
+
+int TesterInt(Workspace& workspace, std::string_view name) {
+  const Variant value = TesterVariable(workspace, name);
+  if (value.IsEmpty()) return 0;
+  return SaturatedInt(std::trunc(vbscript::ToDouble(value)));
+}
+
+void TesterStatement(Workspace& workspace, std::string_view statement) {
+  static_cast<void>(workspace.Macros.Tester(workspace).Host.ExecuteStatement(statement));
+}
+
+}  // namespace chartorium

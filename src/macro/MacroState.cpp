@@ -1,0 +1,22 @@
+// The macro subsystem's process-wide state.
+#include "macro/MacroState.h"
+
+#include "core/Workspace.h"
+#include "macro/MacroHosts.h"
+
+namespace chartorium {
+
+void InstallMacroSupport(Workspace& workspace) {
+  workspace.Indicators.RunCustomIndicator = &RunCustomIndicator;
+}
+
+MacroState::MacroState() = default;
+
+MacroState::~MacroState() = default;
+
+TesterHost& MacroState::Tester(Workspace& workspace) {
+  if (!tester_) tester_ = std::make_unique<TesterHost>(workspace);
+  return *tester_;
+}
+
+}  // namespace chartorium

@@ -1,0 +1,58 @@
+// Everything the macro subsystem keeps per process, as one member of Workspace.
+#pragma once
+
+#include <memory>
+
+#include "core/DateLocale.h"
+#include "macro/MacroRecords.h"
+#include "macro/SystemRunState.h"
+
+namespace chartorium {
+
+class Dialogs;
+class TesterHost;
+class Workspace;
+
+/// The fill options of the system tester that the signal methods read.
+struct FillOptions {
+  bool OnDayClose = true;   ///< "On day close"
+  bool OnNextOpen = false;  ///< "On next open"; "On next close" when neither is set
+};
+
+/// Sets the workspace's custom indicator runner, so that names listed in
+/// "Indicators.dat" are computed by running their macros. The program and the
+/// command line call it once after creating their Workspace; without it (the
+/// indicator tests' workspaces) listed names stay unknown.
+void InstallMacroSupport(Workspace& workspace);
+
+class MacroState {
+ public:
+  MacroState();
+  MacroState(const MacroState&) = delete;
+  MacroState& operator=(const MacroState&) = delete;
+  ~MacroState();
+
+  SystemRunState Run;
+  ReportGrid Grid;
+  ReportState Report;
+  ConsoleLines Console;
+  FillOptions Fill;
+  /// The buffer SetValue and SetIndic write outside a custom indicator run
+  /// (a system or report macro calling them has no indicator to fill).
+  CustomIndicatorOutput SpareOutput;
+  /// Short date format of DateToStr.
+  DateLocale Locale;
+  /// Where script errors are shown; none: they are only recorded in the host.
+  Dialogs* ErrorDialogs = nullptr;
+
+  /// The system tester's host, created with its macro object and colour
+  /// constants on first use and kept for the life of the process.
+  TesterHost& Tester(Workspace& workspace);
+  /// Whether the tester host exists yet.
+  bool HasTester() const { return tester_ != nullptr; }
+
+ private:
+  std::unique_ptr<TesterHost> tester_;
+};
+
+}  // namespace chartorium

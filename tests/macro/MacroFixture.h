@@ -1,0 +1,140 @@
+// Small hand-built stocks for the macro tests, with a macro host to evaluate
+// expressions in and helpers to run systems and custom indicators.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Workspace.h"
+#include "macro/MacroHosts.h"
+#include "support/FakeDialogs.h"
+#include "support/TempFolder.h"
+#include "systems/Exec.h"
+#include "vbscript/Conversion.h"
+#include "vbscript/ScriptHost.h"
+
+namespace chartorium::testing {
+
+struct MacroBar {
+  Single Open = 0;
+  Single High = 0;
+  Single Low = 0;
+  Single Close = 0;
+  int Volume = 0;
+  int OpenInterest = 0;
+};
+
+class MacroFixture : public ::testing::Test {
+ protected:
+  MacroFixture() : workspace_(std::make_unique<Workspace>(folder_.Path())) {
+    InstallMacroSupport(*workspace_);
+    workspace_->Macros.ErrorDialogs = &dialogs_;
+    workspace_->Quotes().StockName = "ACME";
+  }
+
+  Workspace& Ws() { return *workspace_; }
+  SystemRunState& Run() { return workspace_->Macros.Run; }
+  FakeDialogs& Dialogs() { return dialogs_; }
+  const std::filesystem::path& Folder() const { return folder_.Path(); }
+
+  /// Bars 1..n; every later bar of the store is cleared.
+  void SetBars(const std::vector<MacroBar>& bars) {
+    QuoteStore& store = Ws().Quotes();
+    store.BarSeries.fill(QuoteRecord{});
+    int place = 0;
+    for (const MacroBar& bar : bars) {
+      QuoteRecord& record = store.BarSeries[++place];
+      record.Date = 40000 + place;
+      record.Open = bar.Open;
+      record.High = bar.High;
+      record.Low = bar.Low;
+      record.Close = bar.Close;
+      record.Volume = bar.Volume;
+      record.OpenInterest = bar.OpenInterest;
+    }
+    store.BarCount = place;
+    Ws().Indicators.Clear();
+  }
+
+  /// Bars with these closes; Open = Close - 0.5, High = Close + 1, Low = Close - 1,
+  /// Volume = 100 * place.
+  void SetCloses(const std::vector<Single>& closes) {
+    std::vector<MacroBar> bars;
+    int place = 0;
+    for (const Single c : closes) {
+      ++place;
+      bars.push_back(MacroBar{c - 0.5F, c + 1, c - 1, c, 100 * place, place});
+    }
+    SetBars(bars);
+  }
+
+  /// The value of an expression in a macro host with "KVX" (the custom reports' kind).
+  vbscript::Variant Eval(const std::string& expression) {
+    if (!host_) host_ = CreateReportHost(Ws());
+    vbscript::ScriptResult result = host_->Eval(expression);
+    EXPECT_TRUE(result.Ok) << expression << ": " << host_->LastError().Description;
+    return result.Value;
+  }
+  double Number(const std::string& expression) { return vbscript::ToDouble(Eval(expression)); }
+  std::string Text(const std::string& expression) { return vbscript::ToString(Eval(expression)); }
+  /// Runs statements as global code of the report host (their variables stay
+  /// readable through Eval); false on a script error.
+  bool RunGlobal(const std::string& code) {
+    if (!host_) host_ = CreateReportHost(Ws());
+    return host_->AddCode(code);
+  }
+  vbscript::ScriptHost& Host() {
+    if (!host_) host_ = CreateReportHost(Ws());
+    return *host_;
+  }
+
+  /// Runs a system whose Main has this body over bars begin..end; `globals`
+  /// names script variables declared at global level, read back with TesterValue.
+  bool RunSystem(const std::string& body, int begin, int end, const std::string& globals = "") {
+    const std::string declare = globals.empty() ? "" : "Dim " + globals + "\n";
+    return Exec(Ws(), declare + "Sub Main()\n" + body + "\nEnd Sub\n", begin, end);
+  }
+  /// A global variable of the system tester's script.
+  double TesterValue(const std::string& name) {
+    return vbscript::ToDouble(Ws().Macros.Tester(Ws()).Host.Eval(name).Value);
+  }
+  vbscript::ScriptHost& TesterScript() { return Ws().Macros.Tester(Ws()).Host; }
+
+  void WriteFile(const std::string& relative, const std::string& text) {
+    const std::filesystem::path path = Folder() / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+  }
+
+  /// Lists the custom indicators in "Indicators.dat" and writes their texts.
+  void AddCustomIndicators(const std::vector<std::pair<std::string, std::string>>& indicators) {
+    std::string list;
+    for (const auto& [name, text] : indicators) {
+      list += name + "\r\n";
+      WriteFile("Indicators/" + name, text);
+    }
+    WriteFile("Indicators.dat", list);
+  }
+
+  /// The error messages shown so far.
+  std::vector<std::string> Errors() const {
+    std::vector<std::string> errors;
+    for (const auto& shown : dialogs_.Messages) {
+      if (shown.Kind == "error") errors.push_back(shown.Text);
+    }
+    return errors;
+  }
+
+ private:
+  TempFolder folder_;
+  FakeDialogs dialogs_;
+  std::unique_ptr<Workspace> workspace_;
+  std::unique_ptr<vbscript::ScriptHost> host_;
+};
+
+}  // namespace chartorium::testing
