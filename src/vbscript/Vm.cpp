@@ -6,6 +6,7 @@
 // turned into a slot or a target by the compiler, so a node costs one switch and no lookup.
 #include "vbscript/Vm.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "vbscript/Conversion.h"
@@ -15,7 +16,8 @@ namespace chartorium::vbscript {
 
 namespace {
 
-constexpr size_t StackSlots = 1 << 16;
+constexpr size_t SegmentSlots = 1024;
+constexpr size_t MaxStackSlots = 1 << 17;
 
 bool IsSmallInt(VarType t) {
   return t == VarType::Integer || t == VarType::Long;
@@ -36,7 +38,7 @@ Variant FitPair(int64_t value, VarType a, VarType b) {
 
 }  // namespace
 
-Vm::Vm(GlobalState& globals) : globals_(globals), stack_(std::make_unique<Variant[]>(StackSlots)) {}
+Vm::Vm(GlobalState& globals) : globals_(globals) {}
 
 Vm::~Vm() = default;
 
@@ -73,10 +75,28 @@ void Vm::MarkStackBase() {
 }
 
 Variant* Vm::Push(size_t count) {
-  if (top_ + count > StackSlots) ThrowRuntime(28);
-  Variant* base = &stack_[top_];
-  top_ += count;
-  return base;
+  if (!segments_.empty() && top_ + count <= segmentSizes_[segment_]) {
+    Variant* base = &segments_[segment_][top_];
+    top_ += count;
+    return base;
+  }
+  // The next segment (allocated on first use) takes the frame whole.
+  const size_t next = segments_.empty() ? 0 : segment_ + 1;
+  if (next < segments_.size() && segmentSizes_[next] < count) {
+    totalSlots_ -= segmentSizes_[next];
+    segments_.resize(next);
+    segmentSizes_.resize(next);
+  }
+  if (next == segments_.size()) {
+    const size_t size = std::max(count, SegmentSlots);
+    if (totalSlots_ + size > MaxStackSlots) ThrowRuntime(28);
+    segments_.push_back(std::make_unique<Variant[]>(size));
+    segmentSizes_.push_back(size);
+    totalSlots_ += size;
+  }
+  segment_ = next;
+  top_ = count;
+  return &segments_[segment_][0];
 }
 
 Variant Vm::DefaultValue(const Variant& value) {

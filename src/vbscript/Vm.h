@@ -79,17 +79,28 @@ class Vm {
  private:
   enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
 
-  /// Clears the VM stack above `base` and restores the call depth however a call ends.
+  /// Takes `count` contiguous slots of the VM stack for one frame or argument list, and gives
+  /// them back cleared however the call ends (restoring the call depth when `counted`).
   struct StackGuard {
     Vm& Owner;
-    size_t Base;
+    size_t SavedSegment;
+    size_t SavedTop;
+    size_t Count;
     bool Counted;
-    StackGuard(Vm& vm, size_t base, bool counted) : Owner(vm), Base(base), Counted(counted) {}
+    Variant* Base;
+    StackGuard(Vm& vm, size_t count, bool counted)
+        : Owner(vm),
+          SavedSegment(vm.segment_),
+          SavedTop(vm.top_),
+          Count(count),
+          Counted(counted),
+          Base(vm.Push(count)) {}
     StackGuard(const StackGuard&) = delete;
     StackGuard& operator=(const StackGuard&) = delete;
     ~StackGuard() {
-      for (size_t i = Base; i < Owner.top_; ++i) Owner.stack_[i].Clear();
-      Owner.top_ = Base;
+      for (size_t i = 0; i < Count; ++i) Base[i].Clear();
+      Owner.segment_ = SavedSegment;
+      Owner.top_ = SavedTop;
       if (Counted) --Owner.depth_;
     }
   };
@@ -193,8 +204,13 @@ class Vm {
 
  private:
   GlobalState& globals_;
-  std::unique_ptr<Variant[]> stack_;
-  size_t top_ = 0;
+  // The stack grows by segments so that a host costs little until a script calls deep;
+  // slots never move, so frames and ByRef aliases may point into it.
+  std::vector<std::unique_ptr<Variant[]>> segments_;
+  std::vector<size_t> segmentSizes_;
+  size_t segment_ = 0;  ///< segment holding the top
+  size_t top_ = 0;      ///< first free slot in that segment
+  size_t totalSlots_ = 0;
   int depth_ = 0;
   uintptr_t stackBase_ = 0;  ///< address of the C++ stack at the outermost host call
   int ticks_ = 1024;

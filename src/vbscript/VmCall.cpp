@@ -34,10 +34,9 @@ Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
   if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
   CheckInterrupt();
   CheckCallDepth();
-  const size_t base = top_;
-  Variant* slots = Push(static_cast<size_t>(proc.FrameSize));
+  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
+  Variant* slots = guard.Base;
   ++depth_;
-  StackGuard guard(*this, base, true);
   // Array elements passed ByRef are copied in and written back after the call, so a ReDim
   // inside the callee cannot leave a dangling alias.
   uint64_t writeBack = 0;
@@ -73,10 +72,9 @@ Variant Vm::CallProcedureValues(const Procedure& proc, ClassInstance* me, std::s
   if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
   CheckInterrupt();
   CheckCallDepth();
-  const size_t base = top_;
-  Variant* slots = Push(static_cast<size_t>(proc.FrameSize));
+  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
+  Variant* slots = guard.Base;
   ++depth_;
-  StackGuard guard(*this, base, true);
   for (size_t i = 0; i < args.size(); ++i)
     slots[i] = proc.ByVal[i] ? args[i] : Variant::MakeRef(&args[i]);
   Frame frame;
@@ -101,9 +99,8 @@ Variant Vm::CallBuiltin(const Expr& e, Frame& f) {
          e.Args[static_cast<size_t>(count - 1)]->Value.Type() == VarType::Error)
     --count;
   if (count < b.MinArgs || count > b.MaxArgs) ThrowRuntime(450);
-  const size_t base = top_;
-  Variant* values = Push(static_cast<size_t>(count));
-  StackGuard guard(*this, base, false);
+  StackGuard guard(*this, static_cast<size_t>(count), false);
+  Variant* values = guard.Base;
   for (int i = 0; i < count; ++i) {
     values[i] = Eval(*e.Args[static_cast<size_t>(i)], f);
     if (!b.KeepObjects && values[i].IsObject() && !values[i].IsNothing())
@@ -125,9 +122,8 @@ Variant Vm::CallNative(NativeObject& native, int index, const std::vector<ExprPt
     }
     ThrowRuntime(450);
   }
-  const size_t base = top_;
-  Variant* values = Push(static_cast<size_t>(count));
-  StackGuard guard(*this, base, false);
+  StackGuard guard(*this, static_cast<size_t>(count), false);
+  Variant* values = guard.Base;
   for (size_t i = 0; i < args.size(); ++i) values[i] = Eval(*args[i], f);
   if (putValue) values[count - 1] = *putValue;
   Variant result;
@@ -370,9 +366,8 @@ Variant Vm::EvalText(const Expr& e, Frame& f) {
     error.Source = std::string(RuntimeSource);
     throw;
   }
-  const size_t base = top_;
-  Variant* slots = Push(static_cast<size_t>(block->FrameSize));
-  StackGuard guard(*this, base, false);
+  StackGuard guard(*this, static_cast<size_t>(block->FrameSize), false);
+  Variant* slots = guard.Base;
   Frame inner;
   inner.Slots = slots;
   inner.Outer = f.Proc ? f.Slots : f.Outer;

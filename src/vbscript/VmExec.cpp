@@ -158,9 +158,8 @@ bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
     if (count == 16) return false;
     parts[count++] = e->Right.get();
   }
-  const size_t base = top_;
-  Variant* values = Push(count);
-  StackGuard guard(*this, base, false);
+  StackGuard guard(*this, count, false);
+  Variant* values = guard.Base;
   for (size_t i = 0; i < count; ++i) {
     values[i] = Eval(*parts[count - 1 - i], f);
     if (values[i].IsObject()) values[i] = DefaultValue(values[i]);
@@ -473,9 +472,8 @@ void Vm::ExecExecute(const Stmt& s, Frame& f) {
 }
 
 void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
-  const size_t base = top_;
-  Variant* slots = Push(static_cast<size_t>(block.FrameSize));
-  StackGuard guard(*this, base, false);
+  StackGuard guard(*this, static_cast<size_t>(block.FrameSize), false);
+  Variant* slots = guard.Base;
   Frame frame;
   frame.Slots = slots;
   if (outer) {
@@ -486,9 +484,8 @@ void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
 }
 
 Variant Vm::EvaluateBlock(const CompiledBlock& block) {
-  const size_t base = top_;
-  Variant* slots = Push(static_cast<size_t>(block.FrameSize));
-  StackGuard guard(*this, base, false);
+  StackGuard guard(*this, static_cast<size_t>(block.FrameSize), false);
+  Variant* slots = guard.Base;
   Frame frame;
   frame.Slots = slots;
   return Eval(*block.Expression, frame);
