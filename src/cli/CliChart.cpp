@@ -9,11 +9,15 @@
 #include <ostream>
 
 #include "chart/ChartButtons.h"
+#include "chart/ChartView.h"
+#include "chart/IndicatorPanes.h"
+#include "chart/render/ChartPicture.h"
 #include "chart/render/PricePane.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommandList.h"
 #include "cli/CliStock.h"
 #include "core/DateLocale.h"
+#include "core/DateTexts.h"
 #include "core/FileNames.h"
 #include "core/IniFile.h"
 #include "core/TextHelpers.h"
@@ -81,6 +85,30 @@ bool SetType(CliContext& context, ChartButtons& buttons, const std::string& type
   return true;
 }
 
+// "RSI;MACD|Volume": panes separated by "|", the indicators of a pane by ";".
+bool SetPanes(CliContext& context, Workspace& workspace, const std::string& text) {
+  for (IndicatorSlot& slot : workspace.OpenStockSettings.Slots) slot = IndicatorSlot{};
+  for (int pane = 1; pane <= PaneCount + 1; ++pane) {
+    const std::string group = FieldOf(text, pane, "|");
+    if (group.empty()) return true;
+    if (pane > PaneCount) {
+      context.Err << "chartorium-cli chart: at most " << PaneCount << " indicator panes\n";
+      return false;
+    }
+    for (int k = 1;; ++k) {
+      const std::string name = FieldOf(group, k, ";");
+      if (name.empty()) break;
+      const PaneEdit edit =
+          k == 1 ? AddIndicatorPane(workspace, name) : AppendToPane(workspace, pane, name);
+      if (edit != PaneEdit::Done) {
+        context.Err << "chartorium-cli chart: '" << name << "' is already in a pane\n";
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 // The process needs a Gui application for fonts; without a display it draws off-screen.
 void EnsureGuiApplication(std::unique_ptr<QGuiApplication>& app) {
   if (QGuiApplication::instance()) return;
@@ -92,8 +120,8 @@ void EnsureGuiApplication(std::unique_ptr<QGuiApplication>& app) {
 }
 
 int RunChart(CliContext& context, std::span<const std::string> args) {
-  constexpr std::string_view Valued[] = {"--out",      "--size", "--type",
-                                         "--overlays", "--bars", "--period"};
+  constexpr std::string_view Valued[] = {"--out",  "--size",   "--type", "--overlays",
+                                         "--bars", "--period", "--panes"};
   const CliArgs parsed(args, Valued, {});
   if (!parsed.Error().empty() || parsed.Positionals().size() != 1 || !parsed.Value("--out")) {
     context.Err << "chartorium-cli chart: "
@@ -138,15 +166,31 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   options.Caption = store.StockName;
   options.Ticker = workspace.OpenStockSettings.Properties.Tick;
 
+  if (const auto panes = parsed.Value("--panes"); panes && !SetPanes(context, workspace, *panes))
+    return ExitUsage;
+
   std::unique_ptr<QGuiApplication> app;
   EnsureGuiApplication(app);
-  QImage image(width, height, QImage::Format_RGB32);
-  image.setDotsPerMeterX(3780);  // 96 dpi, as on screen
-  image.setDotsPerMeterY(3780);
-  {
-    QPainter painter(&image);
-    DrawPricePane(painter, workspace, options, DateLocale{}, {0, 0, width, height});
+  const IndicatorPaneData panes = RefreshPanes(workspace);
+  ClampView(store);
+  ChartPictureLayout layout;
+  layout.Width = width;
+  const DateLocale locale;
+  layout.Footer =
+      "Chartorium 1.26 - " + store.StockName + " - " +
+      DateText(store.BarSeries[static_cast<size_t>(store.FirstVisibleBar)].Date, locale) + " to " +
+      DateText(store.BarSeries[static_cast<size_t>(store.BarCount)].Date, locale);
+  // The panes take a fifth of the picture each; the price pane the rest.
+  const int paneHeight = std::max(60, height / 5);
+  layout.PaneHeights = {paneHeight, paneHeight, paneHeight};
+  layout.PriceHeight = height;
+  const int extra = ChartPictureHeight(layout, panes) - height;
+  layout.PriceHeight = height - extra;
+  if (layout.PriceHeight < 100) {
+    context.Err << "chartorium-cli chart: --size is too small for the indicator panes\n";
+    return ExitUsage;
   }
+  const QImage image = DrawChartPicture(workspace, options, panes, locale, layout);
   const std::string out = *parsed.Value("--out");
   if (!image.save(QString::fromStdString(out), nullptr, 92)) {
     context.Err << "chartorium-cli chart: cannot write '" << out
@@ -163,9 +207,11 @@ constexpr CliCommand ChartCommand{
     "chart", "draw a stock's price chart as a PNG or JPEG picture",
     "usage: chartorium-cli chart STOCK --out FILE.png|FILE.jpg [--size WxH]\n"
     "           [--type line|bar|candle] [--overlays boll,sma,lma,sar,zigzag,quadrant]\n"
-    "           [--bars N] [--period daily|weekly|monthly]\n"
+    "           [--panes \"RSI;MACD|Volume\"] [--bars N] [--period daily|weekly|monthly]\n"
     "\n"
-    "Draws the price pane of STOCK with the current preferences, the newest N bars\n"
+    "Draws the price pane of STOCK, the indicator panes (\"|\" between panes, \";\"\n"
+    "between the indicators of a pane; default: the stock's own panes) and a footer\n"
+    "line, with the current preferences and the newest N bars\n"
     "(default: the preference \"Plot on ... bars\"). The chart type and overlays default to\n"
     "the chart window's buttons in Quorex.ini. The picture's format follows the file name.\n",
     RunChart};
