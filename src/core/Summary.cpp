@@ -2,20 +2,14 @@
 // bars the previous close is that of the previous week or month.
 #include "core/Summary.h"
 
-#include <cstdio>
 
 #include "core/DateTexts.h"
 #include "core/HautBas.h"
 #include "core/TextCase.h"
+#include "core/TextHelpers.h"
 #include "core/Workspace.h"
 
 namespace chartorium {
-
-std::string SummaryNumber(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%8.2f", value);
-  return std::string(Trim(text));
-}
 
 SummaryTexts Affiche(const Workspace& workspace, const DateLocale& locale) {
   SummaryTexts summary;
@@ -40,15 +34,15 @@ SummaryTexts Affiche(const Workspace& workspace, const DateLocale& locale) {
     return summary;
   }
   const QuoteRecord& lastBar = store.BarSeries[static_cast<size_t>(count)];
-  summary.LastClose = "Last close: " + SummaryNumber(lastBar.Close);
+  summary.LastClose = "Last close: " + PriceText(lastBar.Close);
   if (count <= 1) return summary;
 
   const Single previous = store.BarSeries[static_cast<size_t>(count - 1)].Close;
-  summary.PreviousClose = "Previous close: " + SummaryNumber(previous);
+  summary.PreviousClose = "Previous close: " + PriceText(previous);
   const Extended change =
       previous == 0 ? 0 : (static_cast<Extended>(lastBar.Close) - previous) / previous * 100;
   summary.ChangeLabel = "Change: ";
-  summary.Change = SummaryNumber(static_cast<double>(change)) + "%";
+  summary.Change = PriceText(static_cast<double>(change)) + "%";
   summary.ChangeIsNegative = summary.Change.front() == '-';
 
   int start = count >= 261 ? count - 260 : 1;
@@ -56,7 +50,7 @@ SummaryTexts Affiche(const Workspace& workspace, const DateLocale& locale) {
     ++start;
   const PriceRange range = HautBas(store, start, count, PricesOnly);
   summary.YearRange =
-      "52 weeks Low/High: " + SummaryNumber(range.Low) + " - " + SummaryNumber(range.High);
+      "52 weeks Low/High: " + PriceText(range.Low) + " - " + PriceText(range.High);
   return summary;
 }
 

@@ -30,7 +30,4 @@ struct SummaryTexts {
 /// minus 365 days, searched from bar BarCount - 260 (bar 1 for shorter stocks).
 SummaryTexts Affiche(const Workspace& workspace, const DateLocale& locale);
 
-/// A price as the summary writes it: "%8.2f", trimmed.
-std::string SummaryNumber(double value);
-
 }  // namespace chartorium
