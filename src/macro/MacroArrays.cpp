@@ -23,8 +23,27 @@ Variant MakeArray(int lo, const std::vector<Extended>& values) {
   return array;
 }
 
+// The elements of an array as numbers, converted once: the moving functions
+// read every element many times.
+class Numbers {
+ public:
+  explicit Numbers(const ArrayArg& array) : lo_(array.Lo()), hi_(array.Hi()) {
+    values_.reserve(static_cast<std::size_t>(std::max(hi_ - lo_ + 1, 0)));
+    for (int i = lo_; i <= hi_; ++i) values_.push_back(array.At(i));
+  }
+  int Lo() const { return lo_; }
+  int Hi() const { return hi_; }
+  /// REQUIRES: Lo() <= i <= Hi().
+  Extended At(int i) const { return values_[static_cast<std::size_t>(i - lo_)]; }
+
+ private:
+  int lo_;
+  int hi_;
+  std::vector<Extended> values_;
+};
+
 // Index of the first non-zero element from `from` on; hi + 1 when there is none.
-int FirstNonZero(const ArrayArg& array, int from) {
+int FirstNonZero(const Numbers& array, int from) {
   int f = std::max(from, array.Lo());
   while (f <= array.Hi() && array.At(f) == 0) ++f;
   return f;
@@ -32,7 +51,7 @@ int FirstNonZero(const ArrayArg& array, int from) {
 
 // SMA, EMA and WMA: results 1..high bound of the input, warm-up zeros skipped.
 void Average(MacroCall& call) {
-  const ArrayArg a(call.Arg(0));
+  const Numbers a{ArrayArg(call.Arg(0))};
   const int n = call.Whole(1);
   const int hi = a.Hi();
   std::vector<Extended> result(static_cast<std::size_t>(std::max(hi, 0)), 0);
@@ -49,7 +68,7 @@ void Average(MacroCall& call) {
     const Extended weights = Extended(n) * (n + 1) / 2;
     for (int i = std::max(f + n - 1, 1); i <= hi; ++i) {
       Extended sum = 0;
-      for (int j = 1; j <= n; ++j) sum += (weighted ? j : 1) * Extended(a.At(i - n + j));
+      for (int j = 1; j <= n; ++j) sum += (weighted ? j : 1) * a.At(i - n + j);
       at(i) = sum / (weighted ? weights : n);
     }
   }
@@ -58,7 +77,7 @@ void Average(MacroCall& call) {
 
 // StdDev, Slope and LinReg over windows x = 1..n; results 1..2001.
 void Regression(MacroCall& call) {
-  const ArrayArg a(call.Arg(0));
+  const Numbers a{ArrayArg(call.Arg(0))};
   const int n = call.Whole(1);
   std::vector<Extended> result(MaxQuotes, 0);
   if (n >= 2) {
@@ -94,8 +113,8 @@ void Regression(MacroCall& call) {
 }
 
 void Corr(MacroCall& call) {
-  const ArrayArg x(call.Arg(0));
-  const ArrayArg y(call.Arg(1));
+  const Numbers x{ArrayArg(call.Arg(0))};
+  const Numbers y{ArrayArg(call.Arg(1))};
   const int n = call.Whole(2);
   std::vector<Extended> result(MaxQuotes, 0);
   if (n >= 2) {

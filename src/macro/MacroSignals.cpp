@@ -80,8 +80,10 @@ void Record(Workspace& ws, Order order, int placeArg) {
 void ApplyAutoStops(Workspace& ws) {
   SystemRunState& run = ws.Macros.Run;
   run.StopsFired = false;
+  // Without a position there is nothing to guard; reading CurrentBar can wait.
+  if (run.EntryPrice == 0) return;
   const int p = TesterInt(ws, "CurrentBar");
-  if (p <= 0 || p > MaxQuotes || run.EntryPrice == 0) return;
+  if (p <= 0 || p > MaxQuotes) return;
   const int s = TesterInt(ws, "Signal");
   const Extended c = ws.Quotes().BarSeries[p].Close;
   const Extended e = run.EntryPrice;
