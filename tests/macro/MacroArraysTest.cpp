@@ -1,4 +1,6 @@
 // Moving functions, shifts and arithmetic on arrays through the macro object.
+#include "macro/MacroLang.h"
+
 #include <cmath>
 
 #include "macro/MacroFixture.h"

@@ -1,5 +1,7 @@
 // Custom indicator runs, the builder's text check, the tester host's set-up
 // and the script error report.
+#include "macro/MacroHosts.h"
+
 #include "indicators/SeriesByName.h"
 #include "macro/MacroFixture.h"
 

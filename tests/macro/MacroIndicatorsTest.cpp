@@ -1,5 +1,7 @@
 // The indicator methods return the built-in routines' series as arrays and
 // leave the cache alone.
+#include "macro/MacroLang.h"
+
 #include "indicators/Averages.h"
 #include "indicators/Oscillators.h"
 #include "indicators/TrendIndicators.h"

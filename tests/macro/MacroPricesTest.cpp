@@ -1,4 +1,6 @@
 // Quotes, named series, whole price arrays and dates through the macro object.
+#include "macro/MacroLang.h"
+
 #include <cmath>
 
 #include "indicators/SeriesByName.h"

@@ -1,4 +1,6 @@
 // The report grid functions and the tester console.
+#include "macro/MacroLang.h"
+
 #include "macro/MacroFixture.h"
 
 namespace chartorium::testing {

@@ -1,5 +1,7 @@
 // Trading-system methods run through Exec in the system tester's host:
 // signal codes, entry prices, automatic stops, bar marks, crossings and GetSignal.
+#include "macro/MacroLang.h"
+
 #include "macro/MacroFixture.h"
 
 namespace chartorium::testing {

@@ -1,5 +1,7 @@
 // The system run: its resets, the tester host's script variables, code that
 // replaces the previous run's, errors, and the demo systems on a long stock.
+#include "systems/Exec.h"
+
 #include <cmath>
 #include <vector>
 
@@ -63,6 +65,21 @@ TEST_F(ExecTest, AScriptErrorEndsTheRunAndIsReportedOnce) {
   ASSERT_EQ(Errors().size(), 1u);
   EXPECT_NE(Errors()[0].find("'Division by zero'\r\n\r\nat line:3,"), std::string::npos)
       << Errors()[0];
+}
+
+// GetSignal inside a system runs the other system in the same host: its
+// Main replaces the caller's and its run replaces the caller's signals, while
+// the caller's Main goes on to its end.
+TEST_F(ExecTest, GetSignalInsideASystemRunsInTheSameHost) {
+  WriteFile("Signals/Other", "Sub Main()\nShort EndBar\nEnd Sub\n");
+  ASSERT_TRUE(RunSystem("Buy 1\nanswer = GetSignal(\"Other\", 4)\nSell 5\nafter = CurrentBar", 1, 6,
+                        "answer, after"));
+  EXPECT_EQ(TesterScript().Eval("answer").Value.AsString(), "Short");
+  EXPECT_EQ(Code(1), 0);  // cleared by the inner run
+  EXPECT_EQ(Code(4), SignalShort);
+  EXPECT_EQ(Code(5), SignalSell);
+  EXPECT_EQ(TesterValue("after"), 0);  // the inner run set CurrentBar to 0
+  EXPECT_TRUE(Errors().empty());
 }
 
 // The demo systems on 2001 generated bars: the crossover buys exactly where
