@@ -185,6 +185,18 @@ TEST_F(MacroSignals, CrossOfTwoNamedSeries) {
   for (int p = 1; p <= 6; ++p) EXPECT_EQ(Run().BarTextArray[p], p == 3 ? "x" : "") << p;
 }
 
+TEST_F(MacroSignals, CloseCrossesItsAverageWhereItReachesIt) {
+  // A 3-bar simple average: 0, 0, 10, 9, 8, 7, 9, 11, 13.
+  Ws().Prefs.Set("EMCT", "3");
+  Ws().Prefs.Set("MAT1", "0");
+  SetCloses({10, 10, 10, 7, 7, 7, 13, 13, 13});
+  ASSERT_TRUE(
+      RunSystem("For CurrentBar = 1 To 9\nIf Cross(\"close\", \"sma\", CurrentBar) Then "
+                "AddText \"x\"\nNext",
+                1, 9));
+  for (int p = 1; p <= 9; ++p) EXPECT_EQ(Run().BarTextArray[p], p == 6 ? "x" : "") << p;
+}
+
 TEST_F(MacroSignals, CrossWithAnArrayBeyondItsBoundIsAScriptError) {
   EXPECT_FALSE(RunSystem("Dim a(3)\nx = Cross(a, \"close\", 5)", 1, 6));
   EXPECT_EQ(TesterScript().LastError().Number, 9);
