@@ -60,6 +60,21 @@ class ArrayArg {
 /// Whether the argument is a one-dimensional array.
 bool IsArrayArg(const vbscript::Variant& value);
 
+/// Marks a named run as in progress for its lifetime. Active() is false when
+/// a run of that name was in progress already; the caller then runs nothing.
+class RunningName {
+ public:
+  RunningName(std::vector<std::string>& running, std::string_view name);
+  RunningName(const RunningName&) = delete;
+  RunningName& operator=(const RunningName&) = delete;
+  ~RunningName();
+  bool Active() const { return active_; }
+
+ private:
+  std::vector<std::string>& running_;
+  bool active_ = false;
+};
+
 /// The current value of a global variable of the system tester's script.
 vbscript::Variant TesterVariable(Workspace& workspace, std::string_view name);
 /// As a whole number (0 for Empty).

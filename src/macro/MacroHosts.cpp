@@ -5,6 +5,7 @@
 
 #include "core/Dialogs.h"
 #include "core/Workspace.h"
+#include "macro/MacroCall.h"
 #include "macro/MacroLang.h"
 
 namespace chartorium {
@@ -82,6 +83,8 @@ std::unique_ptr<vbscript::ScriptHost> CreateReportHost(Workspace& workspace) {
 }
 
 void RunCustomIndicator(Workspace& workspace, const std::string& name, std::string_view text) {
+  const RunningName running(workspace.Macros.RunningIndicators, name);
+  if (!running.Active()) return;
   // The run's own buffer: nested runs and built-ins computed meanwhile keep theirs.
   auto output = std::make_unique<CustomIndicatorOutput>();
   bool ok = false;

@@ -46,7 +46,8 @@ std::unique_ptr<vbscript::ScriptHost> CreateReportHost(Workspace& workspace);
 
 /// Runs the custom indicator `name` from its macro text in a fresh host and
 /// adds its series to the cache. A script error still adds the values set so
-/// far, with the levels but without the colour and histogram part.
+/// far, with the levels but without the colour and histogram part. Asked for
+/// again while its run is in progress (a macro reading itself), it does nothing.
 void RunCustomIndicator(Workspace& workspace, const std::string& name, std::string_view text);
 
 /// The indicators builder's "Test the code": compiles the text in a host set

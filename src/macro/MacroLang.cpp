@@ -2,9 +2,11 @@
 // conversions and arrays the families share.
 #include "macro/MacroLang.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "core/TextCase.h"
 #include "macro/MacroCall.h"
 #include "macro/MacroHosts.h"
 #include "vbscript/Conversion.h"
@@ -88,6 +90,18 @@ ArrayArg::ArrayArg(const Variant& value) {
 double ArrayArg::At(int i) const {
   if (i < lo_ || i > hi_) vbscript::ThrowRuntime(SubscriptOutOfRange);
   return vbscript::ToDouble(rep_->Data[static_cast<std::size_t>(i - lo_)]);
+}
+
+RunningName::RunningName(std::vector<std::string>& running, std::string_view name)
+    : running_(running) {
+  std::string key = FoldCase(name);
+  if (std::find(running.begin(), running.end(), key) != running.end()) return;
+  running.push_back(std::move(key));
+  active_ = true;
+}
+
+RunningName::~RunningName() {
+  if (active_) running_.pop_back();
 }
 
 Variant TesterVariable(Workspace& workspace, std::string_view name) {

@@ -202,6 +202,8 @@ void GetSignal(MacroCall& call) {
   if (p < 0 || p > ws.Quotes().BarCount) return;
   const Result<std::string> text = ReadWholeFile(file);
   if (!text) return;
+  const RunningName running(ws.Macros.RunningSystems, name);
+  if (!running.Active()) return;
   Exec(ws, Cp1252ToUtf8(*text), p, p);
   call.Result = Variant::String(SignalName(ws.Macros.Run.SignalArray[p]));
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/DateLocale.h"
 #include "macro/MacroRecords.h"
@@ -44,6 +46,11 @@ class MacroState {
   DateLocale Locale;
   /// Where script errors are shown; none: they are only recorded in the host.
   Dialogs* ErrorDialogs = nullptr;
+  /// Custom indicators and GetSignal systems whose runs are in progress
+  /// (lower-case names): a macro that asks for itself gets nothing instead of
+  /// starting the same run again and again.
+  std::vector<std::string> RunningIndicators;
+  std::vector<std::string> RunningSystems;
 
   /// The system tester's host, created with its macro object and colour
   /// constants on first use and kept for the life of the process.

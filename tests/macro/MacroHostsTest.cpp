@@ -112,6 +112,16 @@ TEST_F(MacroHosts, NestedRunsKeepTheOuterValues) {
   EXPECT_EQ(Ws().Indicators.LevelsText(Ws().Indicators.Find("inner")), "1;\xC2\xA8*0");
 }
 
+TEST_F(MacroHosts, AMacroAskingForItselfReadsZero) {
+  AddCustomIndicators({{"Self", Macro("SetValue 1, GetValue(\"self\", 1) + 1\n"
+                                      "SetValue 2, HHV(\"Self\", 1, 5) + 2")}});
+  Compute("Self");
+  EXPECT_EQ(Value("Self", 1), 1);
+  EXPECT_EQ(Value("Self", 2), 2);
+  EXPECT_EQ(Ws().Indicators.SeriesCount(), 1);
+  EXPECT_TRUE(Errors().empty());
+}
+
 TEST_F(MacroHosts, TheTesterHostHasItsColourConstants) {
   struct Row {
     const char* Name;

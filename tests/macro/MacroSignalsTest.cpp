@@ -215,5 +215,13 @@ TEST_F(MacroSignals, GetSignalRunsTheNamedSystemOnOneBar) {
   EXPECT_TRUE(Eval("GetSignal(\"Every\", 0)").IsEmpty());
 }
 
+TEST_F(MacroSignals, ASystemAskingForItsOwnSignalGetsNoAnswer) {
+  WriteFile("Signals/Loop",
+            "Dim inner\nSub Main()\ninner = GetSignal(\"loop\", 2)\n"
+            "Buy EndBar\nEnd Sub\n");
+  EXPECT_EQ(Text("GetSignal(\"Loop\", 2)"), "Buy");
+  EXPECT_EQ(vbscript::ToString(TesterScript().Eval("inner").Value), "");
+}
+
 }  // namespace
 }  // namespace chartorium::testing

@@ -58,6 +58,18 @@ TEST_F(ExecTest, ALaterSystemsMainReplacesTheEarlierOne) {
   EXPECT_EQ(Code(2), SignalSell);
 }
 
+// The chart runs the same system again at every repaint: declaring its
+// globals and constants again is no error.
+TEST_F(ExecTest, TheSameSystemWithGlobalsRunsAgain) {
+  const std::string system =
+      "Dim count\nConst Step = 2\nSub Main()\ncount = count + Step\n"
+      "Buy count\nEnd Sub\n";
+  ASSERT_TRUE(Exec(Ws(), system, 1, 6));
+  ASSERT_TRUE(Exec(Ws(), system, 1, 6));
+  EXPECT_TRUE(Errors().empty());
+  EXPECT_TRUE(Code(2) == SignalBuy || Code(4) == SignalBuy);
+}
+
 TEST_F(ExecTest, AScriptErrorEndsTheRunAndIsReportedOnce) {
   EXPECT_FALSE(RunSystem("Buy 1\nx = 1 / 0\nBuy 2", 1, 6));
   EXPECT_EQ(Code(1), SignalBuy);
