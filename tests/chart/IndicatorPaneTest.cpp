@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -23,12 +22,6 @@ constexpr std::uint32_t HistogramColour = 0x00AA00;
 
 class PaneDrawing : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "chart_render_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
-  }
   PaneDrawing() : workspace("/nonexistent") {
     QuoteStore& store = workspace.Quotes();
     for (int i = 1; i <= 50; ++i) {
@@ -40,11 +33,8 @@ class PaneDrawing : public ::testing::Test {
     store.VisibleBarCount = 50;
     store.FirstVisibleBar = 1;
   }
-  static std::unique_ptr<QGuiApplication> app_;
   Workspace workspace;
 };
-
-std::unique_ptr<QGuiApplication> PaneDrawing::app_;
 
 TEST_F(PaneDrawing, AHistogramAcrossZeroGrowsFromAZeroLine) {
   // Values between -3 and +2: the pane's grid spans 0, so bars grow from there.

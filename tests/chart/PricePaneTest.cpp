@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -23,13 +22,6 @@ constexpr std::uint32_t Rising = 0x00FF00;
 
 class PricePane : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "chart_render_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
-  }
-
   PricePane() : workspace("/nonexistent") {
     workspace.Prefs.Set("C13", std::to_string(Falling));
     workspace.Prefs.Set("C12", std::to_string(Rising));
@@ -65,14 +57,11 @@ class PricePane : public ::testing::Test {
 
   std::uint32_t Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
 
-  static std::unique_ptr<QGuiApplication> app_;
   Workspace workspace;
   PriceChartOptions options;
   DateLocale locale;
   QImage image;
 };
-
-std::unique_ptr<QGuiApplication> PricePane::app_;
 
 TEST_F(PricePane, FillsThePaneAndThePlotWithTheirColours) {
   FallingBars(16);

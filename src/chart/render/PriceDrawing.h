@@ -35,8 +35,16 @@ struct PriceDrawing {
 
 /// Line, bar and candlestick charts (the chart type buttons other than ZigZag).
 void DrawPriceBars(const PriceDrawing& drawing);
-/// Parabolic SAR, Bollinger bands, moving averages with their legends,
-/// ZigZag and quadrant lines, each when its button is down.
+/// Parabolic SAR, speed resistance lines, Bollinger bands, moving averages
+/// with their legends, ZigZag, quadrant lines and the Fibonacci studies, in
+/// that order, each when its button is down.
 void DrawPriceOverlays(const PriceDrawing& drawing);
+
+/// The price histogram of the visible closes, drawn under the bars.
+void DrawSupportResistance(const PriceDrawing& drawing);
+void DrawSpeedResistance(const PriceDrawing& drawing);
+void DrawFibonacciTimeZones(const PriceDrawing& drawing);
+void DrawFibonacciRetracements(const PriceDrawing& drawing);
+void DrawFibonacciFans(const PriceDrawing& drawing);
 
 }  // namespace chartorium

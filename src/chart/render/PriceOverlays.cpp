@@ -140,11 +140,16 @@ void DrawQuadrants(const PriceDrawing& d) {
 }  // namespace
 
 void DrawPriceOverlays(const PriceDrawing& d) {
-  if (d.Options.Buttons.ParabolicSar) DrawSar(d);
-  if (d.Options.Buttons.Overlays.BollingerBands) DrawBands(d);
+  const ChartButtons& buttons = d.Options.Buttons;
+  if (buttons.ParabolicSar) DrawSar(d);
+  if (buttons.SpeedResistance) DrawSpeedResistance(d);
+  if (buttons.Overlays.BollingerBands) DrawBands(d);
   DrawAverages(d);
-  if (d.Options.Buttons.Type == ChartType::ZigZag) DrawZigZag(d);
-  if (d.Options.Buttons.Quadrant) DrawQuadrants(d);
+  if (buttons.Type == ChartType::ZigZag) DrawZigZag(d);
+  if (buttons.Quadrant) DrawQuadrants(d);
+  if (buttons.FibonacciTimeZones) DrawFibonacciTimeZones(d);
+  if (buttons.FibonacciRetracements) DrawFibonacciRetracements(d);
+  if (buttons.FibonacciFans) DrawFibonacciFans(d);
 }
 
 }  // namespace chartorium

@@ -226,7 +226,7 @@ ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceCha
   if (workspace.Prefs.Flag("CBY")) DrawDateAxis(drawing, locale);
   DrawFrame(drawing);
   if (workspace.Prefs.Flag("ChHi")) DrawLastClose(drawing);
-  painter.setPen(QPen(QColor(0, 0, 0), std::max(1, workspace.Prefs.Integer("EBW"))));
+  if (options.Buttons.SupportResistance) DrawSupportResistance(drawing);
   DrawPriceBars(drawing);
   DrawPriceOverlays(drawing);
   painter.restore();
