@@ -114,7 +114,13 @@ Status LibraryTree::Load(const std::filesystem::path& file) {
   auto bytes = ReadWholeFile(file);
   if (!bytes) {
     SetText({});
-    return bytes.status().code() == StatusCode::NotFound ? Status::Ok() : bytes.status();
+    if (bytes.status().code() == StatusCode::NotFound) return Status::Ok();
+    // A tree that cannot be read is moved aside, so the next save cannot replace it.
+    std::filesystem::path aside = file;
+    aside += ".unreadable";
+    std::error_code error;
+    if (!std::filesystem::exists(aside, error)) std::filesystem::rename(file, aside, error);
+    return bytes.status();
   }
   SetText(Cp1252ToUtf8(*bytes));
   return Status::Ok();

@@ -60,6 +60,17 @@ TEST_F(OptionsDialog, ColourButtonsShowTheirColourAndCancelRestoresTheFile) {
   EXPECT_EQ(swatch(), QColor(255, 0, 0));
 }
 
+TEST_F(OptionsDialog, EscapeCancelsLikeTheCancelButton) {
+  ASSERT_TRUE(WriteFileAtomically(folder / "Quorex.ini", "[General]\r\nRSI=9\r\n").ok());
+  Options options(workspace, dialogs, "");
+  options.show();
+  QApplication::setActiveWindow(&options);
+  workspace.Prefs.Set("ERSI", "30");
+  QTest::keyClick(&options, Qt::Key_Escape);
+  EXPECT_FALSE(options.isVisible());
+  EXPECT_EQ(workspace.Prefs.Integer("ERSI"), 9);
+}
+
 TEST_F(OptionsDialog, TakesItsTextsFromTheLanguageFile) {
   std::filesystem::create_directories(folder / "Languages");
   ASSERT_TRUE(WriteFileAtomically(folder / "Languages" / "Francais.lng",

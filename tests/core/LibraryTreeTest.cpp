@@ -54,6 +54,18 @@ TEST(LibraryTreeFile, RoundTripsThroughTheFileInWindows1252) {
   EXPECT_EQ(loaded.Text(), "Stocks\r\n");
 }
 
+TEST(LibraryTreeFile, KeepsAnUnreadableTreeFile) {
+  testing::TempFolder folder;
+  // A folder in the file's place cannot be read as a file.
+  std::filesystem::create_directories(folder / "List.ini" / "inside");
+  LibraryTree tree;
+  EXPECT_FALSE(tree.Load(folder / "List.ini").ok());
+  EXPECT_EQ(tree.Text(), "Stocks\r\n");
+  ASSERT_TRUE(tree.Save(folder / "List.ini").ok());
+  EXPECT_TRUE(std::filesystem::exists(folder / "List.ini.unreadable" / "inside"));
+  EXPECT_EQ(*ReadWholeFile(folder / "List.ini"), "Stocks\r\n");
+}
+
 class LibraryTreeNodes : public ::testing::Test {
  protected:
   LibraryTreeNodes() { tree.SetText("Stocks\n\tA\n\t\tA1\n\t\tA2\n\tB\n\t\tB1\n\tC\n"); }

@@ -393,9 +393,13 @@ void Options::OnBOkClicked() {
 }
 
 void Options::OnBCancelClicked() {
+  reject();
+}
+
+void Options::reject() {
   CancelPreferences(workspace_);
   ShowFields();
-  hide();
+  QDialog::reject();
 }
 
 }  // namespace chartorium

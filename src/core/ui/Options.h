@@ -29,6 +29,8 @@ class Options final : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  /// Escape and the window's close button act as "&Cancel".
+  void reject() override;
 
  private:
   void BuildPages();
