@@ -52,7 +52,24 @@ TesterHost::TesterHost(Workspace& workspace)
   for (const std::string_view statement : colours) {
     static_cast<void>(Host.ExecuteStatement(statement));
   }
+  // The signal methods read CurrentBar and Signal at every call. Compiling an
+  // expression for each read costs more than the rest of a bar's work, so two
+  // functions compiled once return them. The variables are global before the
+  // functions are compiled, as every run sets them before the system's code.
+  static_cast<void>(Host.ExecuteStatement("CurrentBar=0\nSignal=0"));
+  static_cast<void>(
+      Host.AddCode("Function KVX_CurrentBar()\nKVX_CurrentBar = CurrentBar\nEnd Function\n"
+                   "Function KVX_Signal()\nKVX_Signal = Signal\nEnd Function\n"));
   ReportErrorsOf(Host, workspace);
+}
+
+vbscript::Variant TesterHost::Variable(std::string_view name) {
+  std::string_view reader;
+  if (name == "CurrentBar") reader = "KVX_CurrentBar";
+  if (name == "Signal") reader = "KVX_Signal";
+  vbscript::ScriptResult value =
+      !reader.empty() && Host.HasProcedure(reader) ? Host.Run(reader) : Host.Eval(name);
+  return value.Ok ? value.Value : vbscript::Variant();
 }
 
 std::string ScriptErrorText(const vbscript::ScriptErrorInfo& error) {

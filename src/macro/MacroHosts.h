@@ -22,6 +22,9 @@ class TesterHost {
   explicit TesterHost(Workspace& workspace);
   vbscript::ScriptHost Host;
 
+  /// The current value of a global script variable; Empty when it has none.
+  vbscript::Variant Variable(std::string_view name);
+
  private:
   std::shared_ptr<MacroLang> object_;
 };

@@ -105,8 +105,7 @@ RunningName::~RunningName() {
 }
 
 Variant TesterVariable(Workspace& workspace, std::string_view name) {
-  vbscript::ScriptResult value = workspace.Macros.Tester(workspace).Host.Eval(name);
-  return value.Ok ? value.Value : Variant();
+  return workspace.Macros.Tester(workspace).Variable(name);
 }
 
 int TesterInt(Workspace& workspace, std::string_view name) {

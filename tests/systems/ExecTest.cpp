@@ -70,6 +70,16 @@ TEST_F(ExecTest, TheSameSystemWithGlobalsRunsAgain) {
   EXPECT_TRUE(Code(2) == SignalBuy || Code(4) == SignalBuy);
 }
 
+TEST_F(ExecTest, ASystemDeclaringTheRunVariablesItselfIsStillRead) {
+  ASSERT_TRUE(RunSystem("CurrentBar = 3\nSignal = 2\nBuy 0\nx = LastSignal()", 1, 6,
+                        "CurrentBar, Signal, x"));
+  EXPECT_EQ(Code(3), SignalBuy);
+  EXPECT_EQ(TesterValue("x"), 2);
+  ASSERT_TRUE(RunSystem("CurrentBar = 4\nSell 0", 1, 6, "CurrentBar, Signal"));
+  EXPECT_EQ(Code(4), SignalSell);
+  EXPECT_EQ(Run().LastAction, 0);  // Signal was set to 0 by the run
+}
+
 TEST_F(ExecTest, AScriptErrorEndsTheRunAndIsReportedOnce) {
   EXPECT_FALSE(RunSystem("Buy 1\nx = 1 / 0\nBuy 2", 1, 6));
   EXPECT_EQ(Code(1), SignalBuy);
