@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "indicators/CandlePatterns.h"
 #include "indicators/SeriesByName.h"
 #include "macro/MacroFixture.h"
 
@@ -89,6 +90,23 @@ TEST_F(MacroPrices, TextsStockAndDates) {
   EXPECT_EQ(Text("DateToStr(0)"), "");
   EXPECT_EQ(Eval("DateToStr(0)").Type(), VarType::String);
   EXPECT_EQ(Eval("CandlePattern(\"nothing such\", 3)").Type(), VarType::Boolean);
+}
+
+TEST_F(MacroPrices, CandlePatternAsksThePatternAtThePlace) {
+  // Bar 3 opens and closes at 11: a doji among bars with bodies.
+  SetBars({{10, 12, 9, 11.5F, 100, 0},
+           {11.5F, 13, 11, 12.5F, 100, 0},
+           {11, 13, 9, 11, 100, 0},
+           {11, 12, 10, 11.8F, 100, 0}});
+  int found = 0;
+  for (int p = 1; p <= 4; ++p) {
+    const bool expected = CandlePattern(Ws(), "doji", p);
+    EXPECT_EQ(Eval("CandlePattern(\"Doji\", " + std::to_string(p) + ".9)").AsBoolean(), expected)
+        << p;
+    found += expected;
+  }
+  EXPECT_EQ(found, 1);
+  EXPECT_TRUE(CandlePattern(Ws(), "doji", 3));
 }
 
 TEST_F(MacroPrices, TextForANumberIsAScriptErrorAtItsLine) {
