@@ -32,13 +32,6 @@ struct PaneScale {
   }
 };
 
-QPen Pen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine, int width = 1) {
-  QPen pen(ToQColor(colour));
-  pen.setStyle(style);
-  pen.setWidth(width);
-  return pen;
-}
-
 // The first visible bar of an indicator with a value that is not 0, or 0.
 int FirstValue(const PaneValues& values, int indicator, int first, int last) {
   for (int bar = first; bar <= last; ++bar)
@@ -120,21 +113,21 @@ void DrawIndicatorPane(QPainter& painter, Workspace& workspace, const IndicatorP
   for (int q = 0; q <= 4; ++q) {
     const Extended units = scale.Grid.Bottom + q * n * static_cast<Extended>(scale.Grid.Step) / 4;
     const int y = scale.Y(units / 10000);
-    painter.setPen(Pen(prefs.Colour("C16")));
+    painter.setPen(ChartPen(prefs.Colour("C16")));
     TextOut(painter, plotRight + 8, y - half, AxisLabel(units, scale.Grid.Top), nullptr);
     if (q == 4) break;
-    painter.setPen(Pen(prefs.Colour("C17")));
+    painter.setPen(ChartPen(prefs.Colour("C17")));
     painter.drawLine(plotRight, y, plotRight + 5, y);
-    painter.setPen(Pen(prefs.Colour("C19"), Qt::DotLine));
+    painter.setPen(ChartPen(prefs.Colour("C19"), Qt::DotLine));
     painter.drawLine(plotLeft, y, plotRight + 5, y);
-    painter.setPen(Pen(prefs.Colour("C19")));
+    painter.setPen(ChartPen(prefs.Colour("C19")));
     for (int u = 1; u <= 4; ++u) {
       const int yu = scale.Y((units + u * n * static_cast<Extended>(scale.Grid.Step) / 20) / 10000);
       painter.drawLine(plotRight + 2, yu, plotRight - 1, yu);
     }
   }
 
-  painter.setPen(Pen(prefs.Colour("C17")));
+  painter.setPen(ChartPen(prefs.Colour("C17")));
   painter.drawLine(plotLeft, yB, plotRight + 5, yB);
   painter.drawLine(plotLeft, yT, plotRight + 5, yT);
   painter.drawLine(plotLeft, yT, plotLeft, yB);
@@ -150,7 +143,7 @@ void DrawIndicatorPane(QPainter& painter, Workspace& workspace, const IndicatorP
     const int penWidth = std::max(1, TextToInt(FieldOf(lists.Widths, k + 1, ";")));
     const auto x = [&](int bar) { return BarToX(price, bar); };
     if (FieldOf(lists.LineFlags, k + 1, ";") == "1") {
-      painter.setPen(Pen(colour, Qt::SolidLine, penWidth));
+      painter.setPen(ChartPen(colour, Qt::SolidLine, penWidth));
       for (int bar = start; bar < last; ++bar)
         painter.drawLine(x(bar), scale.Y(values.Value(k, bar)), x(bar + 1),
                          scale.Y(values.Value(k, bar + 1)));
@@ -158,7 +151,7 @@ void DrawIndicatorPane(QPainter& painter, Workspace& workspace, const IndicatorP
     }
     // A histogram grows from the pane's bottom, from 0 when the pane spans it, else from the top.
     const Extended base = gridBottom >= 0 ? gridBottom : (gridTop > 0 ? 0 : gridTop);
-    painter.setPen(Pen(colour));
+    painter.setPen(ChartPen(colour));
     painter.setBrush(ToQColor(colour));
     for (int bar = start; bar <= last; ++bar) {
       int x1 = plotLeft +
@@ -176,7 +169,7 @@ void DrawIndicatorPane(QPainter& painter, Workspace& workspace, const IndicatorP
   }
 
   // Reference levels within the grid.
-  painter.setPen(Pen(prefs.Colour("C17")));
+  painter.setPen(ChartPen(prefs.Colour("C17")));
   for (int i = 1; i <= ItemCount(values.Levels); ++i) {
     const double level = TextToNumber(FieldOf(values.Levels, i, ";"));
     if (level < gridBottom || level > gridTop) continue;
@@ -193,14 +186,14 @@ void DrawIndicatorPane(QPainter& painter, Workspace& workspace, const IndicatorP
     const std::uint32_t colour =
         static_cast<std::uint32_t>(TextToNumber(FieldOf(lists.Colours, k, ";")));
     const int disc = h / 2;
-    painter.setPen(Pen(prefs.Colour("C17")));
+    painter.setPen(ChartPen(prefs.Colour("C17")));
     painter.setBrush(ToQColor(colour));
     const int discTop = top + 3 + static_cast<int>(std::ceil(h / 4.0));
     painter.drawEllipse(
         legendX, discTop, disc,
         static_cast<int>(std::ceil(3 * h / 4.0)) - static_cast<int>(std::ceil(h / 4.0)));
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(Pen(prefs.Colour("C16")));
+    painter.setPen(ChartPen(prefs.Colour("C16")));
     TextOut(painter, legendX + disc + 2, top + 3, name, &background);
     legendX += disc + TextWidth(painter, name) + 8;
   }

@@ -19,12 +19,6 @@
 namespace chartorium {
 namespace {
 
-QPen Pen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine) {
-  QPen pen(ToQColor(colour));
-  pen.setStyle(style);
-  return pen;
-}
-
 void DrawSar(const PriceDrawing& d) {
   Workspace& workspace = d.Space;
   ComputeIndicator(workspace, "SAR");
@@ -50,7 +44,7 @@ void DrawSar(const PriceDrawing& d) {
 
 void DrawBands(const PriceDrawing& d) {
   const PriceOverlays& overlays = d.Space.Indicators.Overlays();
-  d.Painter.setPen(Pen(d.Colour("C2")));
+  d.Painter.setPen(ChartPen(d.Colour("C2")));
   for (int j = d.First; j < d.Last; ++j) {
     if (overlays.UpperBand[j] == 0 || overlays.LowerBand[j] == 0) continue;
     d.Painter.drawLine(d.X(j), d.Y(overlays.UpperBand[j]), d.X(j + 1),
@@ -76,14 +70,14 @@ void DrawAverage(const PriceDrawing& d, const SeriesValues& values, const char* 
   const int x = d.Scale.PlotRight - w * legendWidths;
   const int top = d.Pane.Top + 10;
   const std::uint32_t background = d.Colour("C5");
-  painter.setPen(Pen(colour));
+  painter.setPen(ChartPen(colour));
   TextOut(painter, x, top, legend, &background);
   const int disc = static_cast<int>(std::ceil(h / 2.0));
-  painter.setPen(Pen(d.Colour("C17")));
+  painter.setPen(ChartPen(d.Colour("C17")));
   painter.setBrush(ToQColor(colour));
   painter.drawEllipse(x - disc - 2, top + static_cast<int>(std::ceil(h / 4.0)), disc, disc);
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(Pen(colour));
+  painter.setPen(ChartPen(colour));
   for (int j = d.First; j < d.Last; ++j) {
     if (values[j] == 0) continue;
     const int x1 = d.X(j);
@@ -102,7 +96,7 @@ void DrawAverages(const PriceDrawing& d) {
 }
 
 void DrawZigZag(const PriceDrawing& d) {
-  d.Painter.setPen(Pen(d.Colour("C9")));
+  d.Painter.setPen(ChartPen(d.Colour("C9")));
   const Extended threshold = d.Prefs().Number("EZZ");
   QPoint at(d.X(d.First), d.Y(d.Bar(d.First).Close));
   for (int j = d.First + 1; j <= d.Last; ++j) {
@@ -128,11 +122,11 @@ void DrawQuadrants(const PriceDrawing& d) {
     const Extended spread = high - range.Low;
     const int x1 = d.X(from);
     const int x2 = d.X(to);
-    d.Painter.setPen(Pen(d.Colour("C8")));
+    d.Painter.setPen(ChartPen(d.Colour("C8")));
     for (const Extended level :
          {high, static_cast<Extended>(range.Low), high - 0.75L * spread, high - 0.25L * spread})
       d.Painter.drawLine(x1, d.Y(level), x2, d.Y(level));
-    d.Painter.setPen(Pen(d.Colour("C8"), Qt::DotLine));
+    d.Painter.setPen(ChartPen(d.Colour("C8"), Qt::DotLine));
     d.Painter.drawLine(x1, d.Y(high - 0.5L * spread), x2, d.Y(high - 0.5L * spread));
   }
 }

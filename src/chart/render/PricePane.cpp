@@ -32,13 +32,6 @@ void Line(QPainter& painter, int x1, int y1, int x2, int y2) {
   painter.drawLine(x1, y1, x2, y2);
 }
 
-QPen Pen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine, int width = 1) {
-  QPen pen(ToQColor(colour));
-  pen.setStyle(style);
-  pen.setWidth(width);
-  return pen;
-}
-
 // The shortest decimal text of a grid value.
 QString GridLabel(std::int64_t units) {
   char text[32];
@@ -59,7 +52,7 @@ void DrawBackground(const PriceDrawing& d) {
 
 void DrawTitle(const PriceDrawing& d) {
   d.Painter.setFont(FontOfText(d.Prefs().Text("BFon")));
-  d.Painter.setPen(Pen(d.Colour("C16")));
+  d.Painter.setPen(ChartPen(d.Colour("C16")));
   const std::uint32_t background = d.Colour("C5");
   const QString title = QString::fromStdString(d.Options.Caption + " (" + d.Options.Ticker + ")");
   TextOut(d.Painter, d.Scale.PlotLeft + 1, d.Pane.Top + 7, title, &background);
@@ -79,21 +72,21 @@ void DrawValueAxis(const PriceDrawing& d) {
   for (std::int64_t k = 0; k <= n; ++k) {
     const Extended yk = yAt(static_cast<Extended>(k * s.Grid.Step));
     const int y = static_cast<int>(std::trunc(yk));
-    painter.setPen(Pen(d.Colour("C16")));
+    painter.setPen(ChartPen(d.Colour("C16")));
     TextOut(painter, s.PlotRight + 8, y - half, GridLabel(k * s.Grid.Step + s.Grid.Bottom),
             &background);
     if (k == n) {
       if (d.Prefs().Flag("CCom")) {
-        painter.setPen(Pen(d.Colour("C17")));
+        painter.setPen(ChartPen(d.Colour("C17")));
         Line(painter, s.PlotRight, y, s.PlotRight + 5, y);
       }
       break;
     }
-    painter.setPen(Pen(d.Colour("C19"), Qt::DotLine));
+    painter.setPen(ChartPen(d.Colour("C19"), Qt::DotLine));
     Line(painter, x0, y, s.PlotRight + 5, y);
-    painter.setPen(Pen(d.Colour("C17")));
+    painter.setPen(ChartPen(d.Colour("C17")));
     Line(painter, s.PlotRight, y, s.PlotRight + 5, y);
-    painter.setPen(Pen(d.Colour("C17"), Qt::DotLine));
+    painter.setPen(ChartPen(d.Colour("C17"), Qt::DotLine));
     for (int u = 0; u <= 4; ++u) {
       const int yu = static_cast<int>(
           std::trunc(yAt(static_cast<Extended>(k * s.Grid.Step) + u * s.Grid.Step * 0.2L)));
@@ -126,7 +119,7 @@ void DrawDateAxis(const PriceDrawing& d, const DateLocale& locale) {
     const int x = d.SlotLeft(j);
     if (const int w = WeekOfYear(date); w != week) {
       week = w;
-      painter.setPen(Pen(d.Colour("C17")));
+      painter.setPen(ChartPen(d.Colour("C17")));
       Line(painter, x, bottom, x, bottom + 3);
     }
     const int m = DateOf(date).Month;
@@ -134,15 +127,15 @@ void DrawDateAxis(const PriceDrawing& d, const DateLocale& locale) {
     month = m;
     if (x < previousLabelEnd) continue;
     if (m == 1 || d.Prefs().Flag("CBYM")) {
-      painter.setPen(Pen(d.Colour("C19"), Qt::DotLine));
+      painter.setPen(ChartPen(d.Colour("C19"), Qt::DotLine));
       Line(painter, x, static_cast<int>(s.PlotTop), x, bottom);
     }
-    painter.setPen(Pen(d.Colour("C17")));
+    painter.setPen(ChartPen(d.Colour("C17")));
     Line(painter, x, bottom, x, bottom + labelHeight + 2);
     const QString label = MonthLabel(date, locale);
     const int width = TextWidth(painter, label);
     if (x + width + 3 < s.PlotRight) {
-      painter.setPen(Pen(d.Colour("C16")));
+      painter.setPen(ChartPen(d.Colour("C16")));
       TextOut(painter, x + 3, bottom + 1, label, &background);
     }
     previousLabelEnd = x + width + 1;
@@ -153,7 +146,7 @@ void DrawFrame(const PriceDrawing& d) {
   QPainter& painter = d.Painter;
   const ChartScale& s = d.Scale;
   painter.setFont(ChartFont("Arial", 8));
-  painter.setPen(Pen(d.Colour("C17")));
+  painter.setPen(ChartPen(d.Colour("C17")));
   const bool named = d.Prefs().Flag("CCom");
   const bool dates = d.Prefs().Flag("CBY");
   const int bottom = static_cast<int>(s.PlotBottom);
@@ -176,11 +169,11 @@ void DrawLastClose(const PriceDrawing& d) {
   const Extended yv = d.Y(close);
   const int top = static_cast<int>(std::trunc(yv - h / 2.0L)) - 2;
   const int bottom = static_cast<int>(std::trunc(yv + h / 2.0L)) + 2;
-  painter.setPen(Pen(d.Colour("C17")));
+  painter.setPen(ChartPen(d.Colour("C17")));
   painter.setBrush(ToQColor(d.Colour("C99")));
   painter.drawRect(s.PlotRight, top, 50, bottom - top);
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(Pen(d.Colour("C98")));
+  painter.setPen(ChartPen(d.Colour("C98")));
   TextOut(painter, s.PlotRight + 2, static_cast<int>(std::trunc(yv - h / 2.0L)),
           QString::fromStdString(PriceText(close)), nullptr);
 }

@@ -7,17 +7,12 @@
 #include <vector>
 
 #include "chart/render/PriceDrawing.h"
+#include "chart/render/RenderText.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {
-
-QPen Pen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine) {
-  QPen pen(ToQColor(colour));
-  pen.setStyle(style);
-  return pen;
-}
 
 int VisibleCount(const PriceDrawing& d) {
   return d.Space.Quotes().VisibleBarCount;
@@ -85,7 +80,7 @@ void DrawSupportResistance(const PriceDrawing& d) {
     painter.fillRect(bar, ToQColor(d.Colour("C20")));
     // The outline is drawn in mask mode, so the grid under it stays visible.
     painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.setPen(Pen(0));
+    painter.setPen(ChartPen(0));
     painter.drawRect(bar.adjusted(0, 0, -1, -1));
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     previousTop = top;
@@ -100,7 +95,7 @@ void DrawSpeedResistance(const PriceDrawing& d) {
   Extended high = d.Bar(b).Close;
   if (high == low) high = low + 1;
   if (b == w) b = w + 1;
-  d.Painter.setPen(Pen(d.Colour("C6")));
+  d.Painter.setPen(ChartPen(d.Colour("C6")));
   const Extended spread = high - low;
   for (const Extended r : {spread, spread / 3, 2 * spread / 3}) DrawRay(d, w, low, r, b - w);
 }
@@ -121,7 +116,7 @@ void DrawFibonacciFans(const PriceDrawing& d) {
     }
   }
   if (high == low) return;
-  d.Painter.setPen(Pen(d.Colour("C6")));
+  d.Painter.setPen(ChartPen(d.Colour("C6")));
   for (const Extended ratio : {1.0L, 0.5L, 0.382L, 0.618L})
     DrawRay(d, w, low, (high - low) * ratio, b - w);
 }
@@ -131,9 +126,9 @@ void DrawFibonacciTimeZones(const PriceDrawing& d) {
   const int w = ExtremeClose(d, d.First, std::min(d.Last, d.First + visible / 4), false);
   const int top = static_cast<int>(d.Scale.PlotTop);
   const int bottom = static_cast<int>(d.Scale.PlotBottom);
-  d.Painter.setPen(Pen(0, Qt::DotLine));
+  d.Painter.setPen(ChartPen(0, Qt::DotLine));
   d.Painter.drawLine(d.X(w), bottom, d.X(w), top);
-  d.Painter.setPen(Pen(0));
+  d.Painter.setPen(ChartPen(0));
   // f runs 1, 2, 3, 5, 8, ...; g is the number two places before it (0, 1, 1, 2, 3, ...).
   long long g = 0, previous = 1, f = 1;
   while (true) {
@@ -157,9 +152,9 @@ void DrawFibonacciRetracements(const PriceDrawing& d) {
   const int x1 = d.X(w);
   const int x2 = d.X(d.First + visible);
   constexpr std::uint32_t Red = 0x0000FF;
-  d.Painter.setPen(Pen(Red));
+  d.Painter.setPen(ChartPen(Red));
   for (const Extended level : {high, low}) d.Painter.drawLine(x1, d.Y(level), x2, d.Y(level));
-  d.Painter.setPen(Pen(Red, Qt::DotLine));
+  d.Painter.setPen(ChartPen(Red, Qt::DotLine));
   for (const Extended level : {low + 0.5L * spread, high - 0.236L * spread, high - 0.382L * spread,
                                high - 0.618L * spread})
     d.Painter.drawLine(x1, d.Y(level), x2, d.Y(level));

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
 #include <QString>
 
 #include "core/PreferencesCommands.h"
@@ -17,6 +18,13 @@ QFont ChartFont(std::string_view family, double points, bool bold, bool italic) 
   font.setBold(bold);
   font.setItalic(italic);
   return font;
+}
+
+QPen ChartPen(std::uint32_t colour, Qt::PenStyle style, int width) {
+  QPen pen(ToQColor(colour));
+  pen.setStyle(style);
+  pen.setWidth(width);
+  return pen;
 }
 
 QFont FontOfText(std::string_view fontText) {

@@ -5,14 +5,20 @@
 #include <cstdint>
 #include <string_view>
 
+#include <Qt>
+
 class QFont;
 class QPainter;
+class QPen;
 class QString;
 
 namespace chartorium {
 
 /// A font of the chart: family and size in points, scaled by the device.
 QFont ChartFont(std::string_view family, double points, bool bold = false, bool italic = false);
+
+/// A pen of a 0xBBGGRR colour.
+QPen ChartPen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine, int width = 1);
 
 /// The font described by a font text of the preferences ("Arial, 8, Bold").
 QFont FontOfText(std::string_view fontText);
