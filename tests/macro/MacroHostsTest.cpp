@@ -60,7 +60,8 @@ TEST_F(MacroHosts, ValuesConstantsAndPlacesBeyondTheBars) {
                                         "SetValue 3, MaxBars\nSetValue 4.5, 7\nSetValue 0, 9\n"
                                         "SetValue 2002, 9\nSetValue 2001, 3.25")},
                        {"Copy", Macro("SetIndic GetClose()")},
-                       {"Short", Macro("Dim v(2)\nv(0) = 8: v(1) = 5: v(2) = 6\nSetIndic v")}});
+                       {"Short", Macro("Dim v(2)\nv(0) = 8: v(1) = 5: v(2) = 6\nSetIndic v")},
+                       {"Long", Macro("Dim w(2500)\nw(2001) = 4: w(2002) = 5\nSetIndic w")}});
   Compute("Consts");
   EXPECT_EQ(Value("Consts", 1), 5);
   EXPECT_EQ(Value("Consts", 2), 5);
@@ -74,6 +75,9 @@ TEST_F(MacroHosts, ValuesConstantsAndPlacesBeyondTheBars) {
   EXPECT_EQ(Value("Short", 1), 5);
   EXPECT_EQ(Value("Short", 2), 6);
   EXPECT_EQ(Value("Short", 3), 0);
+  Compute("Long");  // elements past 2001 are left out
+  EXPECT_EQ(Value("Long", 2001), 4);
+  EXPECT_EQ(Value("Long", 2000), 0);
 }
 
 TEST_F(MacroHosts, ASyntaxErrorIsReportedAtItsLineAndLeavesZeros) {
