@@ -1,51 +1,22 @@
 // chartorium-cli end to end: the real binary on a temporary home.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "core/SafeFile.h"
+#include "support/CliRunner.h"
 #include "support/TempFolder.h"
 
 namespace chartorium {
 namespace {
 
-struct CliRun {
-  int ExitCode = -1;
-  std::string Out;
-};
-
-// Runs the command line with the arguments; stderr goes to `errFile`.
-CliRun Cli(const std::filesystem::path& home, const std::string& args,
-           const std::filesystem::path& errFile) {
-  const std::string command = std::string("'") + CHARTORIUM_CLI + "' --home '" + home.string() +
-                              "' " + args + " 2>'" + errFile.string() + "'";
-  CliRun run;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.Out.append(buffer.data(), got);
-  const int status = ::pclose(pipe);
-  run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using testing::CliRun;
 
 class CommandLine : public ::testing::Test {
  protected:
-  CliRun Call(const std::string& args) { return Cli(home.Path(), args, err.Path() / "stderr"); }
+  CliRun Call(const std::string& args) {
+    return testing::RunCli(CHARTORIUM_CLI, home.Path(), args, err.Path() / "stderr");
+  }
   std::string Errors() { return ReadWholeFile(err.Path() / "stderr").value_or(""); }
 
   testing::TempFolder home, err;
@@ -60,14 +31,14 @@ TEST_F(CommandLine, WritesListsAndPrintsTheDemoLibrary) {
 
   const CliRun list = Call("list");
   ASSERT_EQ(list.ExitCode, 0);
-  const auto stocks = Lines(list.Out);
+  const auto stocks = list.Lines;
   ASSERT_GE(stocks.size(), 24u);
   EXPECT_EQ(stocks[0].substr(0, stocks[0].find('\t')), "Aldermoor Mining");
   EXPECT_NE(stocks[0].find("\t2001\t"), std::string::npos);
 
   const CliRun daily = Call("bars 'kestrel software'");  // names ignore case
   ASSERT_EQ(daily.ExitCode, 0) << Errors();
-  const auto rows = Lines(daily.Out);
+  const auto rows = daily.Lines;
   ASSERT_EQ(rows.size(), 2002u);
   EXPECT_EQ(rows[0], "Date,Open,High,Low,Close,Volume,OI");
   const std::string kestrel = stocks[10];
@@ -77,10 +48,10 @@ TEST_F(CommandLine, WritesListsAndPrintsTheDemoLibrary) {
 
   const CliRun weekly = Call("bars 'Kestrel Software' --period weekly");
   ASSERT_EQ(weekly.ExitCode, 0);
-  const size_t weeks = Lines(weekly.Out).size() - 1;
+  const size_t weeks = weekly.Lines.size() - 1;
   EXPECT_GT(weeks, 2001u / 5);
   EXPECT_LT(weeks, 2001u / 4);
-  EXPECT_EQ(Lines(weekly.Out).back().substr(0, 10), rows.back().substr(0, 10));
+  EXPECT_EQ(weekly.Lines.back().substr(0, 10), rows.back().substr(0, 10));
 }
 
 TEST_F(CommandLine, ReportsBadInput) {

@@ -2,7 +2,6 @@
 // custom indicators through series, systems through signals, and script --stock.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -16,13 +15,12 @@
 
 #include "core/DemoLibrary.h"
 
+#include "support/CliRunner.h"
+
 namespace chartorium {
 namespace {
 
-struct CliRun {
-  int ExitCode = -1;
-  std::vector<std::string> Lines;
-};
+using testing::CliRun;
 
 class MacroCommands : public ::testing::Test {
  protected:
@@ -38,28 +36,11 @@ class MacroCommands : public ::testing::Test {
   }
 
   static CliRun Call(const std::string& args) {
-    const std::string command = std::string("'") + CHARTORIUM_CLI + "' --home '" + home_.string() +
-                                "' " + args + " 2>/dev/null";
-    CliRun run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::string out;
-    std::array<char, 4096> buffer;
-    for (size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-      out.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) run.Lines.push_back(line);
-    return run;
+    return testing::RunCli(CHARTORIUM_CLI, home_, args);
   }
 
   static std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-    if (!line.empty() && line.back() == ',') fields.emplace_back();
-    return fields;
+    return testing::CsvFields(line);
   }
 
   static std::string Stock() { return "'" + std::string(DemoStocks()[0].Name) + "'"; }
