@@ -15,17 +15,11 @@
 
 #include "core/Workspace.h"
 #include "indicators/SeriesTypes.h"
+#include "support/TestBars.h"
 
 namespace chartorium::testing {
 
-/// One bar as the tests write it.
-struct Bar {
-  Single Open = 0;
-  Single High = 0;
-  Single Low = 0;
-  Single Close = 0;
-  int Volume = 0;
-};
+using Bar = TestBar;
 
 class BarFixture : public ::testing::Test {
  protected:
@@ -56,22 +50,7 @@ class BarFixture : public ::testing::Test {
   }
 
   /// Bars 1..n; every later bar of the store is cleared.
-  void SetBars(const std::vector<Bar>& bars) {
-    QuoteStore& store = Store();
-    store.BarSeries.fill(QuoteRecord{});
-    int place = 0;
-    for (const Bar& bar : bars) {
-      QuoteRecord& record = store.BarSeries[++place];
-      record.Date = 40000 + place;
-      record.Open = bar.Open;
-      record.High = bar.High;
-      record.Low = bar.Low;
-      record.Close = bar.Close;
-      record.Volume = bar.Volume;
-    }
-    store.BarCount = place;
-    workspace_->Indicators.Clear();
-  }
+  void SetBars(const std::vector<Bar>& bars) { SetTestBars(*workspace_, bars); }
 
   /// Closes 1, 2, ..., n with High = Close + 1 and Low = Close - 1.
   void SetRisingBars(int n) {

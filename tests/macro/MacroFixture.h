@@ -14,20 +14,14 @@
 #include "macro/MacroHosts.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
+#include "support/TestBars.h"
 #include "systems/Exec.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptHost.h"
 
 namespace chartorium::testing {
 
-struct MacroBar {
-  Single Open = 0;
-  Single High = 0;
-  Single Low = 0;
-  Single Close = 0;
-  int Volume = 0;
-  int OpenInterest = 0;
-};
+using MacroBar = TestBar;
 
 class MacroFixture : public ::testing::Test {
  protected:
@@ -43,23 +37,7 @@ class MacroFixture : public ::testing::Test {
   const std::filesystem::path& Folder() const { return folder_.Path(); }
 
   /// Bars 1..n; every later bar of the store is cleared.
-  void SetBars(const std::vector<MacroBar>& bars) {
-    QuoteStore& store = Ws().Quotes();
-    store.BarSeries.fill(QuoteRecord{});
-    int place = 0;
-    for (const MacroBar& bar : bars) {
-      QuoteRecord& record = store.BarSeries[++place];
-      record.Date = 40000 + place;
-      record.Open = bar.Open;
-      record.High = bar.High;
-      record.Low = bar.Low;
-      record.Close = bar.Close;
-      record.Volume = bar.Volume;
-      record.OpenInterest = bar.OpenInterest;
-    }
-    store.BarCount = place;
-    Ws().Indicators.Clear();
-  }
+  void SetBars(const std::vector<MacroBar>& bars) { SetTestBars(Ws(), bars); }
 
   /// Bars with these closes; Open = Close - 0.5, High = Close + 1, Low = Close - 1,
   /// Volume = 100 * place.
