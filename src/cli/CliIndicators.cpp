@@ -2,20 +2,11 @@
 #include <ostream>
 
 #include "cli/CliCommandList.h"
+#include "cli/CliStock.h"
 #include "indicators/Catalogue.h"
 
 namespace chartorium::cli {
 namespace {
-
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
 
 int RunIndicators(CliContext& context, std::span<const std::string> args) {
   if (!args.empty()) {

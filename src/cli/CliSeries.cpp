@@ -11,17 +11,6 @@
 namespace chartorium::cli {
 namespace {
 
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 void PrintLevels(std::ostream& out, Workspace& workspace, std::span<const std::string> names) {
   out << "Name,LevelsText\n";
   for (const std::string& name : names) {

@@ -17,16 +17,6 @@
 namespace chartorium::cli {
 namespace {
 
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 int RunSignals(CliContext& context, std::span<const std::string> args) {
   constexpr std::string_view Valued[] = {"--from", "--to"};
   const CliArgs parsed(args, Valued, {});

@@ -29,6 +29,10 @@ std::optional<Periodicity> ParsePeriod(CliContext& context, std::string_view tex
 int LoadCliStock(CliContext& context, Workspace& workspace, std::string_view name,
                  Periodicity period);
 
+/// A CSV field: quoted (with doubled quotes) when it holds a comma, a quote
+/// or a line break.
+std::string CsvField(std::string_view text);
+
 /// The shortest text that reads back as the same single-precision value.
 std::string SingleText(Single value);
 
