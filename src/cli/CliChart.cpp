@@ -16,10 +16,12 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommandList.h"
 #include "cli/CliStock.h"
+#include "core/Cp1252.h"
 #include "core/DateLocale.h"
 #include "core/DateTexts.h"
 #include "core/FileNames.h"
 #include "core/IniFile.h"
+#include "core/SafeFile.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
 
@@ -120,8 +122,8 @@ void EnsureGuiApplication(std::unique_ptr<QGuiApplication>& app) {
 }
 
 int RunChart(CliContext& context, std::span<const std::string> args) {
-  constexpr std::string_view Valued[] = {"--out",  "--size",   "--type", "--overlays",
-                                         "--bars", "--period", "--panes"};
+  constexpr std::string_view Valued[] = {"--out",  "--size",   "--type",  "--overlays",
+                                         "--bars", "--period", "--panes", "--system"};
   const CliArgs parsed(args, Valued, {});
   if (!parsed.Error().empty() || parsed.Positionals().size() != 1 || !parsed.Value("--out")) {
     context.Err << "chartorium-cli chart: "
@@ -163,6 +165,15 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   store.VisibleBarCount =
       std::max(1, TextToInt(parsed.Value("--bars").value_or(workspace.Prefs.Text("ENbD"))));
   store.FirstVisibleBar = store.BarCount;  // the newest bars, as when a stock is opened
+  if (const auto system = parsed.Value("--system")) {
+    const auto text = ReadWholeFile(ResolveFileName(context.Home, "Signals/" + *system));
+    if (!text) {
+      context.Err << "chartorium-cli chart: no trading system '" << *system << "' in "
+                  << (context.Home / "Signals").string() << "\n";
+      return ExitUsage;
+    }
+    options.SystemText = Cp1252ToUtf8(*text);
+  }
   options.Caption = store.StockName;
   options.Ticker = workspace.OpenStockSettings.Properties.Tick;
 
@@ -208,12 +219,15 @@ constexpr CliCommand ChartCommand{
     "usage: chartorium-cli chart STOCK --out FILE.png|FILE.jpg [--size WxH]\n"
     "           [--type line|bar|candle] [--overlays boll,sma,lma,sar,zigzag,quadrant]\n"
     "           [--panes \"RSI;MACD|Volume\"] [--bars N] [--period daily|weekly|monthly]\n"
+    "           [--system NAME]\n"
     "\n"
     "Draws the price pane of STOCK, the indicator panes (\"|\" between panes, \";\"\n"
     "between the indicators of a pane; default: the stock's own panes) and a footer\n"
     "line, with the current preferences and the newest N bars\n"
     "(default: the preference \"Plot on ... bars\"). The chart type and overlays default to\n"
-    "the chart window's buttons in Quorex.ini. The picture's format follows the file name.\n",
+    "the chart window's buttons in Quorex.ini. With --system, the trading system\n"
+    "Signals/NAME runs over the bars and its signals are drawn. The picture's format\n"
+    "follows the file name.\n",
     RunChart};
 
 }  // namespace chartorium::cli

@@ -31,4 +31,12 @@ bool Exec(Workspace& workspace, std::string_view code, int beginBar, int endBar)
   return host.AddCode(code) && host.Run("Main").Ok;
 }
 
+bool ExecQuietly(Workspace& workspace, std::string_view code, int beginBar, int endBar) {
+  Dialogs* const dialogs = workspace.Macros.ErrorDialogs;
+  workspace.Macros.ErrorDialogs = nullptr;
+  const bool ran = Exec(workspace, code, beginBar, endBar);
+  workspace.Macros.ErrorDialogs = dialogs;
+  return ran;
+}
+
 }  // namespace chartorium

@@ -15,4 +15,8 @@ class Workspace;
 /// error ended the run; the error has been reported by the host.
 bool Exec(Workspace& workspace, std::string_view code, int beginBar, int endBar);
 
+/// Exec without the error message: the chart runs its selected system on every
+/// repaint and only turns the signals off when it fails.
+bool ExecQuietly(Workspace& workspace, std::string_view code, int beginBar, int endBar);
+
 }  // namespace chartorium

@@ -13,6 +13,7 @@
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
+#include "macro/MacroHosts.h"
 
 namespace chartorium {
 namespace {
@@ -130,6 +131,47 @@ TEST_F(PricePane, TheTwoAverageLegendsDoNotOverlap) {
   EXPECT_EQ(Pixel(longDisc + disc / 2, discY), workspace.Prefs.Colour("C4"));
   EXPECT_EQ(Pixel(shortDisc + disc / 2, discY), workspace.Prefs.Colour("C3"));
   EXPECT_LT(scale.PlotRight - 2 * shortWidth, longDisc);  // the short legend ends before
+}
+
+// Whether some pixel in the columns x-6..x+6 has the colour's dominant channels.
+bool HasMarkerColour(const QImage& image, int x, QColor want) {
+  for (int px = x - 6; px <= x + 6; ++px) {
+    for (int y = 0; y < image.height(); ++y) {
+      const QColor c = image.pixelColor(px, y);
+      const auto near = [](int got, int wanted) { return wanted > 100 ? got > 100 : got < 60; };
+      if (near(c.red(), want.red()) && near(c.green(), want.green()) && near(c.blue(), want.blue()))
+        return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(PricePane, CodesThreeAndMinusThreeDrawTwoMarkersOnOneBar) {
+  FallingBars(16);
+  InstallMacroSupport(workspace);
+  workspace.Prefs.Set("C13", "0");  // black candles, so only markers have colour
+  options.SystemText = "Sub Main()\nCover 5\nBuy 5\nSell 10\nShort 10\nEnd Sub\n";
+  const ChartScale scale = Paint(260, 300);
+  ASSERT_FALSE(workspace.Quotes().SystemError);
+  EXPECT_EQ(workspace.Macros.Run.SignalArray[5], 3);
+  EXPECT_EQ(workspace.Macros.Run.SignalArray[10], -3);
+  const QColor buy(0, 150, 0), cover(0, 0, 200), sell(220, 0, 0), shortSale(170, 0, 170);
+  EXPECT_TRUE(HasMarkerColour(image, BarToX(scale, 5), buy));
+  EXPECT_TRUE(HasMarkerColour(image, BarToX(scale, 5), cover));
+  EXPECT_TRUE(HasMarkerColour(image, BarToX(scale, 10), sell));
+  EXPECT_TRUE(HasMarkerColour(image, BarToX(scale, 10), shortSale));
+  EXPECT_FALSE(HasMarkerColour(image, BarToX(scale, 5), sell));
+}
+
+TEST_F(PricePane, AFailingSystemTurnsTheSignalsOffSilently) {
+  FallingBars(16);
+  InstallMacroSupport(workspace);
+  options.SystemText = "Sub Main()\nBuy 5\nx = 1 / 0\nEnd Sub\n";
+  Paint(260, 300);
+  EXPECT_TRUE(workspace.Quotes().SystemError);
+  options.SystemText = "Sub Main()\nBuy 6\nEnd Sub\n";
+  Paint(260, 300);
+  EXPECT_EQ(workspace.Macros.Run.SignalArray[6], 0);  // no run until the next load
 }
 
 }  // namespace

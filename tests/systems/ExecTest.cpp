@@ -89,6 +89,15 @@ TEST_F(ExecTest, AScriptErrorEndsTheRunAndIsReportedOnce) {
       << Errors()[0];
 }
 
+TEST_F(ExecTest, TheChartsQuietRunFailsWithoutAMessage) {
+  const std::string code = "Sub Main()\nBuy 1\nx = 1 / 0\nEnd Sub";
+  EXPECT_FALSE(ExecQuietly(Ws(), code, 1, 6));
+  EXPECT_TRUE(Errors().empty());
+  EXPECT_EQ(Code(1), SignalBuy);
+  EXPECT_FALSE(Exec(Ws(), code, 1, 6));  // the ordinary run still reports
+  EXPECT_EQ(Errors().size(), 1u);
+}
+
 // GetSignal inside a system runs the other system in the same host: its
 // Main replaces the caller's and its run replaces the caller's signals, while
 // the caller's Main goes on to its end.

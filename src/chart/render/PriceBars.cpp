@@ -30,7 +30,7 @@ void DrawLineChart(const PriceDrawing& d) {
   for (int j = d.First; j < d.Last; ++j) {
     const Single from = d.Bar(j).Close;
     const Single to = d.Bar(j + 1).Close;
-    SetPen(d, d.Colour(to >= from ? "C14" : "C15"));
+    SetPen(d, d.BarColour(j + 1, d.Colour(to >= from ? "C14" : "C15")));
     d.Painter.drawLine(d.X(j), d.Y(from), d.X(j + 1), d.Y(to));
   }
 }
@@ -56,7 +56,7 @@ void DrawCandles(const PriceDrawing& d) {
                    inset;
     const int yClose = d.Y(bar.Close);
     const int yOpen = d.Y(open);
-    const QColor colour = ToQColor(d.Colour(Rising(d, j) ? "C12" : "C13"));
+    const QColor colour = ToQColor(d.BarColour(j, d.Colour(Rising(d, j) ? "C12" : "C13")));
     painter.setPen(QPen(colour, PenWidth(d)));
     const int top = std::min(yClose, yOpen);
     const int bottom = std::max(yClose, yOpen);
@@ -85,7 +85,7 @@ void DrawBarChart(const PriceDrawing& d) {
     const QuoteRecord& bar = d.Bar(j);
     const int x = static_cast<int>(
         std::trunc(static_cast<Extended>(j - d.First) * bw + d.Scale.PlotLeft + bw / 2.0L));
-    SetPen(d, d.Colour(Rising(d, j) ? "C10" : "C11"));
+    SetPen(d, d.BarColour(j, d.Colour(Rising(d, j) ? "C10" : "C11")));
     d.Painter.drawLine(x, d.Y(bar.High), x, d.Y(bar.Low));
     d.Painter.drawLine(x + static_cast<int>(std::trunc(tick)), d.Y(bar.Close), x, d.Y(bar.Close));
     d.Painter.drawLine(x, d.Y(bar.Open), x - static_cast<int>(std::trunc(tick)), d.Y(bar.Open));

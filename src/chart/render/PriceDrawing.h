@@ -23,6 +23,8 @@ struct PriceDrawing {
   PaneRect Pane;
   int First = 1;  ///< first visible bar
   int Last = 1;   ///< last visible bar
+  /// A trading system ran for this picture: its signals and bar colours show.
+  bool SystemShown = false;
 
   const Preferences& Prefs() const;
   const QuoteRecord& Bar(int bar) const;
@@ -31,6 +33,8 @@ struct PriceDrawing {
   int Y(Extended value) const { return ValueToY(Scale, value); }
   /// Left edge of bar j's slot.
   int SlotLeft(int bar) const;
+  /// The colour of bar j: the system's bar colour when one is set, else `own`.
+  std::uint32_t BarColour(int bar, std::uint32_t own) const;
 };
 
 /// Line, bar and candlestick charts (the chart type buttons other than ZigZag).
@@ -39,6 +43,12 @@ void DrawPriceBars(const PriceDrawing& drawing);
 /// with their legends, ZigZag, quadrant lines and the Fibonacci studies, in
 /// that order, each when its button is down.
 void DrawPriceOverlays(const PriceDrawing& drawing);
+
+/// Runs the selected trading system over the visible bars; false when none is
+/// selected or it failed (its signals then stay off until the next load).
+bool RunChartSystem(const PriceDrawing& drawing);
+/// The system's markers, bar labels and bottom rectangles.
+void DrawSystemSignals(const PriceDrawing& drawing);
 
 /// The price histogram of the visible closes, drawn under the bars.
 void DrawSupportResistance(const PriceDrawing& drawing);

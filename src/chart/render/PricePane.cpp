@@ -192,6 +192,12 @@ std::uint32_t PriceDrawing::Colour(const char* field) const {
   return Space.Prefs.Colour(field);
 }
 
+std::uint32_t PriceDrawing::BarColour(int bar, std::uint32_t own) const {
+  if (!SystemShown) return own;
+  const std::int32_t colour = Space.Macros.Run.BarColorArray[static_cast<size_t>(bar)];
+  return colour == -1 ? own : static_cast<std::uint32_t>(colour);
+}
+
 int PriceDrawing::SlotLeft(int bar) const {
   return Scale.PlotLeft +
          static_cast<int>(std::trunc(static_cast<Extended>(bar - First) * Scale.BarWidth));
@@ -211,7 +217,8 @@ ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceCha
   const QuoteStore& store = workspace.Quotes();
   const int first = store.FirstVisibleBar;
   const int last = std::min(store.BarCount, first + store.VisibleBarCount - 1);
-  const PriceDrawing drawing{painter, workspace, options, scale, pane, first, last};
+  PriceDrawing drawing{painter, workspace, options, scale, pane, first, last};
+  drawing.SystemShown = RunChartSystem(drawing);
 
   DrawBackground(drawing);
   DrawTitle(drawing);
@@ -220,6 +227,7 @@ ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceCha
   DrawFrame(drawing);
   if (workspace.Prefs.Flag("ChHi")) DrawLastClose(drawing);
   if (options.Buttons.SupportResistance) DrawSupportResistance(drawing);
+  DrawSystemSignals(drawing);
   DrawPriceBars(drawing);
   DrawPriceOverlays(drawing);
   painter.restore();

@@ -19,6 +19,8 @@ struct PriceChartOptions {
   ChartButtons Buttons;
   std::string Caption;  ///< the open stock's name
   std::string Ticker;
+  /// The selected trading system's text; empty for "None".
+  std::string SystemText;
 };
 
 /// Draws the price pane into the rectangle (left, top, width, height) of any
