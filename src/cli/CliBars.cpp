@@ -19,13 +19,10 @@ int RunBars(CliContext& context, std::span<const std::string> args) {
                 << " (see bars --help)\n";
     return ExitUsage;
   }
-  const auto period = ParsePeriod(context, parsed.Value("--period").value_or("daily"));
-  if (!period) return ExitUsage;
   Workspace workspace(context.Home);
-  if (!LoadCliPreferences(context, workspace)) return ExitFailed;
-  if (const int loaded = LoadCliStock(context, workspace, parsed.Positionals()[0], *period);
-      loaded != ExitOk)
-    return loaded;
+  if (const int opened = OpenCliStock(context, workspace, parsed.Positionals()[0], parsed);
+      opened != ExitOk)
+    return opened;
 
   const QuoteStore& store = workspace.Quotes();
   std::ostream& out = context.Out;

@@ -141,11 +141,10 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
       return ExitUsage;
     }
   }
-  const auto period = ParsePeriod(context, parsed.Value("--period").value_or("daily"));
-  if (!period) return ExitUsage;
-
   Workspace workspace(context.Home);
-  if (!LoadCliPreferences(context, workspace)) return ExitFailed;
+  const std::string stock = parsed.Positionals()[0];
+  if (const int opened = OpenCliStock(context, workspace, stock, parsed); opened != ExitOk)
+    return opened;
   const auto quorex = IniFile::Load(ResolveFileName(context.Home, "Quorex.ini"));
   PriceChartOptions options;
   if (quorex) options.Buttons = LoadChartButtons(*quorex);
@@ -154,9 +153,6 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   if (const auto list = parsed.Value("--overlays");
       list && !SetOverlays(context, options.Buttons, *list))
     return ExitUsage;
-  const std::string stock = parsed.Positionals()[0];
-  if (const int loaded = LoadCliStock(context, workspace, stock, *period); loaded != ExitOk)
-    return loaded;
   QuoteStore& store = workspace.Quotes();
   if (store.BarCount < 2) {
     context.Err << "chartorium-cli chart: '" << stock << "' has fewer than two bars to draw\n";

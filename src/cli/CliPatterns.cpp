@@ -27,14 +27,10 @@ int RunPatterns(CliContext& context, std::span<const std::string> args) {
                 << " (see patterns --help)\n";
     return ExitUsage;
   }
-  const auto period = ParsePeriod(context, parsed.Value("--period").value_or("daily"));
-  if (!period) return ExitUsage;
   Workspace workspace(context.Home);
-  if (!LoadCliPreferences(context, workspace)) return ExitFailed;
   const std::vector<std::string>& positionals = parsed.Positionals();
-  if (const int loaded = LoadCliStock(context, workspace, positionals[0], *period);
-      loaded != ExitOk)
-    return loaded;
+  if (const int opened = OpenCliStock(context, workspace, positionals[0], parsed); opened != ExitOk)
+    return opened;
 
   std::vector<std::string> names(positionals.begin() + 1, positionals.end());
   if (names.empty()) names.assign(CandlePatternNames().begin(), CandlePatternNames().end());

@@ -45,14 +45,10 @@ int RunSeries(CliContext& context, std::span<const std::string> args) {
                 << " (see series --help)\n";
     return ExitUsage;
   }
-  const auto period = ParsePeriod(context, parsed.Value("--period").value_or("daily"));
-  if (!period) return ExitUsage;
   Workspace workspace(context.Home);
-  if (!LoadCliPreferences(context, workspace)) return ExitFailed;
   const std::vector<std::string>& positionals = parsed.Positionals();
-  if (const int loaded = LoadCliStock(context, workspace, positionals[0], *period);
-      loaded != ExitOk)
-    return loaded;
+  if (const int opened = OpenCliStock(context, workspace, positionals[0], parsed); opened != ExitOk)
+    return opened;
   const std::span<const std::string> names = std::span(positionals).subspan(1);
   if (parsed.Has("--levels")) {
     PrintLevels(context.Out, workspace, names);

@@ -1,6 +1,8 @@
 // Shared pieces of the stock commands.
 #include "cli/CliStock.h"
 
+#include "cli/CliArgs.h"
+
 #include <charconv>
 #include <ostream>
 #include <system_error>
@@ -55,6 +57,14 @@ int LoadCliStock(CliContext& context, Workspace& workspace, std::string_view nam
     return ExitFailed;
   }
   return ExitOk;
+}
+
+int OpenCliStock(CliContext& context, Workspace& workspace, std::string_view name,
+                 const CliArgs& args) {
+  const auto period = ParsePeriod(context, args.Value("--period").value_or("daily"));
+  if (!period) return ExitUsage;
+  if (!LoadCliPreferences(context, workspace)) return ExitFailed;
+  return LoadCliStock(context, workspace, name, *period);
 }
 
 std::string CsvField(std::string_view text) {

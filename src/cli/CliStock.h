@@ -16,6 +16,8 @@ class Workspace;
 
 namespace chartorium::cli {
 
+class CliArgs;
+
 /// Reads the home's preferences ("Quorex.ini") into the workspace; false with
 /// a message on stderr when the file cannot be read.
 bool LoadCliPreferences(CliContext& context, Workspace& workspace);
@@ -28,6 +30,12 @@ std::optional<Periodicity> ParsePeriod(CliContext& context, std::string_view tex
 /// and ExitFailed for a file that cannot be read or is damaged (reported on stderr).
 int LoadCliStock(CliContext& context, Workspace& workspace, std::string_view name,
                  Periodicity period);
+
+/// What the stock commands do first: read the --period option (daily by
+/// default), the home's preferences and the stock. Returns ExitOk, or the exit
+/// code to end with (the reason is on stderr).
+int OpenCliStock(CliContext& context, Workspace& workspace, std::string_view name,
+                 const CliArgs& args);
 
 /// A CSV field: quoted (with doubled quotes) when it holds a comma, a quote
 /// or a line break.

@@ -18,31 +18,7 @@ namespace {
 
 using testing::CliRun;
 
-class IndicatorCommands : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    home_ = std::filesystem::temp_directory_path() /
-            ("chartorium-indicator-cli-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(home_);
-    ASSERT_EQ(Call("demo-library").ExitCode, 0);
-  }
-  static void TearDownTestSuite() {
-    std::error_code ignored;
-    std::filesystem::remove_all(home_, ignored);
-  }
-
-  static CliRun Call(const std::string& args) {
-    return testing::RunCli(CHARTORIUM_CLI, home_, args);
-  }
-
-  static std::vector<std::string> Fields(const std::string& line) {
-    return testing::CsvFields(line);
-  }
-
-  static std::filesystem::path home_;
-};
-
-std::filesystem::path IndicatorCommands::home_;
+class IndicatorCommands : public testing::DemoHomeSuite {};
 
 TEST_F(IndicatorCommands, SeriesPrintsOneColumnPerNameAsAsked) {
   const CliRun bars = Call("bars 'Aldermoor Mining'");

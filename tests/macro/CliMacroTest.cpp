@@ -22,33 +22,10 @@ namespace {
 
 using testing::CliRun;
 
-class MacroCommands : public ::testing::Test {
+class MacroCommands : public testing::DemoHomeSuite {
  protected:
-  static void SetUpTestSuite() {
-    home_ = std::filesystem::temp_directory_path() /
-            ("chartorium-macro-cli-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(home_);
-    ASSERT_EQ(Call("demo-library").ExitCode, 0);
-  }
-  static void TearDownTestSuite() {
-    std::error_code ignored;
-    std::filesystem::remove_all(home_, ignored);
-  }
-
-  static CliRun Call(const std::string& args) {
-    return testing::RunCli(CHARTORIUM_CLI, home_, args);
-  }
-
-  static std::vector<std::string> Fields(const std::string& line) {
-    return testing::CsvFields(line);
-  }
-
   static std::string Stock() { return "'" + std::string(DemoStocks()[0].Name) + "'"; }
-
-  static std::filesystem::path home_;
 };
-
-std::filesystem::path MacroCommands::home_;
 
 TEST_F(MacroCommands, SeriesComputesTheDemoCustomIndicators) {
   const CliRun levels = Call("series " + Stock() + " 'range position' 'MA Spread' --levels");

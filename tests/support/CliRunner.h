@@ -1,7 +1,9 @@
 // Running the real chartorium-cli binary in end-to-end tests.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -46,5 +48,26 @@ inline std::vector<std::string> CsvFields(const std::string& line) {
   if (!line.empty() && line.back() == ',') fields.emplace_back();
   return fields;
 }
+
+/// A test suite whose tests share one demo library, written once into a
+/// temporary home. REQUIRES: CHARTORIUM_CLI names the command-line binary.
+class DemoHomeSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    home_ = std::filesystem::temp_directory_path() /
+            ("chartorium-demo-home-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(home_);
+    ASSERT_EQ(Call("demo-library").ExitCode, 0);
+  }
+  static void TearDownTestSuite() {
+    std::error_code ignored;
+    std::filesystem::remove_all(home_, ignored);
+  }
+
+  static CliRun Call(const std::string& args) { return RunCli(CHARTORIUM_CLI, home_, args); }
+  static std::vector<std::string> Fields(const std::string& line) { return CsvFields(line); }
+
+  inline static std::filesystem::path home_;
+};
 
 }  // namespace chartorium::testing
