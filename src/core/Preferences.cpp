@@ -66,7 +66,7 @@ void Preferences::Load(const IniFile& quorex) {
       case PreferenceKind::Flag: {
         // Flags fall back to off, except the proxy flag, which keeps its state.
         const bool fallback = field.Name == "ChProx" ? TextToInt(value) != 0 : false;
-        value = quorex.ReadBool(field.Section, field.Key, fallback) ? "1" : "0";
+        value = std::string(quorex.ReadBool(field.Section, field.Key, fallback) ? "1" : "0");
         break;
       }
       case PreferenceKind::Choice:
