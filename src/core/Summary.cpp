@@ -2,7 +2,6 @@
 // bars the previous close is that of the previous week or month.
 #include "core/Summary.h"
 
-
 #include "core/DateTexts.h"
 #include "core/HautBas.h"
 #include "core/TextCase.h"
@@ -49,8 +48,7 @@ SummaryTexts Affiche(const Workspace& workspace, const DateLocale& locale) {
   while (start < count && !(store.BarSeries[static_cast<size_t>(start)].Date > lastBar.Date - 365))
     ++start;
   const PriceRange range = HautBas(store, start, count, PricesOnly);
-  summary.YearRange =
-      "52 weeks Low/High: " + PriceText(range.Low) + " - " + PriceText(range.High);
+  summary.YearRange = "52 weeks Low/High: " + PriceText(range.Low) + " - " + PriceText(range.High);
   return summary;
 }
 
