@@ -6,6 +6,7 @@
 
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Builtins.h"
+#include "vbscript/Conversion.h"
 #include "vbscript/DateCalc.h"
 
 namespace chartorium::vbscript {
@@ -150,11 +151,6 @@ Variant FnMonthName(Vm&, std::span<Variant> a) {
   return Variant::String(MonthNameText(n, abbreviate));
 }
 
-std::string LowerText(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 double AddMonths(double serial, int64_t months) {
   const CivilDate c = CivilFromSerial(serial);
   const int64_t total = static_cast<int64_t>(c.Year) * 12 + (c.Month - 1) + months;
@@ -167,7 +163,7 @@ double AddMonths(double serial, int64_t months) {
 
 Variant FnDateAdd(Vm&, std::span<Variant> a) {
   if (a[0].IsNull() || a[1].IsNull()) ThrowRuntime(94);
-  const std::string interval = LowerText(ToString(a[0]));
+  const std::string interval = LowerAscii(ToString(a[0]));
   const double n = std::trunc(ToDouble(a[1]));
   if (a[2].IsNull()) return a[2];
   const double d = DateArg(a[2]);
@@ -200,7 +196,7 @@ int64_t TotalSeconds(double serial) {
 }
 
 Variant FnDateDiff(Vm&, std::span<Variant> a) {
-  const std::string interval = LowerText(ToString(a[0]));
+  const std::string interval = LowerAscii(ToString(a[0]));
   if (a[1].IsNull() || a[2].IsNull()) return Variant::MakeNull();
   const double d1 = DateArg(a[1]), d2 = DateArg(a[2]);
   const int fdow = FirstDayArg(a, 3);
@@ -237,7 +233,7 @@ Variant FnDateDiff(Vm&, std::span<Variant> a) {
 }
 
 Variant FnDatePart(Vm&, std::span<Variant> a) {
-  const std::string interval = LowerText(ToString(a[0]));
+  const std::string interval = LowerAscii(ToString(a[0]));
   if (a[1].IsNull()) return a[1];
   const double d = DateArg(a[1]);
   const int fdow = FirstDayArg(a, 2);

@@ -5,26 +5,22 @@
 
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Builtins.h"
+#include "vbscript/Conversion.h"
 #include "vbscript/Operators.h"
 
 namespace chartorium::vbscript {
 
 namespace {
 
-std::string LowerText(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // Position (0-based) of `what` in `text` from `from`, or npos.
 size_t Find(const std::string& text, const std::string& what, size_t from, bool textCompare) {
   if (!textCompare) return text.find(what, from);
-  return LowerText(text).find(LowerText(what), from);
+  return LowerAscii(text).find(LowerAscii(what), from);
 }
 
 size_t FindLast(const std::string& text, const std::string& what, size_t from, bool textCompare) {
   if (!textCompare) return text.rfind(what, from);
-  return LowerText(text).rfind(LowerText(what), from);
+  return LowerAscii(text).rfind(LowerAscii(what), from);
 }
 
 // Windows-1252 characters 0x80..0x9F; the rest of 0xA0..0xFF is Latin-1.

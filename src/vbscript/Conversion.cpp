@@ -55,6 +55,12 @@ std::optional<double> ParseRadix(std::string_view digits, int radix) {
 
 }  // namespace
 
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
 double RoundHalfEven(double value) {
   return std::nearbyint(value);
 }

@@ -10,6 +10,9 @@
 
 namespace chartorium::vbscript {
 
+/// The text with its ASCII letters in lower case (names compare this way).
+std::string LowerAscii(std::string_view text);
+
 /// Rounds half to even, as every VBScript integer conversion does.
 double RoundHalfEven(double value);
 

@@ -1,26 +1,8 @@
 // Declaration rules of the parser: Dim, ReDim, Const, procedures and classes.
-#include <cctype>
-
+#include "vbscript/Conversion.h"
 #include "vbscript/ParserState.h"
 
 namespace chartorium::vbscript {
-
-namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-StmtPtr MakeStmt(StmtKind kind, SourcePos pos) {
-  auto s = std::make_unique<Stmt>();
-  s->Kind = kind;
-  s->Pos = pos;
-  return s;
-}
-
-}  // namespace
 
 // dim -> NAME ['(' [intconst {',' intconst}] ')'] {',' ...}
 StmtPtr ParserState::ParseDim(StmtKind kind, bool isPublic) {
@@ -29,7 +11,7 @@ StmtPtr ParserState::ParseDim(StmtKind kind, bool isPublic) {
     Declaration d;
     d.Pos = Current().Pos;
     d.Name = ExpectName();
-    d.Key = Lower(d.Name);
+    d.Key = LowerAscii(d.Name);
     d.Public = isPublic;
     if (Accept(TokenKind::LeftParen)) {
       d.IsArray = true;
@@ -65,7 +47,7 @@ StmtPtr ParserState::ParseReDim() {
     Declaration d;
     d.Pos = Current().Pos;
     d.Name = ExpectName();
-    d.Key = Lower(d.Name);
+    d.Key = LowerAscii(d.Name);
     d.IsArray = true;
     Expect(TokenKind::LeftParen, 1005);
     for (;;) {
@@ -88,7 +70,7 @@ StmtPtr ParserState::ParseConst(bool isPublic) {
     Declaration d;
     d.Pos = Current().Pos;
     d.Name = ExpectName();
-    d.Key = Lower(d.Name);
+    d.Key = LowerAscii(d.Name);
     d.Public = isPublic;
     Expect(TokenKind::Equal, 1011);
     const bool negative = Accept(TokenKind::Minus);
@@ -166,7 +148,7 @@ void ParserState::ParseProcedure(bool isPublic, bool isDefault,
     ThrowCompile(1024, pos);
   }
   proc->Name = ExpectName();
-  proc->Key = Lower(proc->Name);
+  proc->Key = LowerAscii(proc->Name);
   const bool hasParens = Is(TokenKind::LeftParen);
   if (Accept(TokenKind::LeftParen) && !Accept(TokenKind::RightParen)) {
     for (;;) {
@@ -177,7 +159,7 @@ void ParserState::ParseProcedure(bool isPublic, bool isDefault,
         Accept(TokenKind::ByRef);
       p.Pos = Current().Pos;
       p.Name = ExpectName();
-      p.Key = Lower(p.Name);
+      p.Key = LowerAscii(p.Name);
       if (Accept(TokenKind::LeftParen)) Expect(TokenKind::RightParen, 1006);
       proc->Params.push_back(std::move(p));
       if (Accept(TokenKind::Comma)) continue;
@@ -214,7 +196,7 @@ void ParserState::ParseClass() {
   auto decl = std::make_unique<ClassDecl>();
   decl->Pos = pos;
   decl->Name = ExpectName();
-  decl->Key = Lower(decl->Name);
+  decl->Key = LowerAscii(decl->Name);
   if (!Is(TokenKind::NewLine) && !Is(TokenKind::Colon)) ThrowCompile(1025, Current().Pos);
   inClass_ = true;
   int defaults = 0;

@@ -1,6 +1,5 @@
 // Expression rules of the parser, with the one table of operator priorities.
-#include <cctype>
-
+#include "vbscript/Conversion.h"
 #include "vbscript/Lexer.h"
 #include "vbscript/Parser.h"
 #include "vbscript/ParserState.h"
@@ -35,12 +34,6 @@ const BinaryPriority* FindBinary(TokenKind kind) {
   for (const BinaryPriority& b : BinaryPriorities)
     if (b.Token == kind) return &b;
   return nullptr;
-}
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
 }
 
 ExprPtr MakeExpr(ExprKind kind, SourcePos pos) {
@@ -158,7 +151,7 @@ ExprPtr ParserState::ParseSimple() {
       Advance();
       ExprPtr e = MakeExpr(ExprKind::New, pos);
       e->Name = ExpectName();
-      e->Key = Lower(e->Name);
+      e->Key = LowerAscii(e->Name);
       return e;
     }
     case TokenKind::Me:
@@ -189,7 +182,7 @@ ExprPtr ParserState::ParseReference() {
     e = MakeExpr(ExprKind::Name, pos);
     e->Name = ExpectName();
   }
-  e->Key = Lower(e->Name);
+  e->Key = LowerAscii(e->Name);
   return ParsePostfix(std::move(e));
 }
 
@@ -201,7 +194,7 @@ ExprPtr ParserState::ParsePostfix(ExprPtr base) {
       if (!Is(TokenKind::Identifier)) ThrowCompile(1010, Current().Pos);
       ExprPtr member = MakeExpr(ExprKind::Member, pos);
       member->Name = Advance().Text;
-      member->Key = Lower(member->Name);
+      member->Key = LowerAscii(member->Name);
       member->Left = std::move(base);
       base = std::move(member);
     } else if (Is(TokenKind::LeftParen)) {

@@ -1,6 +1,7 @@
 // The parser's state and rule functions, shared by ParserExpr.cpp and ParserStmt.cpp.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,5 +77,13 @@ class ParserState {
   ProcKind procKind_ = ProcKind::Sub;
   ScriptBlock* block_ = nullptr;
 };
+
+/// A new statement node of that kind at that place.
+inline StmtPtr MakeStmt(StmtKind kind, SourcePos pos) {
+  auto s = std::make_unique<Stmt>();
+  s->Kind = kind;
+  s->Pos = pos;
+  return s;
+}
 
 }  // namespace chartorium::vbscript

@@ -1,24 +1,10 @@
 // Statement rules of the parser.
-#include <cctype>
-
+#include "vbscript/Conversion.h"
 #include "vbscript/ParserState.h"
 
 namespace chartorium::vbscript {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-StmtPtr MakeStmt(StmtKind kind, SourcePos pos) {
-  auto s = std::make_unique<Stmt>();
-  s->Kind = kind;
-  s->Pos = pos;
-  return s;
-}
 
 std::string OpenedAt(std::string_view closer, std::string_view opener, SourcePos pos) {
   return "expected '" + std::string(closer) + "' to close '" + std::string(opener) + "' at line " +
@@ -225,7 +211,7 @@ void ParserState::ParseStatementInto(Block& block) {
       return;
     default:
       if (IsNameToken() || Is(TokenKind::Dot) || Is(TokenKind::Me)) {
-        if (Is(TokenKind::Identifier) && Lower(Current().Text) == "erase" &&
+        if (Is(TokenKind::Identifier) && LowerAscii(Current().Text) == "erase" &&
             PeekToken(1).Kind == TokenKind::Identifier) {
           Advance();
           StmtPtr s = MakeStmt(StmtKind::Erase, pos);
@@ -295,7 +281,7 @@ StmtPtr ParserState::ParseCallOrAssign() {
       e->Kind = ExprKind::Name;
       e->Pos = Current().Pos;
       e->Name = ExpectName();
-      e->Key = Lower(e->Name);
+      e->Key = LowerAscii(e->Name);
       while (at_ < parenAt && Is(TokenKind::Dot)) {
         const SourcePos dotPos = Current().Pos;
         Advance();
@@ -303,7 +289,7 @@ StmtPtr ParserState::ParseCallOrAssign() {
         member->Kind = ExprKind::Member;
         member->Pos = dotPos;
         member->Name = Advance().Text;
-        member->Key = Lower(member->Name);
+        member->Key = LowerAscii(member->Name);
         member->Left = std::move(e);
         e = std::move(member);
       }
@@ -416,7 +402,7 @@ StmtPtr ParserState::ParseFor() {
   counter->Kind = ExprKind::Name;
   counter->Pos = Current().Pos;
   counter->Name = Advance().Text;
-  counter->Key = Lower(counter->Name);
+  counter->Key = LowerAscii(counter->Name);
   s->Target = std::move(counter);
   if (each) {
     Expect(TokenKind::In, 1046);

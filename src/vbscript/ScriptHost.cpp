@@ -1,23 +1,13 @@
 // The host API: compiles and runs text, and turns every ScriptError into the last error.
 #include "vbscript/ScriptHost.h"
+#include "vbscript/Conversion.h"
 
-#include <cctype>
 #include <new>
 
 #include "vbscript/Compiler.h"
 #include "vbscript/Parser.h"
 
 namespace chartorium::vbscript {
-
-namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-}  // namespace
 
 ScriptHost::ScriptHost()
     : globals_(std::make_unique<GlobalState>()), vm_(std::make_unique<Vm>(*globals_)) {}
@@ -27,7 +17,7 @@ ScriptHost::~ScriptHost() {
 }
 
 bool ScriptHost::SetLanguage(std::string_view language) {
-  if (Lower(language) != "vbscript") return false;
+  if (LowerAscii(language) != "vbscript") return false;
   language_ = "VBScript";
   return true;
 }
@@ -39,7 +29,7 @@ void ScriptHost::SetCallbacks(HostCallbacks callbacks) {
 
 bool ScriptHost::AddObject(std::string_view name, std::shared_ptr<NativeObject> object,
                            bool globalMembers) {
-  const std::string key = Lower(name);
+  const std::string key = LowerAscii(name);
   if (!object || key.empty() || globals_->Symbols.count(key)) return false;
   HostEntry entry;
   entry.Name = std::string(name);
@@ -56,7 +46,7 @@ bool ScriptHost::AddObject(std::string_view name, std::shared_ptr<NativeObject> 
   const std::span<const NativeMember> members = object->Members();
   for (size_t i = 0; i < members.size(); ++i) {
     if (members[i].Kind == MemberKind::PropertyPut) continue;
-    const std::string memberKey = Lower(members[i].Name);
+    const std::string memberKey = LowerAscii(members[i].Name);
     if (globals_->Symbols.count(memberKey)) continue;
     GlobalSymbol member;
     member.Kind = SymbolKind::HostMember;
@@ -143,7 +133,7 @@ bool ScriptHost::AddCode(std::string_view code) {
 }
 
 bool ScriptHost::HasProcedure(std::string_view name) const {
-  auto it = globals_->Symbols.find(Lower(name));
+  auto it = globals_->Symbols.find(LowerAscii(name));
   return it != globals_->Symbols.end() && it->second.Kind == SymbolKind::Procedure &&
          globals_->Procedures[static_cast<size_t>(it->second.Slot)] != nullptr;
 }
@@ -151,7 +141,7 @@ bool ScriptHost::HasProcedure(std::string_view name) const {
 ScriptResult ScriptHost::Run(std::string_view name, std::span<const Variant> args) {
   ScriptResult result;
   result.Ok = Protected([&] {
-    auto it = globals_->Symbols.find(Lower(name));
+    auto it = globals_->Symbols.find(LowerAscii(name));
     const Procedure* proc = nullptr;
     if (it != globals_->Symbols.end() && it->second.Kind == SymbolKind::Procedure)
       proc = globals_->Procedures[static_cast<size_t>(it->second.Slot)];
