@@ -2,6 +2,7 @@
 #include "vbscript/Compiler.h"
 
 #include "vbscript/Builtins.h"
+#include "vbscript/NumericEval.h"
 #include "vbscript/Operators.h"
 
 namespace chartorium::vbscript {
@@ -198,24 +199,25 @@ void Compiler::MarkFastReads(Expr& e) {
     case ExprKind::Literal:
       e.Fast = FastRead::Literal;
       e.Pure = true;
-      return;
+      break;
     case ExprKind::Variable:
       e.Pure = argsPure;
-      if (!e.Args.empty() || e.HasParens) return;
+      if (!e.Args.empty() || e.HasParens) break;
       if (e.Loc == Location::Local) e.Fast = FastRead::Local;
       if (e.Loc == Location::Ref) e.Fast = FastRead::Ref;
       if (e.Direct) e.Fast = FastRead::Direct;
-      return;
+      break;
     case ExprKind::Unary:
     case ExprKind::Paren:
       e.Pure = e.Left->Pure;
-      return;
+      break;
     case ExprKind::Binary:
       e.Pure = e.Left->Pure && e.Right->Pure;
-      return;
+      break;
     default:
-      return;
+      break;
   }
+  BindNumeric(e);
 }
 
 void Compiler::MarkFastReads(Block& block) {

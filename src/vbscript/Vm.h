@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -111,19 +112,14 @@ class Vm {
   Variant EvalBinarySlow(const Expr& e, Variant a, Variant b);
 
  public:
-  /// An Integer, Long, Double or Boolean value outside a Variant, for side-effect-free
-  /// arithmetic: intermediate results stay in registers.
-  struct Number {
-    VarType Type;
-    union {
-      int64_t Int;
-      double Real;
-    };
-  };
-  /// Evaluates a pure node whose operands are all plain numbers; false (nothing changed) when
-  /// anything else turns up, and the caller evaluates the node the general way.
-  bool EvalNumber(const Expr& e, Frame& f, Number& out);
-  Number NumberValue(const Expr& e, Frame& f);
+  /// A pure node's plain number, or Type Empty when the node must be evaluated generally.
+  static Number NumberValue(const Expr& e, Frame& f) {
+    return e.Numeric ? e.Numeric(e, f) : Number{};
+  }
+  static bool EvalNumber(const Expr& e, Frame& f, Number& out) {
+    out = NumberValue(e, f);
+    return out.Type != VarType::Empty;
+  }
   static void StoreNumber(Variant& slot, const Number& n) {
     switch (n.Type) {
       case VarType::Integer:
@@ -168,6 +164,7 @@ class Vm {
   Flow ExecForEach(const Stmt& s, Frame& f);
   Flow ExecLoop(const Stmt& s, Frame& f);
   Flow ExecSelect(const Stmt& s, Frame& f);
+  std::optional<Flow> ExecSelectNumber(const Stmt& s, Frame& f);
   void ExecAssign(const Stmt& s, Frame& f);
   bool TryAppendInPlace(const Stmt& s, Frame& f);
   void ExecReDim(const Stmt& s, Frame& f);
@@ -221,7 +218,15 @@ class Vm {
   Variant empty_;
 
   void CheckInterruptSlow();
-  Variant* Push(size_t count);
+  Variant* Push(size_t count) {
+    if (!segments_.empty() && top_ + count <= segmentSizes_[segment_]) {
+      Variant* base = &segments_[segment_][top_];
+      top_ += count;
+      return base;
+    }
+    return PushSegment(count);
+  }
+  Variant* PushSegment(size_t count);
 };
 
 }  // namespace chartorium::vbscript

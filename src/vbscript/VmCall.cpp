@@ -44,7 +44,7 @@ Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
     const Expr& a = *args[i];
     if (!proc.ByVal[i] && IsReference(a)) {
       slots[i] = Variant::MakeRef(&Storage(a, caller, true));
-    } else if (a.Pure && a.Kind == ExprKind::Binary) {
+    } else if (a.Numeric && a.Kind != ExprKind::Variable) {
       // Arithmetic arguments such as n - 1 go to the new frame unboxed.
       const Number n = NumberValue(a, caller);
       if (n.Type != VarType::Empty)

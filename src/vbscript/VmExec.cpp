@@ -1,4 +1,6 @@
 // The VM's statements: blocks with the On Error rules, loops, assignment and declarations.
+#include <optional>
+
 #include "vbscript/Compiler.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/Operators.h"
@@ -176,6 +178,14 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
       TryAppendInPlace(s, f))
     return;
   const Expr& target = *s.Target;
+  // The common `x = <arithmetic>` on a local: the number goes straight into the slot.
+  if (target.Fast == FastRead::Local && s.Value->Numeric && s.Value->Fast == FastRead::None) {
+    const Number n = s.Value->Numeric(*s.Value, f);
+    if (n.Type != VarType::Empty) {
+      StoreNumber(f.Slots[target.Slot], n);
+      return;
+    }
+  }
   if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct ||
       target.Fast == FastRead::Ref) {
     Variant& slot = target.Fast == FastRead::Local ? f.Slots[target.Slot]
@@ -192,8 +202,8 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
         return;
       }
     }
-    if (value.Pure && value.Kind == ExprKind::Binary) {
-      const Number n = NumberValue(value, f);
+    if (value.Numeric) {
+      const Number n = value.Numeric(value, f);
       if (n.Type != VarType::Empty) {
         StoreNumber(slot, n);
         return;
@@ -209,6 +219,12 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
 
 Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
   auto bound = [&](const Expr& e) {
+    const Number n = NumberValue(e, f);
+    if (n.Type != VarType::Empty) {
+      Variant v;
+      StoreNumber(v, n);
+      return NumericLoopValue(std::move(v));
+    }
     Variant v = Eval(e, f);
     if (v.IsObject()) v = DefaultValue(v);
     return NumericLoopValue(std::move(v));
@@ -329,7 +345,29 @@ Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
   }
 }
 
+// A plain-number test against numeric literal cases: numbers compared, nothing else evaluated.
+// nullopt when a case is something else; the general rules then run (the test is pure, so
+// evaluating it again changes nothing).
+std::optional<Vm::Flow> Vm::ExecSelectNumber(const Stmt& s, Frame& f) {
+  const Number test = NumberValue(*s.Value, f);
+  if (test.Type != VarType::Integer && test.Type != VarType::Long && test.Type != VarType::Double)
+    return std::nullopt;
+  const double testNumber =
+      test.Type == VarType::Double ? test.Real : static_cast<double>(test.Int);
+  for (const CaseClause& clause : s.Cases) {
+    for (const ExprPtr& value : clause.Values) {
+      if (value->Fast != FastRead::Literal || !value->Numeric) return std::nullopt;
+      const Number& c = value->LiteralNumber;
+      if ((c.Type == VarType::Double ? c.Real : static_cast<double>(c.Int)) == testNumber)
+        return ExecBlock(clause.Body, f);
+    }
+  }
+  return ExecBlock(s.ElseBody, f);
+}
+
 Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
+  if (s.Value->Numeric)
+    if (const std::optional<Flow> flow = ExecSelectNumber(s, f)) return *flow;
   Variant test;
   Number testValue;
   testValue.Type = VarType::Empty;

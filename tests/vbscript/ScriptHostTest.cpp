@@ -102,6 +102,43 @@ TEST(ScriptHostTest, ConstantsFromExecuteStatementReachLaterCode) {
   EXPECT_FALSE(host.AddCode("Last = 5"));
 }
 
+// The tester reads CurrentBar after every native call: a handle found once follows the
+// variable through global code, procedures and later blocks, and Reset makes it stale.
+TEST(ScriptHostTest, GlobalHandleReadsTheVariableAsItChanges) {
+  ScriptHost host;
+  const GlobalHandle early = host.FindGlobal("CurrentBar");  // before any code names it
+  ASSERT_TRUE(early.Valid());
+  EXPECT_TRUE(host.GlobalValue(early).IsEmpty());
+  ASSERT_TRUE(host.ExecuteStatement("CurrentBar=0\nSignal=0"));
+  EXPECT_EQ(host.GlobalValue(early).Type(), VarType::Integer);
+  ASSERT_TRUE(
+      host.AddCode("Sub Main()\n  For CurrentBar = 1 To 40 : Next\n  Signal = \"buy\"\n"
+                   "End Sub\nConst Level = 3\nDim declaredLater"));
+  const GlobalHandle signal = host.FindGlobal("SIGNAL");
+  EXPECT_EQ(host.FindGlobal("currentbar").Slot, early.Slot);
+  ASSERT_TRUE(host.Run("Main").Ok);
+  EXPECT_EQ(ToDouble(host.GlobalValue(early)), 41);
+  EXPECT_EQ(ToString(host.GlobalValue(signal)), "buy");
+  EXPECT_TRUE(host.GlobalValue(host.FindGlobal("declaredLater")).IsEmpty());
+  // Names that are no variables give no handle, and reading one gives Empty.
+  for (const char* name : {"Main", "Level", "", "vbCrLf", "Len", "Err"}) {
+    const GlobalHandle none = host.FindGlobal(name);
+    EXPECT_FALSE(none.Valid()) << name;
+    EXPECT_TRUE(host.GlobalValue(none).IsEmpty()) << name;
+  }
+  // Asking for a built-in name did not hide the built-in.
+  EXPECT_EQ(ToDouble(host.Eval("Len(vbCrLf)").Value), 2);
+  // A name only reserved by a handle stays undeclared under Option Explicit.
+  const GlobalHandle reserved = host.FindGlobal("neverAssigned");
+  EXPECT_FALSE(host.AddCode("Option Explicit\nx = neverAssigned"));
+  EXPECT_EQ(host.LastError().Number, 500);
+  EXPECT_TRUE(host.GlobalValue(reserved).IsEmpty());
+  host.Reset();
+  ASSERT_TRUE(host.ExecuteStatement("CurrentBar=7"));
+  EXPECT_TRUE(host.GlobalValue(early).IsEmpty());  // stale after Reset
+  EXPECT_EQ(ToDouble(host.GlobalValue(host.FindGlobal("CurrentBar"))), 7);
+}
+
 TEST(ScriptHostTest, ReportsErrorsThroughTheCallbackBeforeReturning) {
   ScriptHost host;
   std::vector<ScriptErrorInfo> seen;
