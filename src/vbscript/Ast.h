@@ -46,6 +46,8 @@ enum class Location : uint8_t {
   Field,     ///< field of Me
   Outer,     ///< slot of the procedure running Execute or Eval
   OuterRef,  ///< ByRef slot of that procedure
+  Named,     ///< Execute text in a procedure: a variable it creates there (global Index if
+             ///< declared by then)
 };
 
 /// How the VM may read a node without evaluating it: set by the compiler's last pass.

@@ -185,6 +185,8 @@ void Compiler::CompileProcedure(Procedure& proc, const ClassInfo* owner, bool ex
   HoistDeclarations(decl.Body, scope);
   ResolveBlock(decl.Body, scope);
   MarkFastReads(decl.Body);
+  // Execute and Eval text in the procedure sees its implicit variables too.
+  for (const auto& [key, slot] : scope.Implicit) proc.LocalNames.emplace(key, slot * 2);
 }
 
 void Compiler::MarkFastReads(Expr& e) {

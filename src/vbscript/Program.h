@@ -73,6 +73,14 @@ class HostObjectRef final : public ScriptObject {
   std::shared_ptr<NativeObject> Native;
 };
 
+/// What GetRef returns: an object whose default member calls a global procedure.
+class ProcedureRef final : public ScriptObject {
+ public:
+  explicit ProcedureRef(const Procedure& proc) : Proc(&proc) {}
+  std::string TypeName() const override { return "Object"; }
+  const Procedure* Proc;
+};
+
 enum class SymbolKind : uint8_t { Variable, Constant, Procedure, Class, HostObject, HostMember };
 
 struct GlobalSymbol {

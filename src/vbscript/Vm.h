@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 
 #include "vbscript/Program.h"
 
@@ -38,12 +39,18 @@ struct HostCallbacks {
 inline constexpr int TimeoutErrorNumber = 0x1001;
 inline constexpr int CancelErrorNumber = 0x1002;
 
+/// Variables that Execute text creates inside a procedure: they live as long as the call.
+/// Node-based, so ByRef aliases to them stay valid.
+using ExecuteLocals = std::unordered_map<std::string, Variant>;
+
 /// One activation: the frame's slots, the enclosing frame of Execute/Eval code, Me.
 struct Frame {
   Variant* Slots = nullptr;
   Variant* Outer = nullptr;
   const Procedure* Proc = nullptr;
   ClassInstance* Me = nullptr;
+  Frame* Scope = nullptr;  ///< Execute/Eval code: the procedure's frame whose scope it shares
+  std::unique_ptr<ExecuteLocals> Named;  ///< a procedure's variables created by Execute
   bool ResumeNext = false;
 };
 
@@ -61,6 +68,8 @@ class Vm {
   /// Evaluates a compiled Eval expression at global level.
   Variant EvaluateBlock(const CompiledBlock& block);
 
+  /// The global procedure called `key` (lower case), or nullptr.
+  const Procedure* FindProcedure(const std::string& key) const;
   /// A value for `x = obj`, arithmetic and conditions: objects give their default property.
   Variant DefaultValue(const Variant& value);
 

@@ -491,10 +491,11 @@ void Vm::ExecExecute(const Stmt& s, Frame& f) {
   std::unique_ptr<CompiledBlock> block;
   Compiler compiler(globals_);
   try {
-    const bool local = !s.Global && f.Proc != nullptr;
+    const Procedure* scope = f.Proc ? f.Proc : f.Scope ? f.Scope->Proc : nullptr;
+    const bool local = !s.Global && scope != nullptr;
     block =
         compiler.Compile(ParseScript(text), local ? CompileMode::LocalExecute : CompileMode::Global,
-                         local ? f.Proc : nullptr, local && f.Me ? f.Me->Class : nullptr);
+                         local ? scope : nullptr, local && f.Me ? f.Me->Class : nullptr);
   } catch (ScriptError& error) {
     // A syntax error in the text is a run-time error of the Execute statement.
     error.Compile = false;
@@ -505,8 +506,7 @@ void Vm::ExecExecute(const Stmt& s, Frame& f) {
   compiler.Install(*block);
   CompiledBlock& installed = *block;
   globals_.Blocks.push_back(std::move(block));
-  Frame outer = f;
-  RunBlock(installed, s.Global ? nullptr : &outer);
+  RunBlock(installed, s.Global ? nullptr : &f);
 }
 
 void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
@@ -516,6 +516,7 @@ void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
   frame.Slots = slots;
   if (outer) {
     frame.Outer = outer->Proc ? outer->Slots : outer->Outer;
+    frame.Scope = outer->Proc ? outer : outer->Scope;
     frame.Me = outer->Me;
   }
   ExecBlock(block.Script.Body, frame);
