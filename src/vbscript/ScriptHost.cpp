@@ -28,6 +28,11 @@ void ScriptHost::SetCallbacks(HostCallbacks callbacks) {
   vm_->Callbacks = callbacks_;
 }
 
+void ScriptHost::SetLocale(const ScriptLocale& locale) {
+  locale_ = locale;
+  vm_->Locale = locale_;
+}
+
 bool ScriptHost::AddObject(std::string_view name, std::shared_ptr<NativeObject> object,
                            bool globalMembers) {
   const std::string key = LowerAscii(name);
@@ -66,6 +71,7 @@ void ScriptHost::Reset() {
   globals_ = std::make_unique<GlobalState>();
   vm_ = std::make_unique<Vm>(*globals_);
   vm_->Callbacks = callbacks_;
+  vm_->Locale = locale_;
   ++generation_;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "vbscript/NativeObject.h"
+#include "vbscript/ScriptLocale.h"
 #include "vbscript/Variant.h"
 #include "vbscript/Vm.h"
 
@@ -97,6 +98,9 @@ class ScriptHost {
   void SetCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
   /// MsgBox and InputBox of scripts go here; without them MsgBox returns 0 and InputBox "".
   void SetCallbacks(HostCallbacks callbacks);
+  /// The regional settings of number and date texts (US English unless set); Reset keeps them.
+  void SetLocale(const ScriptLocale& locale);
+  const ScriptLocale& Locale() const { return locale_; }
 
  private:
   template <typename Body>
@@ -108,6 +112,7 @@ class ScriptHost {
   std::unique_ptr<GlobalState> globals_;
   std::unique_ptr<Vm> vm_;
   HostCallbacks callbacks_;
+  ScriptLocale locale_;
   ScriptErrorInfo lastError_;
   std::function<void(const ScriptErrorInfo&)> errorHandler_;
   int timeoutMs_ = DefaultTimeoutMs;

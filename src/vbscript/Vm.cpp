@@ -286,8 +286,19 @@ Variant Vm::EvalBinarySlow(const Expr& e, Variant a, Variant b) {
   if (a.IsObject()) a = DefaultValue(a);
   if (b.IsObject()) b = DefaultValue(b);
   if (e.NumericLiteralSide) {
-    if (a.IsString() && b.IsNumeric()) a = Variant::Double(ToDouble(a));
-    if (b.IsString() && a.IsNumeric()) b = Variant::Double(ToDouble(b));
+    if (a.IsString() && b.IsNumeric()) a = Variant::Double(ToDouble(a, Locale));
+    if (b.IsString() && a.IsNumeric()) b = Variant::Double(ToDouble(b, Locale));
+  }
+  // Strings in arithmetic are read as the locale writes numbers. A string operand becomes a
+  // Double in every result rule, so reading it first changes no result type; `+` of two
+  // strings, or of a string and Empty, stays a concatenation.
+  if (e.Operator <= Op::Pow && (a.IsString() || b.IsString())) {
+    auto textual = [](const Variant& v) { return v.IsString() || v.IsEmpty(); };
+    const bool concatenates = e.Operator == Op::Plus && textual(a) && textual(b);
+    if (!concatenates && !a.IsNull() && !b.IsNull()) {
+      if (a.IsString()) a = Variant::Double(ToDouble(a, Locale));
+      if (b.IsString()) b = Variant::Double(ToDouble(b, Locale));
+    }
   }
   switch (e.Operator) {
     case Op::Plus:
@@ -304,8 +315,13 @@ Variant Vm::EvalBinarySlow(const Expr& e, Variant a, Variant b) {
       return Modulo(a, b);
     case Op::Pow:
       return Power(a, b);
-    case Op::Concat:
-      return Concat(a, b);
+    case Op::Concat: {
+      if (a.IsNull() && b.IsNull()) return a;
+      std::string text;
+      AppendText(text, a, Locale);
+      AppendText(text, b, Locale);
+      return Variant::String(std::move(text));
+    }
     case Op::Eq:
       return CompareValues(CompareOp::Equal, a, b);
     case Op::Ne:

@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "vbscript/Program.h"
+#include "vbscript/ScriptLocale.h"
 
 namespace chartorium::vbscript {
 
@@ -82,6 +83,8 @@ class Vm {
 
   ErrState Err;
   uint32_t RndSeed = 0x50000;
+  /// The texts of numbers and dates: CStr, `&`, CDbl, CDate, FormatNumber, FormatDateTime...
+  ScriptLocale Locale;
   HostCallbacks Callbacks;
   /// Marks the C++ stack depth at a host call, so deep script recursion stops with error 28.
   void MarkStackBase();

@@ -169,7 +169,7 @@ bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
   Variant& again = Storage(*s.Target, f, true);
   if (!again.IsString()) return false;
   std::string& text = again.MutableString();
-  for (size_t i = 0; i < count; ++i) AppendText(text, values[i]);
+  for (size_t i = 0; i < count; ++i) AppendText(text, values[i], Locale);
   return true;
 }
 

@@ -139,6 +139,56 @@ TEST(ScriptHostTest, GlobalHandleReadsTheVariableAsItChanges) {
   EXPECT_EQ(ToDouble(host.GlobalValue(host.FindGlobal("CurrentBar"))), 7);
 }
 
+// Numbers and dates are written and read as the host's regional settings say; US English
+// stays the default, and Reset keeps the settings.
+TEST(ScriptHostTest, LocaleShapesNumberAndDateTexts) {
+  ScriptLocale german;
+  german.DecimalSeparator = ',';
+  german.ThousandsSeparator = '.';
+  german.DateSeparator = '.';
+  german.Order = DateOrder::DayMonthYear;
+  german.TwoDigitDayMonth = true;
+  german.TwelveHourClock = false;
+  german.CurrencySymbol = "EUR";
+  german.CurrencySymbolFirst = false;
+  ScriptHost host;
+  host.SetLocale(german);
+  host.Reset();
+  struct Case {
+    const char* Expression;
+    const char* German;
+    const char* Us;
+  };
+  const Case cases[] = {
+      {"CStr(1.5) & \"|\" & 2.25 & \"|\" & CCur(3.25)", "1,5|2,25|3,25", "1.5|2.25|3.25"},
+      {"CDbl(\"2,25\") * 2 & \"|\" & (\"1,5\" + 1) & \"|\" & (\"1,5\" + \"1\")", "4,5|2,5|1,51",
+       ""},
+      {"CInt(\"2,5\") & \"|\" & CLng(\"-3,5\")", "2|-4", ""},
+      {"IsNumeric(\"1,5\") & \"|\" & IsNumeric(\"1.5\")", "True|False", "False|True"},
+      {"FormatNumber(1234567.891) & \"|\" & FormatPercent(0.5) & \"|\" & FormatCurrency(-5)",
+       "1.234.567,89|50,00%|(5,00 EUR)", "1,234,567.89|50.00%|($5.00)"},
+      {"CStr(DateSerial(2000, 1, 31)) & \"|\" & (DateSerial(2000, 1, 31) + TimeSerial(13, 5, 9))",
+       "31.01.2000|31.01.2000 13:05:09", "1/31/2000|1/31/2000 1:05:09 PM"},
+      {"Month(CDate(\"3.4.2001\")) & \"|\" & Day(\"3/4/2001\") & \"|\" & IsDate(\"31/1/2000\")",
+       "4|3|True", "3|4|False"},
+      {"FormatDateTime(#2000-01-01#, vbLongDate) & \"|\" & FormatDateTime(0.75, vbLongTime)",
+       "Saturday, 01 January 2000|18:00:00", "Saturday, January 01, 2000|6:00:00 PM"},
+  };
+  ScriptHost us;
+  for (const Case& c : cases) {
+    const ScriptResult local = host.Eval(c.Expression);
+    ASSERT_TRUE(local.Ok) << c.Expression << ": " << host.LastError().Description;
+    EXPECT_EQ(ToString(local.Value), c.German) << c.Expression;
+    if (*c.Us == '\0') continue;
+    const ScriptResult plain = us.Eval(c.Expression);
+    ASSERT_TRUE(plain.Ok) << c.Expression << ": " << us.LastError().Description;
+    EXPECT_EQ(ToString(plain.Value), c.Us) << c.Expression;
+  }
+  // In the comma locale a point is no decimal separator.
+  EXPECT_FALSE(host.Eval("CDbl(\"1.5\")").Ok);
+  EXPECT_EQ(host.LastError().Number, 13);
+}
+
 TEST(ScriptHostTest, ReportsErrorsThroughTheCallbackBeforeReturning) {
   ScriptHost host;
   std::vector<ScriptErrorInfo> seen;
