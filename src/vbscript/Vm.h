@@ -173,6 +173,18 @@ class Vm {
   Flow ExecBlock(const Block& block, Frame& f);
   Flow Exec(const Stmt& s, Frame& f);
   Flow ExecFor(const Stmt& s, Frame& f);
+  /// `x = <arithmetic>` on a local, the statement loops repeat most: stores the plain number
+  /// and returns true, or changes nothing and returns false. Never throws.
+  bool AssignNumber(const Stmt& s, Frame& f) {
+    const Expr& target = *s.Target;
+    const Expr& value = *s.Value;
+    if (target.Fast != FastRead::Local || !value.Numeric || value.Fast != FastRead::None)
+      return false;
+    const Number n = value.Numeric(value, f);
+    if (n.Type == VarType::Empty) return false;
+    StoreNumber(f.Slots[target.Slot], n);
+    return true;
+  }
   Flow ExecForEach(const Stmt& s, Frame& f);
   Flow ExecLoop(const Stmt& s, Frame& f);
   Flow ExecSelect(const Stmt& s, Frame& f);

@@ -49,7 +49,7 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
   for (const StmtPtr& s : block) {
     try {
       if (s->Kind == StmtKind::Assign) {
-        ExecAssign(*s, f);
+        if (!AssignNumber(*s, f)) ExecAssign(*s, f);
         continue;
       }
       const Flow flow = Exec(*s, f);
@@ -178,14 +178,6 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
       TryAppendInPlace(s, f))
     return;
   const Expr& target = *s.Target;
-  // The common `x = <arithmetic>` on a local: the number goes straight into the slot.
-  if (target.Fast == FastRead::Local && s.Value->Numeric && s.Value->Fast == FastRead::None) {
-    const Number n = s.Value->Numeric(*s.Value, f);
-    if (n.Type != VarType::Empty) {
-      StoreNumber(f.Slots[target.Slot], n);
-      return;
-    }
-  }
   if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct ||
       target.Fast == FastRead::Ref) {
     Variant& slot = target.Fast == FastRead::Local ? f.Slots[target.Slot]
@@ -256,23 +248,8 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
   const int64_t intLimit = integral ? ToLong(limit) : 0;
   const int64_t intStep = integral ? ToLong(step) : 0;
   const bool integerStep = step.Type() == VarType::Integer;
-  for (;;) {
-    Variant& counter = fixedCounter ? *fixedCounter : Storage(target, f, true);
-    const VarType type = counter.Type();
-    if (integral && (type == VarType::Integer || type == VarType::Long)) {
-      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
-      if (down ? c < intLimit : c > intLimit) break;
-    } else {
-      const Ordering o = Compare(counter.IsObject() ? DefaultValue(counter) : counter, limit);
-      if (o == Ordering::Null) ThrowRuntime(13);
-      if (down ? o == Ordering::Less : o == Ordering::Greater) break;
-    }
-    const Flow flow = ExecBlock(s.Body, f);
-    if (flow == Flow::ExitFor) break;
-    if (flow != Flow::Normal) return flow;
-    CheckInterrupt();
-    // The counter is read again: the body may have changed it.
-    Variant& next = fixedCounter ? *fixedCounter : Storage(target, f, true);
+  // counter = counter + step, with the subtype rules of `+`.
+  auto advance = [&](Variant& next) {
     const VarType nextType = next.Type();
     if (integral && nextType == VarType::Integer && integerStep) {
       const int64_t sum = static_cast<int64_t>(next.AsInteger()) + intStep;
@@ -291,6 +268,56 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
     } else {
       next = Add(next.IsObject() ? DefaultValue(next) : next, step);
     }
+  };
+  // The common loop: an integer counter in a plain variable with integer bounds. When the body
+  // gives the counter another subtype, the general loop below carries on.
+  if (fixedCounter && integral) {
+    Variant& counter = *fixedCounter;
+    for (;;) {
+      const VarType type = counter.Type();
+      if (type != VarType::Integer && type != VarType::Long) break;
+      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
+      if (down ? c < intLimit : c > intLimit) return Flow::Normal;
+      // A body of one arithmetic assignment, as in `sum = sum + v(j)`, runs without a block.
+      if (s.Body.size() != 1 || s.Body[0]->Kind != StmtKind::Assign ||
+          !AssignNumber(*s.Body[0], f)) {
+        const Flow flow = ExecBlock(s.Body, f);
+        if (flow == Flow::ExitFor) return Flow::Normal;
+        if (flow != Flow::Normal) return flow;
+      }
+      CheckInterrupt();
+      const VarType now = counter.Type();
+      if (now != VarType::Integer && now != VarType::Long) {
+        advance(counter);
+        break;
+      }
+      const int64_t sum =
+          (now == VarType::Integer ? counter.AsInteger() : counter.AsLong()) + intStep;
+      if (now == VarType::Integer && integerStep && sum >= -32768 && sum <= 32767)
+        counter.SetInteger(static_cast<int16_t>(sum));
+      else if (sum <= 2147483647LL && sum >= -2147483648LL)
+        counter.SetLong(static_cast<int32_t>(sum));
+      else
+        counter.SetDouble(static_cast<double>(sum));
+    }
+  }
+  for (;;) {
+    Variant& counter = fixedCounter ? *fixedCounter : Storage(target, f, true);
+    const VarType type = counter.Type();
+    if (integral && (type == VarType::Integer || type == VarType::Long)) {
+      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
+      if (down ? c < intLimit : c > intLimit) break;
+    } else {
+      const Ordering o = Compare(counter.IsObject() ? DefaultValue(counter) : counter, limit);
+      if (o == Ordering::Null) ThrowRuntime(13);
+      if (down ? o == Ordering::Less : o == Ordering::Greater) break;
+    }
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow == Flow::ExitFor) break;
+    if (flow != Flow::Normal) return flow;
+    CheckInterrupt();
+    // The counter is read again: the body may have changed it.
+    advance(fixedCounter ? *fixedCounter : Storage(target, f, true));
   }
   return Flow::Normal;
 }
