@@ -14,6 +14,22 @@ Sub Main()
   t = 0 : For i = 1 To 3 : t = t + i * 0.5 : Next : WScript.Echo t, i
   For i = 32766 To 32767 : Next : WScript.Echo TypeName(i), i
   For i = "1" To 2 Step 0.5 : t = i : Next : WScript.Echo TypeName(t), t, i
+  For i = 1 To 10
+    If i = 3 Then i = 7.5
+    t = i
+  Next
+  WScript.Echo t, i, TypeName(i)
+  For i = 1 To 5
+    If i = 2 Then i = "4"
+  Next
+  WScript.Echo i, TypeName(i)
+  For i = 10 To 1 Step -3 : t = i : Next : WScript.Echo t, i
+  For i = 1 To 3 : t = i * 2 : Next : WScript.Echo t, i
+  For i = 1 To 1000
+    s = i
+    If i = 4 Then Exit For
+  Next
+  WScript.Echo s, i
   Select Case 2 * 1.5
   Case 2 : WScript.Echo "two"
   Case 3 : WScript.Echo "three"
