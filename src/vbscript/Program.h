@@ -20,9 +20,9 @@ struct Procedure {
   std::string Name;
   ProcKind Kind = ProcKind::Sub;
   int ParamCount = 0;
-  std::vector<bool> ByVal;
-  int FrameSize = 0;    ///< parameters first, then locals and hidden slots
-  int ResultSlot = -1;  ///< the function's own name as a variable
+  std::vector<uint8_t> ByVal;  ///< per parameter; bytes, as a vector of bool costs at every call
+  int FrameSize = 0;           ///< parameters first, then locals and hidden slots
+  int ResultSlot = -1;         ///< the function's own name as a variable
   const ClassInfo* Owner = nullptr;
   bool Public = true;
   bool Explicit = false;

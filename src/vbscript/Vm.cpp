@@ -103,9 +103,9 @@ Variant Vm::DefaultValue(const Variant& value) {
 }
 
 bool Vm::EvalCondition(const Expr& e, Frame& f) {
-  if (e.Pure && e.Kind == ExprKind::Binary) {
-    Number n;
-    if (EvalNumber(e, f, n)) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
+  if (e.Numeric) {
+    const Number n = e.Numeric(e, f);
+    if (n.Type != VarType::Empty) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
   }
   Variant v = Eval(e, f);
   if (v.Type() == VarType::Boolean) return v.AsBoolean();
@@ -121,25 +121,13 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
       if (e.Fast == FastRead::Local) return f.Slots[e.Slot];
       if (e.Fast == FastRead::Ref) return f.Slots[e.Slot].Deref();
       if (e.Fast == FastRead::Direct) return *e.Direct;
-      if (e.Args.empty() && !e.HasParens) return Storage(e, f, false);
-      if (e.Args.empty()) return Storage(e, f, false);
-      {
-        const Variant& holder = Storage(e, f, false);
-        if (holder.IsArray()) return Element(const_cast<Variant&>(holder), e.Args, f);
-        return IndexValue(holder, e.Args, f);
-      }
+      return EvalVariable(e, f);
     case ExprKind::Paren:
       return Eval(*e.Left, f);
     case ExprKind::Binary:
       return EvalBinary(e, f);
-    case ExprKind::Unary: {
-      Variant v = Eval(*e.Left, f);
-      if (e.Operator == Op::Pos) return v;
-      if (v.IsObject()) v = DefaultValue(v);
-      if (e.Operator == Op::Not) return Not(v);
-      if (v.Type() == VarType::Double) return Variant::Double(-v.AsDouble());
-      return Negate(v);
-    }
+    case ExprKind::Unary:
+      return EvalUnary(e, f);
     case ExprKind::CallProc: {
       const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
       if (!proc) ThrowRuntime(13);
@@ -161,10 +149,8 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
     }
     case ExprKind::Member:
       return CallMember(e, f);
-    case ExprKind::Apply: {
-      const Variant target = Eval(*e.Left, f);
-      return IndexValue(target, e.Args, f);
-    }
+    case ExprKind::Apply:
+      return IndexValue(Eval(*e.Left, f), e.Args, f);
     case ExprKind::New:
       return NewInstance(e);
     case ExprKind::Me:
@@ -177,6 +163,24 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
       break;
   }
   ThrowRuntime(51);
+}
+
+// The cases of Eval that need more than a few registers live here, so that the dispatch
+// itself stays small: it runs for every call and every operand.
+Variant Vm::EvalVariable(const Expr& e, Frame& f) {
+  if (e.Args.empty()) return Storage(e, f, false);
+  const Variant& holder = Storage(e, f, false);
+  if (holder.IsArray()) return Element(const_cast<Variant&>(holder), e.Args, f);
+  return IndexValue(holder, e.Args, f);
+}
+
+Variant Vm::EvalUnary(const Expr& e, Frame& f) {
+  Variant v = Eval(*e.Left, f);
+  if (e.Operator == Op::Pos) return v;
+  if (v.IsObject()) v = DefaultValue(v);
+  if (e.Operator == Op::Not) return Not(v);
+  if (v.Type() == VarType::Double) return Variant::Double(-v.AsDouble());
+  return Negate(v);
 }
 
 namespace {

@@ -121,6 +121,8 @@ class Vm {
   // Vm.cpp: the expression dispatch
   Variant Eval(const Expr& e, Frame& f);
   Variant EvalBinary(const Expr& e, Frame& f);
+  [[gnu::noinline]] Variant EvalVariable(const Expr& e, Frame& f);
+  [[gnu::noinline]] Variant EvalUnary(const Expr& e, Frame& f);
   Variant EvalBinarySlow(const Expr& e, Variant a, Variant b);
 
  public:
@@ -173,13 +175,12 @@ class Vm {
   Flow ExecBlock(const Block& block, Frame& f);
   Flow Exec(const Stmt& s, Frame& f);
   Flow ExecFor(const Stmt& s, Frame& f);
-  /// `x = <arithmetic>` on a local, the statement loops repeat most: stores the plain number
+  /// `x = <arithmetic>` or `x = y` on a local, the statements loops repeat most: stores the number
   /// and returns true, or changes nothing and returns false. Never throws.
   bool AssignNumber(const Stmt& s, Frame& f) {
     const Expr& target = *s.Target;
     const Expr& value = *s.Value;
-    if (target.Fast != FastRead::Local || !value.Numeric || value.Fast != FastRead::None)
-      return false;
+    if (target.Fast != FastRead::Local || !value.Numeric) return false;
     const Number n = value.Numeric(value, f);
     if (n.Type == VarType::Empty) return false;
     StoreNumber(f.Slots[target.Slot], n);
