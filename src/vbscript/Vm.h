@@ -170,6 +170,14 @@ class Vm {
     }
   }
   bool EvalCondition(const Expr& e, Frame& f);
+  /// A condition's truth, a plain-number comparison without a call.
+  bool Condition(const Expr& e, Frame& f) {
+    if (e.Numeric) {
+      const Number n = e.Numeric(e, f);
+      if (n.Type != VarType::Empty) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
+    }
+    return EvalCondition(e, f);
+  }
 
   // VmExec.cpp: statements
   Flow ExecBlock(const Block& block, Frame& f);

@@ -52,6 +52,12 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
         if (!AssignNumber(*s, f)) ExecAssign(*s, f);
         continue;
       }
+      // A one-branch If outside Resume Next, as recursive functions test their end case.
+      if (s->Kind == StmtKind::If && s->Conds.size() == 1 && !f.ResumeNext) {
+        const Flow flow = ExecBlock(Condition(*s->Conds[0], f) ? s->Blocks[0] : s->ElseBody, f);
+        if (flow != Flow::Normal) return flow;
+        continue;
+      }
       const Flow flow = Exec(*s, f);
       if (flow != Flow::Normal) return flow;
     } catch (ScriptError& error) {
