@@ -175,8 +175,8 @@ std::span<const BuiltinFunction> HostBuiltins() {
 }
 
 const BuiltinFunction* FindBuiltin(std::string_view key) {
-  for (auto family :
-       {StringBuiltins(), MathBuiltins(), ConversionBuiltins(), DateTimeBuiltins(), HostBuiltins()})
+  for (auto family : {StringBuiltins(), ByteStringBuiltins(), MathBuiltins(), ConversionBuiltins(),
+                      DateTimeBuiltins(), HostBuiltins()})
     for (const BuiltinFunction& f : family)
       if (f.Name == key) return &f;
   return nullptr;
