@@ -52,9 +52,24 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
         if (!AssignNumber(*s, f)) ExecAssign(*s, f);
         continue;
       }
-      // A one-branch If outside Resume Next, as recursive functions test their end case.
+      // A one-branch If outside Resume Next, as recursive functions test their end case; a
+      // branch of one assignment runs here too, the error (if any) at its own position.
       if (s->Kind == StmtKind::If && s->Conds.size() == 1 && !f.ResumeNext) {
-        const Flow flow = ExecBlock(Condition(*s->Conds[0], f) ? s->Blocks[0] : s->ElseBody, f);
+        const Block& branch = Condition(*s->Conds[0], f) ? s->Blocks[0] : s->ElseBody;
+        if (branch.size() == 1 && branch[0]->Kind == StmtKind::Assign) {
+          const Stmt& only = *branch[0];
+          try {
+            if (!AssignNumber(only, f)) ExecAssign(only, f);
+          } catch (ScriptError& error) {
+            if (!error.HasPos) {
+              error.Pos = only.Pos;
+              error.HasPos = true;
+            }
+            throw;
+          }
+          continue;
+        }
+        const Flow flow = ExecBlock(branch, f);
         if (flow != Flow::Normal) return flow;
         continue;
       }
