@@ -183,7 +183,7 @@ class Vm {
   Flow ExecBlock(const Block& block, Frame& f);
   Flow Exec(const Stmt& s, Frame& f);
   Flow ExecFor(const Stmt& s, Frame& f);
-  /// `x = <arithmetic>` or `x = y` on a local, the statements loops repeat most: stores the number
+  /// `x = <arithmetic>` or `x = y` on a local, what loops repeat most: stores the number
   /// and returns true, or changes nothing and returns false. Never throws.
   bool AssignNumber(const Stmt& s, Frame& f) {
     const Expr& target = *s.Target;
