@@ -2,10 +2,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "core/LibraryTree.h"
+#include "core/MoneyFormat.h"
 #include "core/Preferences.h"
 #include "core/QuoteStore.h"
 #include "core/StockSettingsFile.h"
@@ -52,6 +54,11 @@ class Workspace {
   LibraryTree Library;
   /// System runs, custom indicator output, report grid and console of the macros.
   MacroState Macros;
+  /// The locale's currency format of money texts.
+  MoneyFormat Money;
+  /// Lets the user interface handle its pending events during long runs (the
+  /// system tester calls it before every order); none in the engine's tests.
+  std::function<void()> ProcessPendingMessages;
 
  private:
   std::filesystem::path appFolder_;
