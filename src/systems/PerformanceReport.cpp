@@ -204,8 +204,7 @@ void MultiTestResults::Add(std::string performance, std::string trades, std::str
   Returns.push_back(overallReturn);
 }
 
-Status WriteReportPage(const std::filesystem::path& appFolder, std::string_view page) {
-  const std::filesystem::path file = appFolder / ReportPageFileName;
+Status WriteReportPage(const std::filesystem::path& file, std::string_view page) {
   if (!WriteFileAtomically(file, Utf8ToCp1252(page)).ok()) {
     return Status::IoError("Cannot create file " + file.string());
   }

@@ -75,9 +75,9 @@ std::string ReturnsHistogram(std::span<const std::string> names, std::span<const
 std::string MatrixPage(std::span<const std::string> stocks, std::span<const std::string> systems,
                        std::span<const double> returns);
 
-/// Writes the page as Windows-1252 text to "~temp002.html" in the data folder,
-/// crash-safely. Fails with "Cannot create file <file>" and leaves an older
-/// page as it was when the file cannot be written.
-Status WriteReportPage(const std::filesystem::path& appFolder, std::string_view page);
+/// Writes the page as Windows-1252 text (the commands write "~temp002.html" in
+/// the data folder), crash-safely. Fails with "Cannot create file <file>" and
+/// leaves an older page as it was when the file cannot be written.
+Status WriteReportPage(const std::filesystem::path& file, std::string_view page);
 
 }  // namespace chartorium

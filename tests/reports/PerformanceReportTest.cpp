@@ -267,11 +267,11 @@ TEST(PerformanceReportTest, MatrixPageColoursEachReturn) {
 
 TEST(PerformanceReportTest, PageFileIsWindows1252AndAFailedWriteKeepsTheOldPage) {
   testing::TempFolder home;
-  ASSERT_TRUE(WriteReportPage(home.Path(), "<title>Caf\xC3\xA9</title>\r\n").ok());
+  ASSERT_TRUE(WriteReportPage(home / "~temp002.html", "<title>Caf\xC3\xA9</title>\r\n").ok());
   EXPECT_EQ(ReadWholeFile(home / "~temp002.html").value_or(""), "<title>Caf\xE9</title>\r\n");
 
   const std::filesystem::path missing = home / "no such folder";
-  const Status failed = WriteReportPage(missing, "x");
+  const Status failed = WriteReportPage(missing / "~temp002.html", "x");
   EXPECT_EQ(failed.message(), "Cannot create file " + (missing / "~temp002.html").string());
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
