@@ -5,13 +5,14 @@
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
 #include "systems/Tester.h"
+#include "systems/TesterTexts.h"
 
 namespace chartorium {
 
 namespace {
 
 std::string Percentage(Extended value) {
-  return PriceText(static_cast<double>(value)) + "%";
+  return TwoDecimals(static_cast<double>(value)) + "%";
 }
 
 // (value - initial) / initial in per cent.

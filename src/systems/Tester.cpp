@@ -10,6 +10,7 @@
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
 #include "systems/Exec.h"
+#include "systems/TesterTexts.h"
 
 namespace chartorium {
 
@@ -19,13 +20,6 @@ namespace {
 std::string ShareText(Extended shares) {
   char text[64];
   std::snprintf(text, sizeof text, "%.0Lf", shares);
-  return text;
-}
-
-// "%8.2f": two decimals, right-aligned in eight characters.
-std::string PaddedPrice(Single value) {
-  std::string text = PriceText(value);
-  if (text.size() < 8) text.insert(0, 8 - text.size(), ' ');
   return text;
 }
 
@@ -128,7 +122,7 @@ class Simulation {
   void LogExit(std::string_view order, Single shares, Single price, int b, Single profit) {
     run_.TradeLog += std::string(order) + " " + ShareText(shares) + " share(s) at " +
                      PriceText(price) + " the " + DateOf(b) + "\t Profit of " +
-                     PaddedPrice(profit) + ";";
+                     PaddedTwoDecimals(profit) + ";";
   }
 
   void Buy(int b) {

@@ -313,6 +313,20 @@ TEST_F(TesterTest, AProfitOfZeroIsAWin) {
   EXPECT_EQ(Field(25), "1");
 }
 
+// A loss of a tenth of a cent is a loss, shown without a sign once rounded.
+TEST_F(TesterTest, ALossBelowHalfACentIsALossShownAsZero) {
+  SetCloses({10.001F, 10});
+  ASSERT_TRUE(Test("SetTradingAccount 10.5\nBuy 1\nSell 2", 1, 2));
+  EXPECT_EQ(Run().TradeLog,
+            "Buy 1 share(s) at 10.00 the 07/07/2009;"
+            "Sell 1 share(s) at 10.00 the 08/07/2009\t Profit of     0.00;");
+  EXPECT_EQ(Field(7), "1");
+  EXPECT_EQ(Field(11), "0.00 USD");
+  EXPECT_EQ(Field(29), "-0.01%");  // 10.499 for 10.5
+  EXPECT_EQ(Field(32), "Total net loss");
+  EXPECT_EQ(Field(33), "0.00 USD");
+}
+
 // Signals outside the range are not traded; holding is measured from the
 // range's first close (12) to its last (11).
 TEST_F(TesterTest, OnlyTheRangeIsTraded) {

@@ -1,0 +1,97 @@
+// The demo crossover system tested on 500 stocks of 2001 bars, as "Test
+// selected stocks" does it: load, range, options, simulation and statistics.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/Calendar.h"
+#include "core/DemoLibrary.h"
+#include "core/DemoMacros.h"
+#include "core/StockCommands.h"
+#include "core/Workspace.h"
+#include "macro/MacroState.h"
+#include "systems/Tester.h"
+
+namespace chartorium {
+namespace {
+
+constexpr int StockCount = 500;
+
+std::string StockName(int i) {
+  return "Stock " + std::to_string(i);
+}
+
+// 500 generated stocks in a temporary data folder, written once for the run.
+const std::filesystem::path& TesterHome() {
+  static const std::filesystem::path home = [] {
+    auto path = std::filesystem::temp_directory_path() / "chartorium-tester-bench";
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path / "Stocks");
+    Workspace workspace(path);
+    QuoteStore& store = workspace.Quotes();
+    for (int i = 0; i < StockCount; ++i) {
+      const DemoStock& kind = DemoStocks()[static_cast<size_t>(i) % DemoStocks().size()];
+      GenerateQuotes(kind, 1000 + static_cast<unsigned long long>(i), DayNumber(2026, 12, 9),
+                     MaxQuotes, store.QuoteArray);
+      store.QuoteCount = MaxQuotes;
+      store.StockName = StockName(i);
+      store.OpenFileStock = store.StockName;
+      store.OpenFile = path / "Stocks" / (store.StockName + ".kvx");
+      static_cast<void>(SauveFich(workspace));
+    }
+    return path;
+  }();
+  return home;
+}
+
+std::string Crossover() {
+  for (const DemoMacroFile& file : DemoMacroFiles()) {
+    if (file.Path == "Signals/MA Crossover") return std::string(file.Text);
+  }
+  return {};
+}
+
+// state.range(0): the "last quotes" count of the options.
+void TestCrossoverOn500Stocks(benchmark::State& state) {
+  Workspace workspace(TesterHome());
+  InstallMacroSupport(workspace);
+  const std::string code = Crossover();
+  TesterOptions options;
+  options.QuoteCount = std::to_string(state.range(0));
+  long long trades = 0;
+  // Where one pass over the stocks spends its time, in ms.
+  using Clock = std::chrono::steady_clock;
+  std::chrono::duration<double, std::milli> load{}, test{}, list{};
+  for (auto _ : state) {
+    trades = 0;
+    for (int i = 0; i < StockCount; ++i) {
+      const auto t0 = Clock::now();
+      const auto loaded = LoadStockQuietly(workspace, StockFilePath(workspace, StockName(i)));
+      if (!loaded.ok()) state.SkipWithError("stock not loaded");
+      workspace.Quotes().StockName = StockName(i);
+      const TestRange range = GiveDate(options, workspace);
+      ReadTesterOptions(options, workspace);
+      const auto t1 = Clock::now();
+      if (!Tester(workspace, options, range, code)) state.SkipWithError("script error");
+      const auto t2 = Clock::now();
+      const std::string text = Lister(workspace);
+      benchmark::DoNotOptimize(text.data());
+      list += Clock::now() - t2;
+      test += t2 - t1;
+      load += t1 - t0;
+      trades += workspace.Macros.Run.LongStats.Wins + workspace.Macros.Run.LongStats.Losses;
+    }
+  }
+  const double passes = static_cast<double>(state.iterations());
+  state.counters["trades"] = static_cast<double>(trades);
+  state.counters["load_ms"] = load.count() / passes;
+  state.counters["tester_ms"] = test.count() / passes;
+  state.counters["lister_ms"] = list.count() / passes;
+}
+BENCHMARK(TestCrossoverOn500Stocks)->Arg(500)->Arg(MaxQuotes)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace chartorium
