@@ -9,6 +9,7 @@
 #include "core/TextHelpers.h"
 #include "reports/HtmlTags.h"
 #include "systems/PerformanceReportMarkup.h"
+#include "systems/TesterTexts.h"
 
 namespace chartorium {
 
@@ -87,7 +88,7 @@ void LongOnlyLayout(std::string& page, std::string_view statistics) {
 }
 
 std::string AmountText(double amount, std::string_view currency) {
-  return PriceText(amount) + " " + std::string(currency);
+  return TwoDecimals(amount) + " " + std::string(currency);
 }
 
 void FourCellRow(std::string& page, std::string_view label, std::string_view longValue,

@@ -9,6 +9,7 @@
 #include "core/TextHelpers.h"
 #include "systems/PerformanceReport.h"
 #include "systems/PerformanceReportMarkup.h"
+#include "systems/TesterTexts.h"
 
 namespace chartorium {
 
@@ -82,7 +83,7 @@ std::string ReturnsHistogram(std::span<const std::string> names, std::span<const
     const double left = std::min(zero, x(value));
     const double right = std::max(zero, x(value));
     Line(page, "<text x=\"" + Number(LabelWidth) + "\" y=\"" + Number(y + BarHeight - 3) +
-                   "\" text-anchor=\"end\">" + XmlText(names[i]) + " " + PriceText(value) +
+                   "\" text-anchor=\"end\">" + XmlText(names[i]) + " " + TwoDecimals(value) +
                    "%</text>");
     Line(page, "<rect x=\"" + Number(left) + "\" y=\"" + Number(y) + "\" width=\"" +
                    Number(right - left) + "\" height=\"" + Number(BarHeight) + "\" fill=\"" +

@@ -8,6 +8,7 @@
 #include "systems/PerformanceReport.h"
 #include "systems/PerformanceReportMarkup.h"
 #include "systems/ReportOptions.h"
+#include "systems/TesterTexts.h"
 
 namespace chartorium {
 
@@ -76,7 +77,8 @@ void Histogram(std::string& page, const MultiTestResults& results, bool vertical
   for (size_t i = 0; i < results.Names.size(); ++i) {
     const std::string number = std::to_string(i + 1);
     Line(page, "<param name=Name" + number + " value=\"" + results.Names[i] + "\">");
-    Line(page, "<param name=Value" + number + " value=\"" + PriceText(results.Returns[i]) + "\">");
+    Line(page,
+         "<param name=Value" + number + " value=\"" + TwoDecimals(results.Returns[i]) + "\">");
   }
   Line(page, "</applet>");
   page += ReturnsHistogram(results.Names, results.Returns);
@@ -94,7 +96,7 @@ void Fragments(std::string& page, std::string_view anchor, const std::vector<std
 struct Tally {
   int Count = 0;
   double Sum = 0;
-  std::string Average() const { return Count == 0 ? "N/A" : PriceText(Sum / Count); }
+  std::string Average() const { return Count == 0 ? "N/A" : TwoDecimals(Sum / Count); }
 };
 
 void TallyRow(std::string& page, std::string_view label, std::string_view value,
@@ -183,7 +185,7 @@ std::string MatrixPage(std::span<const std::string> stocks, std::span<const std:
     for (size_t column = 0; column < systems.size(); ++column) {
       const double value = returns[row * systems.size() + column];
       const std::string_view color = value > 0 ? WinColor : value < 0 ? LossColor : NeutralColor;
-      line += HtmlCellStart(color, AlignCenter, true) + font + PriceText(value) + "%" +
+      line += HtmlCellStart(color, AlignCenter, true) + font + TwoDecimals(value) + "%" +
               HtmlFontEnd() + HtmlCellEnd();
     }
     Line(page, line + HtmlRowEnd());

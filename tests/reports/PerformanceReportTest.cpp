@@ -263,6 +263,12 @@ TEST(PerformanceReportTest, MatrixPageColoursEachReturn) {
        "bgcolor=\"#c7f4c6\">" + font + "10.00%</font></td></tr>\r\n",
        "</table></center>\r\n" + std::string(Footer)});
   EXPECT_TRUE(page.ends_with(Footer));
+
+  // A loss that rounds to zero is coloured as a loss but shown without a sign.
+  const double tiny[] = {-0.001};
+  EXPECT_NE(MatrixPage({stocks, 1}, {systems, 1}, tiny)
+                .find("bgcolor=\"#f4d1c6\">" + font + "0.00%</font>"),
+            std::string::npos);
 }
 
 TEST(PerformanceReportTest, PageFileIsWindows1252AndAFailedWriteKeepsTheOldPage) {
