@@ -1,4 +1,6 @@
 // The test range: the last N bars, or the bars between two typed dates.
+#include "systems/Tester.h"
+
 #include <vector>
 
 #include "core/Clock.h"

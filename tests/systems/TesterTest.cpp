@@ -130,6 +130,24 @@ const std::vector<TradeCase>& TradeCases() {
        "Buy 115 share(s) at 11.00 the 14/07/2009;"
        "Sell 115 share(s) at 18.00 the 15/07/2009\t Profit of   805.00;",
        2075},
+      {"KeepStockCoversAShortAfterNBars", "SetMarginAccount 1000\nShort 4\nShort 6",
+       [](TesterOptions& o) {
+         o.KeepStock = true;
+         o.KeepDays = "2";
+       },
+       "Short 76 share(s) at 13.00 the 10/07/2009;"
+       "Cover 76 share(s) at 12.00 the 12/07/2009\t Profit of    76.00;",
+       1000, 1076},
+      {"KeepStockCountsEachSideFromItsOwnEntry", "SetMarginAccount 1000\nBuy 2\nShort 3",
+       [](TesterOptions& o) {
+         o.KeepStock = true;
+         o.KeepDays = "3";
+       },
+       "Buy 90 share(s) at 11.00 the 08/07/2009;"
+       "Short 83 share(s) at 12.00 the 09/07/2009;"
+       "Sell 90 share(s) at 14.00 the 11/07/2009\t Profit of   270.00;"
+       "Cover 83 share(s) at 12.00 the 12/07/2009\t Profit of     0.00;",
+       1270, 1000},
       {"KeepStockZeroNeverForcesAnExit", "Buy 2",
        [](TesterOptions& o) {
          o.KeepStock = true;
@@ -311,6 +329,21 @@ TEST_F(TesterTest, AProfitOfZeroIsAWin) {
   EXPECT_EQ(Field(7), "0");
   EXPECT_EQ(Field(9), "0.00 USD");
   EXPECT_EQ(Field(25), "1");
+}
+
+// Accounts and profits are singles: 33.33 and 35.55 are held as 33.3300018
+// and 35.5499992, and 106 660 is not a single; the figures show it.
+TEST_F(TesterTest, AccountsAndProfitsAreSingles) {
+  SetCloses({33.33F, 35.55F});
+  options.InitialAmount = "100000";
+  ASSERT_TRUE(Test("Buy 1\nSell 2", 1, 2));
+  EXPECT_EQ(Run().TradeLog,
+            "Buy 3000 share(s) at 33.33 the 07/07/2009;"
+            "Sell 3000 share(s) at 35.55 the 08/07/2009\t Profit of  6659.99;");
+  EXPECT_EQ(Field(9), "6,659.99 USD");
+  EXPECT_EQ(Field(27), "106,659.99 USD");
+  EXPECT_EQ(Field(33), "6,659.99 USD");
+  EXPECT_EQ(Run().BuyAndHoldAmount, 106659.9921875F);
 }
 
 // A loss of a tenth of a cent is a loss, shown without a sign once rounded.
