@@ -14,5 +14,7 @@ extern const CliCommand PatternsCommand;
 extern const CliCommand IndicatorsCommand;
 extern const CliCommand ScriptCommand;
 extern const CliCommand SignalsCommand;
+extern const CliCommand SignalsListCommand;
+extern const CliCommand TestCommand;
 
 }  // namespace chartorium::cli

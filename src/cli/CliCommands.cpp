@@ -6,8 +6,9 @@ namespace chartorium::cli {
 
 std::span<const CliCommand> CliCommands() {
   static const CliCommand Commands[] = {
-      DemoLibraryCommand, ListCommand,       BarsCommand,   ChartCommand,   SeriesCommand,
-      PatternsCommand,    IndicatorsCommand, ScriptCommand, SignalsCommand,
+      DemoLibraryCommand, ListCommand,        BarsCommand,       ChartCommand,
+      SeriesCommand,      PatternsCommand,    IndicatorsCommand, ScriptCommand,
+      SignalsCommand,     SignalsListCommand, TestCommand,
   };
   return Commands;
 }
