@@ -6,6 +6,7 @@
 
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/PricePane.h"
+#include "chart/render/RenderText.h"
 #include "core/Preferences.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
@@ -13,13 +14,34 @@
 namespace chartorium {
 namespace {
 
-int PenWidth(const PriceDrawing& d) {
-  return std::max(1, d.Prefs().Integer("EBW"));
-}
+// The two pens of rising and falling bars, made once per chart; a system's
+// bar colour gets its own pen.
+class BarPens {
+ public:
+  BarPens(const PriceDrawing& d, const char* risingField, const char* fallingField)
+      : d_(d),
+        rising_(d.Colour(risingField)),
+        falling_(d.Colour(fallingField)),
+        risingPen_(d.LinePen(rising_)),
+        fallingPen_(d.LinePen(falling_)) {}
 
-void SetPen(const PriceDrawing& d, std::uint32_t colour) {
-  d.Painter.setPen(QPen(ToQColor(colour), PenWidth(d)));
-}
+  // Sets the pen of bar j on the painter and returns its colour.
+  std::uint32_t Use(int bar, bool rising) {
+    const std::uint32_t own = rising ? rising_ : falling_;
+    const std::uint32_t colour = d_.BarColour(bar, own);
+    if (colour == own) {
+      d_.Painter.setPen(rising ? risingPen_ : fallingPen_);
+    } else {
+      d_.Painter.setPen(d_.LinePen(colour));
+    }
+    return colour;
+  }
+
+ private:
+  const PriceDrawing& d_;
+  std::uint32_t rising_, falling_;
+  QPen risingPen_, fallingPen_;
+};
 
 // Rising when the close is at or above the previous bar's; the first bar of the series rises.
 bool Rising(const PriceDrawing& d, int bar) {
@@ -27,10 +49,11 @@ bool Rising(const PriceDrawing& d, int bar) {
 }
 
 void DrawLineChart(const PriceDrawing& d) {
+  BarPens pens(d, "C14", "C15");
   for (int j = d.First; j < d.Last; ++j) {
     const Single from = d.Bar(j).Close;
     const Single to = d.Bar(j + 1).Close;
-    SetPen(d, d.BarColour(j + 1, d.Colour(to >= from ? "C14" : "C15")));
+    pens.Use(j + 1, to >= from);
     d.Painter.drawLine(d.X(j), d.Y(from), d.X(j + 1), d.Y(to));
   }
 }
@@ -47,32 +70,41 @@ void DrawCandles(const PriceDrawing& d) {
   QPainter& painter = d.Painter;
   const Single bw = d.Scale.BarWidth;
   const int inset = CandleInset(bw);
+  const int wickOffset = static_cast<int>(std::trunc((bw - 2 * inset) * 0.5));
+  BarPens pens(d, "C12", "C13");
+  const bool thin = d.PenWidth <= 1;
+  const QBrush white(QColor(255, 255, 255));
+  int x1 = d.SlotLeft(d.First) + inset;
   for (int j = d.First; j <= d.Last; ++j) {
     const QuoteRecord& bar = d.Bar(j);
     const Single open = bar.Open == 0 ? bar.Close : bar.Open;
-    const int x1 = d.SlotLeft(j) + inset;
-    const int x2 = d.Scale.PlotLeft +
-                   static_cast<int>(std::trunc(static_cast<Extended>(j - d.First + 1) * bw)) -
-                   inset;
+    const int nextSlot = d.SlotLeft(j + 1);
+    const int x2 = nextSlot - inset;
     const int yClose = d.Y(bar.Close);
     const int yOpen = d.Y(open);
-    const QColor colour = ToQColor(d.BarColour(j, d.Colour(Rising(d, j) ? "C12" : "C13")));
-    painter.setPen(QPen(colour, PenWidth(d)));
+    const std::uint32_t colour = pens.Use(j, Rising(d, j));
     const int top = std::min(yClose, yOpen);
     const int bottom = std::max(yClose, yOpen);
     if (top == bottom) {
       painter.drawLine(x1, top, x2, top);
     } else {
       // A white body for a rising candle, a filled one otherwise.
-      painter.setBrush(bar.Close > open ? QColor(255, 255, 255) : colour);
+      if (bar.Close > open) {
+        painter.setBrush(white);
+      } else {
+        painter.setBrush(ToQColor(colour));
+      }
       // The outline covers [x1, x2) x [top, bottom), as the program's rectangles do.
       painter.drawRect(x1, top, x2 - x1 - 1, bottom - top - 1);
     }
-    const int wick = x1 + static_cast<int>(std::trunc((bw - 2 * inset) * 0.5));
+    const int wick = x1 + wickOffset;
     const Single high = bar.High == 0 ? bar.Close : bar.High;
     const Single low = bar.Low == 0 ? bar.Close : bar.Low;
-    painter.drawLine(wick, top, wick, d.Y(high));
-    painter.drawLine(wick, bottom, wick, d.Y(low));
+    const QLine wicks[] = {
+        thin ? ThinLineTo(wick, top, wick, d.Y(high)) : QLine(wick, top, wick, d.Y(high)),
+        {wick, bottom, wick, d.Y(low)}};
+    painter.drawLines(wicks, 2);
+    x1 = nextSlot + inset;
   }
   painter.setBrush(Qt::NoBrush);
 }
@@ -80,15 +112,21 @@ void DrawCandles(const PriceDrawing& d) {
 void DrawBarChart(const PriceDrawing& d) {
   const Single bw = d.Scale.BarWidth;
   const Extended inset = bw < 5 || bw == 5 || bw == 10 ? 0 : bw < 10 ? 1 : (bw - 8) / 2.0L;
-  const Extended tick = bw / 2.0L - inset;
+  const int tick = static_cast<int>(std::trunc(bw / 2.0L - inset));
+  BarPens pens(d, "C10", "C11");
+  const bool thin = d.PenWidth <= 1;
   for (int j = d.First; j <= d.Last; ++j) {
     const QuoteRecord& bar = d.Bar(j);
     const int x = static_cast<int>(
         std::trunc(static_cast<Extended>(j - d.First) * bw + d.Scale.PlotLeft + bw / 2.0L));
-    SetPen(d, d.BarColour(j, d.Colour(Rising(d, j) ? "C10" : "C11")));
-    d.Painter.drawLine(x, d.Y(bar.High), x, d.Y(bar.Low));
-    d.Painter.drawLine(x + static_cast<int>(std::trunc(tick)), d.Y(bar.Close), x, d.Y(bar.Close));
-    d.Painter.drawLine(x, d.Y(bar.Open), x - static_cast<int>(std::trunc(tick)), d.Y(bar.Open));
+    pens.Use(j, Rising(d, j));
+    const int yClose = d.Y(bar.Close);
+    const int yOpen = d.Y(bar.Open);
+    const QLine lines[] = {
+        {x, d.Y(bar.High), x, d.Y(bar.Low)},
+        {x + tick, yClose, x, yClose},
+        thin ? ThinLineTo(x, yOpen, x - tick, yOpen) : QLine(x, yOpen, x - tick, yOpen)};
+    d.Painter.drawLines(lines, 3);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLine>
 #include <QPainter>
 #include <QPen>
 #include <QString>
@@ -21,10 +22,23 @@ QFont ChartFont(std::string_view family, double points, bool bold, bool italic) 
 }
 
 QPen ChartPen(std::uint32_t colour, Qt::PenStyle style, int width) {
-  QPen pen(ToQColor(colour));
-  pen.setStyle(style);
-  pen.setWidth(width);
-  return pen;
+  // A thin line leaves out its last point, as the program's canvas does, so
+  // that a line to (x2, y2) and the next one from there meet without overlap;
+  // wider lines have round ends.
+  return QPen(ToQColor(colour), width, style, width > 1 ? Qt::RoundCap : Qt::FlatCap,
+              Qt::RoundJoin);
+}
+
+QLine ThinLineTo(int x1, int y1, int x2, int y2) {
+  // Run it the other way, one pixel on, so that Qt leaves out (x2, y2).
+  if (y1 == y2 && x2 < x1) return QLine(x2 + 1, y1, x1 + 1, y2);
+  if (x1 == x2 && y2 < y1) return QLine(x1, y2 + 1, x2, y1 + 1);
+  return QLine(x1, y1, x2, y2);
+}
+
+void DrawLineTo(QPainter& painter, int x1, int y1, int x2, int y2) {
+  if (painter.pen().width() <= 1) return painter.drawLine(ThinLineTo(x1, y1, x2, y2));
+  painter.drawLine(x1, y1, x2, y2);
 }
 
 QFont FontOfText(std::string_view fontText) {
