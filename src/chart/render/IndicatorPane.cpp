@@ -147,10 +147,15 @@ void DrawSeriesLine(const PaneDrawing& d, int k, int start, std::uint32_t colour
   QPolygon run;
   run.reserve(d.Last - start + 1);
   const auto flush = [&] {
-    if (run.size() > 1) {
-      d.Painter.setPen(ChartPen(colour, Qt::SolidLine, width));
-      d.Painter.drawPolyline(run);
-    }
+    if (run.size() < 2) return;
+    d.Painter.setPen(ChartPen(colour, Qt::SolidLine, width));
+    if (width <= 1) return d.Painter.drawPolyline(run);
+    // A wide line goes as separate segments: their square ends close the
+    // joints, and Qt strokes them many times faster than one long polyline.
+    std::vector<QLine> segments;
+    segments.reserve(static_cast<size_t>(run.size()));
+    for (qsizetype i = 1; i < run.size(); ++i) segments.emplace_back(run[i - 1], run[i]);
+    d.Painter.drawLines(segments.data(), static_cast<int>(segments.size()));
   };
   for (int bar = start; bar <= d.Last; ++bar) {
     const QPoint point(d.X(bar), d.Scale.Y(d.Values.Value(k, bar)));

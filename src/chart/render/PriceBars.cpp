@@ -25,6 +25,11 @@ class BarPens {
         risingPen_(d.LinePen(rising_)),
         fallingPen_(d.LinePen(falling_)) {}
 
+  // The colour of bar j.
+  std::uint32_t Colour(int bar, bool rising) const {
+    return d_.BarColour(bar, rising ? rising_ : falling_);
+  }
+
   // Sets the pen of bar j on the painter and returns its colour.
   std::uint32_t Use(int bar, bool rising) {
     const std::uint32_t own = rising ? rising_ : falling_;
@@ -66,6 +71,28 @@ int CandleInset(Single width) {
   return static_cast<int>(std::trunc((width - 8) / 2));
 }
 
+// Fills the pixels a thin vertical line from (x, from) to (x, to) covers,
+// leaving out (x, to).
+void VerticalLine(QPainter& painter, int x, int from, int to, const QColor& colour) {
+  if (to > from) painter.fillRect(x, from, 1, to - from, colour);
+  if (to < from) painter.fillRect(x, to + 1, 1, from - to, colour);
+}
+
+// With a thin pen a candle is only rectangles of one colour, filled directly,
+// which is many times faster than stroking them: the body's outline and
+// inside cover [x1, x2) x [top, bottom), a flat body the row at the close.
+// A body narrower than a pixel (many bars to a pixel) still gets its column.
+void DrawThinCandle(QPainter& painter, int x1, int x2, int top, int bottom, int wick, int yHigh,
+                    int yLow, const QColor& colour, bool hollow) {
+  const int width = std::max(1, x2 - x1);
+  const int height = std::max(1, bottom - top);
+  painter.fillRect(x1, top, width, height, colour);
+  if (hollow && width > 2 && height > 2)
+    painter.fillRect(x1 + 1, top + 1, width - 2, height - 2, QColor(255, 255, 255));
+  VerticalLine(painter, wick, top, yHigh, colour);
+  VerticalLine(painter, wick, bottom, yLow, colour);
+}
+
 void DrawCandles(const PriceDrawing& d) {
   QPainter& painter = d.Painter;
   const Single bw = d.Scale.BarWidth;
@@ -82,27 +109,32 @@ void DrawCandles(const PriceDrawing& d) {
     const int x2 = nextSlot - inset;
     const int yClose = d.Y(bar.Close);
     const int yOpen = d.Y(open);
-    const std::uint32_t colour = pens.Use(j, Rising(d, j));
     const int top = std::min(yClose, yOpen);
     const int bottom = std::max(yClose, yOpen);
+    const int wick = x1 + wickOffset;
+    // A missing high or low is taken as the close.
+    const int yHigh = d.Y(bar.High == 0 ? bar.Close : bar.High);
+    const int yLow = d.Y(bar.Low == 0 ? bar.Close : bar.Low);
+    // A white body for a rising candle, a filled one otherwise.
+    const bool hollow = bar.Close > open;
+    if (thin) {
+      const QColor colour = ToQColor(pens.Colour(j, Rising(d, j)));
+      DrawThinCandle(painter, x1, x2, top, bottom, wick, yHigh, yLow, colour, hollow);
+      x1 = nextSlot + inset;
+      continue;
+    }
+    const std::uint32_t colour = pens.Use(j, Rising(d, j));
     if (top == bottom) {
       painter.drawLine(x1, top, x2, top);
     } else {
-      // A white body for a rising candle, a filled one otherwise.
-      if (bar.Close > open) {
+      if (hollow) {
         painter.setBrush(white);
       } else {
         painter.setBrush(ToQColor(colour));
       }
-      // The outline covers [x1, x2) x [top, bottom), as the program's rectangles do.
       painter.drawRect(x1, top, x2 - x1 - 1, bottom - top - 1);
     }
-    const int wick = x1 + wickOffset;
-    const Single high = bar.High == 0 ? bar.Close : bar.High;
-    const Single low = bar.Low == 0 ? bar.Close : bar.Low;
-    const QLine wicks[] = {
-        thin ? ThinLineTo(wick, top, wick, d.Y(high)) : QLine(wick, top, wick, d.Y(high)),
-        {wick, bottom, wick, d.Y(low)}};
+    const QLine wicks[] = {QLine(wick, top, wick, yHigh), QLine(wick, bottom, wick, yLow)};
     painter.drawLines(wicks, 2);
     x1 = nextSlot + inset;
   }
