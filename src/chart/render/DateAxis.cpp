@@ -1,10 +1,13 @@
 // The dates under a plot.
 #include "chart/render/DateAxis.h"
 
+#include <QFontMetrics>
+#include <QLine>
 #include <QPainter>
 #include <QString>
 
 #include <cmath>
+#include <vector>
 
 #include "chart/render/RenderText.h"
 #include "core/Calendar.h"
@@ -30,7 +33,8 @@ int DrawDateAxis(QPainter& painter, const Workspace& workspace, const DateLocale
   const Preferences& prefs = workspace.Prefs;
   const auto& bars = workspace.Quotes().BarSeries;
   painter.setFont(ChartFont("Tahoma", 8));
-  const int labelHeight = TextHeight(painter);
+  const QFontMetrics metrics(painter.font(), painter.device());
+  const int labelHeight = metrics.height();
   const QPen tick = ChartPen(prefs.Colour("C17"));
   const QPen separator = ChartPen(prefs.Colour("C19"), Qt::DotLine);
   const QPen text = ChartPen(prefs.Colour("C16"));
@@ -43,6 +47,10 @@ int DrawDateAxis(QPainter& painter, const Workspace& workspace, const DateLocale
   // The previous label's x + width + 1; before the first label one at the
   // plot's left edge, 0 pixels wide.
   int labelsEnd = place.PlotLeft + 1;
+  // The ticks go down from the plot's bottom, where nothing else is drawn but
+  // the labels, each right of its own ticks: drawn together after the labels
+  // they end up as drawn one by one.
+  std::vector<QLine> ticks;
   for (int j = place.First; j <= place.LastExamined; ++j) {
     const double date = bars[static_cast<size_t>(j)].Date;
     const int x =
@@ -50,8 +58,7 @@ int DrawDateAxis(QPainter& painter, const Workspace& workspace, const DateLocale
         static_cast<int>(std::trunc(static_cast<Extended>(j - place.First) * place.BarWidth));
     if (const int w = WeekOfYear(date); w != week) {
       week = w;
-      painter.setPen(tick);
-      painter.drawLine(x, bottom, x, bottom + 3);
+      ticks.emplace_back(x, bottom, x, bottom + 3);
     }
     const CivilDate civil = DateOf(date);
     if (civil.Month == month) continue;
@@ -69,16 +76,17 @@ int DrawDateAxis(QPainter& painter, const Workspace& workspace, const DateLocale
       painter.setPen(separator);
       painter.drawLine(x, place.SeparatorTop, x, bottom);
     }
-    painter.setPen(tick);
-    painter.drawLine(x, bottom, x, bottom + labelHeight + 2);
+    ticks.emplace_back(x, bottom, x, bottom + labelHeight + 2);
     const QString label = MonthLabel(civil, locale);
-    const int width = TextWidth(painter, label);
+    const int width = metrics.horizontalAdvance(label);
     if (x + width + 3 < place.PlotRight) {
       painter.setPen(text);
-      TextOut(painter, x + 3, bottom + 1, label, &background);
+      TextOut(painter, metrics, x + 3, bottom + 1, label, &background);
     }
     labelsEnd = x + width + 1;
   }
+  painter.setPen(tick);
+  painter.drawLines(ticks.data(), static_cast<int>(ticks.size()));
   return labelHeight;
 }
 

@@ -174,8 +174,8 @@ void DrawSeriesLine(const PaneDrawing& d, int k, int start, std::uint32_t colour
 // The histogram's pen and brush are in mask mode: each pixel becomes the
 // pixel under it AND the colour, so grid lines show through the bars and
 // bars that overlap darken. Outline and inside are both the pen's colour,
-// and masking twice with one colour changes nothing, so drawing the
-// outline over the filled inside gives what one masked rectangle gives.
+// and masking twice with one colour changes nothing, so one masked fill of
+// the rectangle's whole area gives what the outlined rectangle gives.
 // Devices without raster operations (printers, recorded pictures) get
 // plain bars.
 void DrawHistogram(const PaneDrawing& d, int k, int start, std::uint32_t colour) {
@@ -192,7 +192,7 @@ void DrawHistogram(const PaneDrawing& d, int k, int start, std::uint32_t colour)
   std::vector<QRect> bars;
   bars.reserve(static_cast<size_t>(d.Last - start + 1));
   const auto flush = [&] {
-    painter.setPen(ChartPen(colour));
+    painter.setPen(Qt::NoPen);
     painter.setBrush(ToQColor(colour));
     painter.drawRects(bars.data(), static_cast<int>(bars.size()));
     bars.clear();
@@ -210,7 +210,7 @@ void DrawHistogram(const PaneDrawing& d, int k, int start, std::uint32_t colour)
     // The rectangle covers [x1, x2) x [top, bottom), as the program's do.
     const int y1 = std::min(y, yBase);
     const int y2 = std::max(y, yBase);
-    if (x2 > x1 && y2 > y1) bars.emplace_back(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    if (x2 > x1 && y2 > y1) bars.emplace_back(x1, y1, x2 - x1, y2 - y1);
   }
   flush();
   if (bottom < 0) {

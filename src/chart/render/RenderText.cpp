@@ -52,7 +52,11 @@ QFont FontOfText(std::string_view fontText) {
 
 void TextOut(QPainter& painter, int x, int y, const QString& text,
              const std::uint32_t* background) {
-  const QFontMetrics metrics(painter.font(), painter.device());
+  TextOut(painter, QFontMetrics(painter.font(), painter.device()), x, y, text, background);
+}
+
+void TextOut(QPainter& painter, const QFontMetrics& metrics, int x, int y, const QString& text,
+             const std::uint32_t* background) {
   const QRect cell(x, y, metrics.horizontalAdvance(text), metrics.height());
   if (background) painter.fillRect(cell, ToQColor(*background));
   painter.drawText(QPoint(x, y + metrics.ascent()), text);

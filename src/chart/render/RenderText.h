@@ -8,6 +8,7 @@
 #include <Qt>
 
 class QFont;
+class QFontMetrics;
 class QLine;
 class QPainter;
 class QPen;
@@ -34,6 +35,9 @@ QFont FontOfText(std::string_view fontText);
 /// Draws `text` with its top-left corner at (x, y) in the pen's colour; with
 /// `background` set the text cell is first filled with that colour.
 void TextOut(QPainter& painter, int x, int y, const QString& text, const std::uint32_t* background);
+/// The same with the metrics of the painter's font already at hand.
+void TextOut(QPainter& painter, const QFontMetrics& metrics, int x, int y, const QString& text,
+             const std::uint32_t* background);
 
 /// The height of a line of text, and the width of a text, in the painter's current font.
 int TextHeight(const QPainter& painter);
