@@ -63,19 +63,13 @@ int DrawDateAxis(QPainter& painter, const Workspace& workspace, const DateLocale
     const CivilDate civil = DateOf(date);
     if (civil.Month == month) continue;
     month = civil.Month;
+    const bool roomForLabel = x >= labelsEnd;
     // A new year is always marked, even where its label has no room.
-    const bool separated = month == 1 || everyMonth;
-    if (x < labelsEnd) {
-      if (month == 1) {
-        painter.setPen(separator);
-        painter.drawLine(x, place.SeparatorTop, x, bottom);
-      }
-      continue;
-    }
-    if (separated) {
+    if (month == 1 || (everyMonth && roomForLabel)) {
       painter.setPen(separator);
       painter.drawLine(x, place.SeparatorTop, x, bottom);
     }
+    if (!roomForLabel) continue;
     ticks.emplace_back(x, bottom, x, bottom + labelHeight + 2);
     const QString label = MonthLabel(civil, locale);
     const int width = metrics.horizontalAdvance(label);
