@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "chart/render/RenderText.h"
+#include "core/Calendar.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
@@ -131,6 +132,74 @@ TEST_F(PricePane, TheTwoAverageLegendsDoNotOverlap) {
   EXPECT_EQ(Pixel(longDisc + disc / 2, discY), workspace.Prefs.Colour("C4"));
   EXPECT_EQ(Pixel(shortDisc + disc / 2, discY), workspace.Prefs.Colour("C3"));
   EXPECT_LT(scale.PlotRight - 2 * shortWidth, longDisc);  // the short legend ends before
+}
+
+int FontHeight(const char* family, double points) {
+  QImage probe(1, 1, QImage::Format_RGB32);
+  probe.setDotsPerMeterX(3780);
+  probe.setDotsPerMeterY(3780);
+  return QFontMetrics(ChartFont(family, points), &probe).height();
+}
+
+TEST_F(PricePane, TheLastCloseBoxIsFiftyPixelsWide) {
+  FallingBars(16);
+  workspace.Prefs.SetFlag("ChHi", true);
+  workspace.Prefs.Set("C99", std::to_string(0x00FFFF));
+  workspace.Prefs.Set("C17", "0");
+  const ChartScale scale = Paint(260, 300);
+  const int h = FontHeight("Arial", 8);
+  const int yv = ValueToY(scale, workspace.Quotes().BarSeries[16].Close);
+  const int top = static_cast<int>(std::trunc(yv - h / 2.0)) - 2;
+  const int bottom = static_cast<int>(std::trunc(yv + h / 2.0)) + 2;
+  // The outline covers [PlotRight, PlotRight + 50) x [top, bottom).
+  EXPECT_EQ(Pixel(scale.PlotRight + 49, (top + bottom) / 2), 0u);
+  EXPECT_NE(Pixel(scale.PlotRight + 50, (top + bottom) / 2), 0u);
+  EXPECT_EQ(Pixel(scale.PlotRight + 20, bottom - 1), 0u);
+  EXPECT_NE(Pixel(scale.PlotRight + 20, bottom), 0u);
+  EXPECT_EQ(Pixel(scale.PlotRight + 48, bottom - 2), 0x00FFFFu);
+}
+
+TEST_F(PricePane, EveryJanuaryGetsItsSeparatorOtherMonthsOnlyWhenLabelledWithCBYM) {
+  constexpr std::uint32_t Separator = 0x808080;
+  // Daily bars over 26 months, under a pixel each: a month label (~35
+  // pixels) is wider than a month, so some labels are skipped.
+  QuoteStore& store = workspace.Quotes();
+  const int count = 800;
+  for (int i = 1; i <= count; ++i) {
+    QuoteRecord& bar = store.BarSeries[static_cast<size_t>(i)];
+    bar.Date = DayNumber(2021, 11, 20) + i;
+    bar.Close = bar.Open = bar.High = bar.Low = 50.0f;  // a flat line hides no separator
+  }
+  store.BarCount = store.VisibleBarCount = count;
+  store.FirstVisibleBar = 1;
+  options.Buttons.Type = ChartType::Line;
+  workspace.Prefs.SetFlag("CBY", true);
+  workspace.Prefs.SetFlag("CBX", false);  // no grid lines across the plot
+  workspace.Prefs.Set("C19", std::to_string(Separator));
+  workspace.Prefs.Set("C29", std::to_string(0xFFFFFF));
+  for (const bool everyMonth : {false, true}) {
+    workspace.Prefs.SetFlag("CBYM", everyMonth);
+    const ChartScale scale = Paint(800, 400);  // under a pixel a bar
+    const int labelHeight = FontHeight("Tahoma", 8);
+    const int bottom = static_cast<int>(scale.PlotBottom);
+    bool skippedJanuary = false;
+    for (int j = 2; j <= count; ++j) {
+      const CivilDate date = DateOf(store.BarSeries[static_cast<size_t>(j)].Date);
+      if (date.Month == DateOf(store.BarSeries[static_cast<size_t>(j - 1)].Date).Month) continue;
+      const int x =
+          scale.PlotLeft +
+          static_cast<int>(std::trunc((j - 1) * static_cast<long double>(scale.BarWidth)));
+      int dots = 0;
+      for (int y = static_cast<int>(scale.PlotTop) + 1; y < bottom; ++y)
+        dots += Pixel(x, y) == Separator;
+      // The month tick reaches below the labels' text.
+      const bool labelled = Pixel(x, bottom + labelHeight + 1) == 0;
+      skippedJanuary = skippedJanuary || (date.Month == 1 && !labelled);
+      const bool expected = date.Month == 1 || (everyMonth && labelled);
+      EXPECT_EQ(dots > 20, expected) << date.Year << "-" << date.Month << " CBYM " << everyMonth;
+    }
+    EXPECT_TRUE(skippedJanuary) << "the bars do not test a January without its label";
+  }
 }
 
 // Whether some pixel in the columns x-6..x+6 has the colour's dominant channels.

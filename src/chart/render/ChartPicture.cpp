@@ -43,12 +43,13 @@ QImage DrawChartPicture(Workspace& workspace, const PriceChartOptions& options,
   QPainter painter(&image);
   const ChartScale scale =
       DrawPricePane(painter, workspace, options, locale, {0, 0, layout.Width, layout.PriceHeight});
+  const bool systemShown = SystemSignalsShown(workspace, options);
   int top = layout.PriceHeight + 1;
   for (int pane = 1; pane <= PaneCount; ++pane) {
     if (!panes.Visible[static_cast<size_t>(pane - 1)]) continue;
     const int height = layout.PaneHeights[static_cast<size_t>(pane - 1)];
-    DrawIndicatorPane(painter, workspace, panes, scale, 0, top, SlotOfPane(pane), layout.Width,
-                      height);
+    DrawIndicatorPane(painter, workspace, panes, scale, locale, systemShown,
+                      {0, top, layout.Width, height}, SlotOfPane(pane));
     top += height + 1;
   }
   painter.setFont(ChartFont("Arial", 8));

@@ -6,6 +6,7 @@
 
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/PricePane.h"
+#include "chart/render/RenderText.h"
 #include "core/Preferences.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
@@ -13,13 +14,39 @@
 namespace chartorium {
 namespace {
 
-int PenWidth(const PriceDrawing& d) {
-  return std::max(1, d.Prefs().Integer("EBW"));
-}
+// The two pens of rising and falling bars, made once per chart; a system's
+// bar colour gets its own pen.
+class BarPens {
+ public:
+  BarPens(const PriceDrawing& d, const char* risingField, const char* fallingField)
+      : d_(d),
+        rising_(d.Colour(risingField)),
+        falling_(d.Colour(fallingField)),
+        risingPen_(d.LinePen(rising_)),
+        fallingPen_(d.LinePen(falling_)) {}
 
-void SetPen(const PriceDrawing& d, std::uint32_t colour) {
-  d.Painter.setPen(QPen(ToQColor(colour), PenWidth(d)));
-}
+  // The colour of bar j.
+  std::uint32_t Colour(int bar, bool rising) const {
+    return d_.BarColour(bar, rising ? rising_ : falling_);
+  }
+
+  // Sets the pen of bar j on the painter and returns its colour.
+  std::uint32_t Use(int bar, bool rising) {
+    const std::uint32_t own = rising ? rising_ : falling_;
+    const std::uint32_t colour = d_.BarColour(bar, own);
+    if (colour == own) {
+      d_.Painter.setPen(rising ? risingPen_ : fallingPen_);
+    } else {
+      d_.Painter.setPen(d_.LinePen(colour));
+    }
+    return colour;
+  }
+
+ private:
+  const PriceDrawing& d_;
+  std::uint32_t rising_, falling_;
+  QPen risingPen_, fallingPen_;
+};
 
 // Rising when the close is at or above the previous bar's; the first bar of the series rises.
 bool Rising(const PriceDrawing& d, int bar) {
@@ -27,10 +54,11 @@ bool Rising(const PriceDrawing& d, int bar) {
 }
 
 void DrawLineChart(const PriceDrawing& d) {
+  BarPens pens(d, "C14", "C15");
   for (int j = d.First; j < d.Last; ++j) {
     const Single from = d.Bar(j).Close;
     const Single to = d.Bar(j + 1).Close;
-    SetPen(d, d.BarColour(j + 1, d.Colour(to >= from ? "C14" : "C15")));
+    pens.Use(j + 1, to >= from);
     d.Painter.drawLine(d.X(j), d.Y(from), d.X(j + 1), d.Y(to));
   }
 }
@@ -43,36 +71,72 @@ int CandleInset(Single width) {
   return static_cast<int>(std::trunc((width - 8) / 2));
 }
 
+// Fills the pixels a thin vertical line from (x, from) to (x, to) covers,
+// leaving out (x, to).
+void VerticalLine(QPainter& painter, int x, int from, int to, const QColor& colour) {
+  if (to > from) painter.fillRect(x, from, 1, to - from, colour);
+  if (to < from) painter.fillRect(x, to + 1, 1, from - to, colour);
+}
+
+// With a thin pen a candle is only rectangles of one colour, filled directly,
+// which is many times faster than stroking them: the body's outline and
+// inside cover [x1, x2) x [top, bottom), a flat body the row at the close.
+// A body narrower than a pixel (many bars to a pixel) still gets its column.
+void DrawThinCandle(QPainter& painter, int x1, int x2, int top, int bottom, int wick, int yHigh,
+                    int yLow, const QColor& colour, bool hollow) {
+  const int width = std::max(1, x2 - x1);
+  const int height = std::max(1, bottom - top);
+  painter.fillRect(x1, top, width, height, colour);
+  if (hollow && width > 2 && height > 2)
+    painter.fillRect(x1 + 1, top + 1, width - 2, height - 2, QColor(255, 255, 255));
+  VerticalLine(painter, wick, top, yHigh, colour);
+  VerticalLine(painter, wick, bottom, yLow, colour);
+}
+
 void DrawCandles(const PriceDrawing& d) {
   QPainter& painter = d.Painter;
   const Single bw = d.Scale.BarWidth;
   const int inset = CandleInset(bw);
+  const int wickOffset = static_cast<int>(std::trunc((bw - 2 * inset) * 0.5));
+  BarPens pens(d, "C12", "C13");
+  const bool thin = d.PenWidth <= 1;
+  const QBrush white(QColor(255, 255, 255));
+  int x1 = d.SlotLeft(d.First) + inset;
   for (int j = d.First; j <= d.Last; ++j) {
     const QuoteRecord& bar = d.Bar(j);
     const Single open = bar.Open == 0 ? bar.Close : bar.Open;
-    const int x1 = d.SlotLeft(j) + inset;
-    const int x2 = d.Scale.PlotLeft +
-                   static_cast<int>(std::trunc(static_cast<Extended>(j - d.First + 1) * bw)) -
-                   inset;
+    const int nextSlot = d.SlotLeft(j + 1);
+    const int x2 = nextSlot - inset;
     const int yClose = d.Y(bar.Close);
     const int yOpen = d.Y(open);
-    const QColor colour = ToQColor(d.BarColour(j, d.Colour(Rising(d, j) ? "C12" : "C13")));
-    painter.setPen(QPen(colour, PenWidth(d)));
     const int top = std::min(yClose, yOpen);
     const int bottom = std::max(yClose, yOpen);
+    const int wick = x1 + wickOffset;
+    // A missing high or low is taken as the close.
+    const int yHigh = d.Y(bar.High == 0 ? bar.Close : bar.High);
+    const int yLow = d.Y(bar.Low == 0 ? bar.Close : bar.Low);
+    // A white body for a rising candle, a filled one otherwise.
+    const bool hollow = bar.Close > open;
+    if (thin) {
+      const QColor colour = ToQColor(pens.Colour(j, Rising(d, j)));
+      DrawThinCandle(painter, x1, x2, top, bottom, wick, yHigh, yLow, colour, hollow);
+      x1 = nextSlot + inset;
+      continue;
+    }
+    const std::uint32_t colour = pens.Use(j, Rising(d, j));
     if (top == bottom) {
       painter.drawLine(x1, top, x2, top);
     } else {
-      // A white body for a rising candle, a filled one otherwise.
-      painter.setBrush(bar.Close > open ? QColor(255, 255, 255) : colour);
-      // The outline covers [x1, x2) x [top, bottom), as the program's rectangles do.
+      if (hollow) {
+        painter.setBrush(white);
+      } else {
+        painter.setBrush(ToQColor(colour));
+      }
       painter.drawRect(x1, top, x2 - x1 - 1, bottom - top - 1);
     }
-    const int wick = x1 + static_cast<int>(std::trunc((bw - 2 * inset) * 0.5));
-    const Single high = bar.High == 0 ? bar.Close : bar.High;
-    const Single low = bar.Low == 0 ? bar.Close : bar.Low;
-    painter.drawLine(wick, top, wick, d.Y(high));
-    painter.drawLine(wick, bottom, wick, d.Y(low));
+    const QLine wicks[] = {QLine(wick, top, wick, yHigh), QLine(wick, bottom, wick, yLow)};
+    painter.drawLines(wicks, 2);
+    x1 = nextSlot + inset;
   }
   painter.setBrush(Qt::NoBrush);
 }
@@ -80,15 +144,21 @@ void DrawCandles(const PriceDrawing& d) {
 void DrawBarChart(const PriceDrawing& d) {
   const Single bw = d.Scale.BarWidth;
   const Extended inset = bw < 5 || bw == 5 || bw == 10 ? 0 : bw < 10 ? 1 : (bw - 8) / 2.0L;
-  const Extended tick = bw / 2.0L - inset;
+  const int tick = static_cast<int>(std::trunc(bw / 2.0L - inset));
+  BarPens pens(d, "C10", "C11");
+  const bool thin = d.PenWidth <= 1;
   for (int j = d.First; j <= d.Last; ++j) {
     const QuoteRecord& bar = d.Bar(j);
     const int x = static_cast<int>(
         std::trunc(static_cast<Extended>(j - d.First) * bw + d.Scale.PlotLeft + bw / 2.0L));
-    SetPen(d, d.BarColour(j, d.Colour(Rising(d, j) ? "C10" : "C11")));
-    d.Painter.drawLine(x, d.Y(bar.High), x, d.Y(bar.Low));
-    d.Painter.drawLine(x + static_cast<int>(std::trunc(tick)), d.Y(bar.Close), x, d.Y(bar.Close));
-    d.Painter.drawLine(x, d.Y(bar.Open), x - static_cast<int>(std::trunc(tick)), d.Y(bar.Open));
+    pens.Use(j, Rising(d, j));
+    const int yClose = d.Y(bar.Close);
+    const int yOpen = d.Y(bar.Open);
+    const QLine lines[] = {
+        {x, d.Y(bar.High), x, d.Y(bar.Low)},
+        {x + tick, yClose, x, yClose},
+        thin ? ThinLineTo(x, yOpen, x - tick, yOpen) : QLine(x, yOpen, x - tick, yOpen)};
+    d.Painter.drawLines(lines, 3);
   }
 }
 

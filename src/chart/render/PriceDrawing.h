@@ -3,10 +3,11 @@
 
 #include <cstdint>
 
+#include <QPainter>
+#include <QPen>
+
 #include "chart/ChartScale.h"
 #include "core/Numbers.h"
-
-class QPainter;
 
 namespace chartorium {
 
@@ -25,12 +26,16 @@ struct PriceDrawing {
   int Last = 1;   ///< last visible bar
   /// A trading system ran for this picture: its signals and bar colours show.
   bool SystemShown = false;
+  /// The bar width preference "EBW": the pen of the bars and overlays.
+  int PenWidth = 1;
 
   const Preferences& Prefs() const;
   const QuoteRecord& Bar(int bar) const;
   std::uint32_t Colour(const char* field) const;
   int X(int bar) const { return BarToX(Scale, bar); }
   int Y(Extended value) const { return ValueToY(Scale, value); }
+  /// A pen of the bars and overlays, `PenWidth` wide.
+  QPen LinePen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine) const;
   /// Left edge of bar j's slot.
   int SlotLeft(int bar) const;
   /// The colour of bar j: the system's bar colour when one is set, else `own`.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/PricePane.h"
@@ -44,14 +45,17 @@ void DrawSar(const PriceDrawing& d) {
 
 void DrawBands(const PriceDrawing& d) {
   const PriceOverlays& overlays = d.Space.Indicators.Overlays();
-  d.Painter.setPen(ChartPen(d.Colour("C2")));
+  std::vector<QLine> lines;
+  lines.reserve(2 * static_cast<size_t>(d.Last - d.First + 1));
   for (int j = d.First; j < d.Last; ++j) {
     if (overlays.UpperBand[j] == 0 || overlays.LowerBand[j] == 0) continue;
-    d.Painter.drawLine(d.X(j), d.Y(overlays.UpperBand[j]), d.X(j + 1),
-                       d.Y(overlays.UpperBand[j + 1]));
-    d.Painter.drawLine(d.X(j), d.Y(overlays.LowerBand[j]), d.X(j + 1),
-                       d.Y(overlays.LowerBand[j + 1]));
+    const int x1 = d.X(j);
+    const int x2 = d.X(j + 1);
+    lines.emplace_back(x1, d.Y(overlays.UpperBand[j]), x2, d.Y(overlays.UpperBand[j + 1]));
+    lines.emplace_back(x1, d.Y(overlays.LowerBand[j]), x2, d.Y(overlays.LowerBand[j + 1]));
   }
+  d.Painter.setPen(d.LinePen(d.Colour("C2")));
+  d.Painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 QString AverageLegend(int type, const std::string& period) {
@@ -73,17 +77,21 @@ void DrawAverage(const PriceDrawing& d, const SeriesValues& values, const char* 
   painter.setPen(ChartPen(colour));
   TextOut(painter, x, top, legend, &background);
   const int disc = static_cast<int>(std::ceil(h / 2.0));
-  painter.setPen(ChartPen(d.Colour("C17")));
+  painter.setPen(d.LinePen(d.Colour("C17")));
   painter.setBrush(ToQColor(colour));
-  painter.drawEllipse(x - disc - 2, top + static_cast<int>(std::ceil(h / 4.0)), disc, disc);
+  // The disc's box is [left, left + disc) on both axes.
+  painter.drawEllipse(x - disc - 2, top + static_cast<int>(std::ceil(h / 4.0)), disc - 1, disc - 1);
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(ChartPen(colour));
+  std::vector<QLine> lines;
+  lines.reserve(static_cast<size_t>(d.Last - d.First + 1));
   for (int j = d.First; j < d.Last; ++j) {
     if (values[j] == 0) continue;
     const int x1 = d.X(j);
-    painter.drawLine(x1, d.Y(values[j]), static_cast<int>(std::trunc(x1 + d.Scale.BarWidth)),
-                     d.Y(values[j + 1]));
+    lines.emplace_back(x1, d.Y(values[j]), static_cast<int>(std::trunc(x1 + d.Scale.BarWidth)),
+                       d.Y(values[j + 1]));
   }
+  painter.setPen(d.LinePen(colour));
+  painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 void DrawAverages(const PriceDrawing& d) {
@@ -96,7 +104,7 @@ void DrawAverages(const PriceDrawing& d) {
 }
 
 void DrawZigZag(const PriceDrawing& d) {
-  d.Painter.setPen(ChartPen(d.Colour("C9")));
+  d.Painter.setPen(d.LinePen(d.Colour("C9")));
   const Extended threshold = d.Prefs().Number("EZZ");
   QPoint at(d.X(d.First), d.Y(d.Bar(d.First).Close));
   for (int j = d.First + 1; j <= d.Last; ++j) {
@@ -122,11 +130,11 @@ void DrawQuadrants(const PriceDrawing& d) {
     const Extended spread = high - range.Low;
     const int x1 = d.X(from);
     const int x2 = d.X(to);
-    d.Painter.setPen(ChartPen(d.Colour("C8")));
+    d.Painter.setPen(d.LinePen(d.Colour("C8")));
     for (const Extended level :
          {high, static_cast<Extended>(range.Low), high - 0.75L * spread, high - 0.25L * spread})
       d.Painter.drawLine(x1, d.Y(level), x2, d.Y(level));
-    d.Painter.setPen(ChartPen(d.Colour("C8"), Qt::DotLine));
+    d.Painter.setPen(d.LinePen(d.Colour("C8"), Qt::DotLine));
     d.Painter.drawLine(x1, d.Y(high - 0.5L * spread), x2, d.Y(high - 0.5L * spread));
   }
 }

@@ -10,11 +10,10 @@
 #include <cmath>
 
 #include "chart/ChartView.h"
+#include "chart/render/DateAxis.h"
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/RenderText.h"
-#include "core/Calendar.h"
 #include "core/DateLocale.h"
-#include "core/RebuildBars.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
@@ -90,56 +89,21 @@ void DrawValueAxis(const PriceDrawing& d) {
     for (int u = 0; u <= 4; ++u) {
       const int yu = static_cast<int>(
           std::trunc(yAt(static_cast<Extended>(k * s.Grid.Step) + u * s.Grid.Step * 0.2L)));
-      Line(painter, s.PlotRight + 2, yu, s.PlotRight - 1, yu);
+      DrawLineTo(painter, s.PlotRight + 2, yu, s.PlotRight - 1, yu);
     }
   }
 }
 
-// "Mar 03": the short month name with a capital first letter and the year's last two digits.
-QString MonthLabel(double date, const DateLocale& locale) {
-  const CivilDate civil = DateOf(date);
-  QString month =
-      QString::fromStdString(locale.ShortMonthNames[static_cast<size_t>(civil.Month - 1)])
-          .toLower();
-  if (!month.isEmpty()) month[0] = month[0].toUpper();
-  return month + QString(" %1").arg(civil.Year % 100, 2, 10, QChar('0'));
-}
-
-void DrawDateAxis(const PriceDrawing& d, const DateLocale& locale) {
-  QPainter& painter = d.Painter;
-  const ChartScale& s = d.Scale;
-  const int bottom = static_cast<int>(s.PlotBottom);
-  const int labelHeight = TextHeight(painter);
-  const std::uint32_t background = d.Colour("C5");
-  int month = DateOf(d.Bar(d.First).Date).Month;
-  int week = WeekOfYear(d.Bar(d.First).Date);
-  int previousLabelEnd = s.PlotLeft;  // the previous label's x + width + 1
-  for (int j = d.First; j <= d.Last; ++j) {
-    const double date = d.Bar(j).Date;
-    const int x = d.SlotLeft(j);
-    if (const int w = WeekOfYear(date); w != week) {
-      week = w;
-      painter.setPen(ChartPen(d.Colour("C17")));
-      Line(painter, x, bottom, x, bottom + 3);
-    }
-    const int m = DateOf(date).Month;
-    if (m == month) continue;
-    month = m;
-    if (x < previousLabelEnd) continue;
-    if (m == 1 || d.Prefs().Flag("CBYM")) {
-      painter.setPen(ChartPen(d.Colour("C19"), Qt::DotLine));
-      Line(painter, x, static_cast<int>(s.PlotTop), x, bottom);
-    }
-    painter.setPen(ChartPen(d.Colour("C17")));
-    Line(painter, x, bottom, x, bottom + labelHeight + 2);
-    const QString label = MonthLabel(date, locale);
-    const int width = TextWidth(painter, label);
-    if (x + width + 3 < s.PlotRight) {
-      painter.setPen(ChartPen(d.Colour("C16")));
-      TextOut(painter, x + 3, bottom + 1, label, &background);
-    }
-    previousLabelEnd = x + width + 1;
-  }
+void DrawDates(const PriceDrawing& d, const DateLocale& locale) {
+  DateAxisPlace place;
+  place.PlotLeft = d.Scale.PlotLeft;
+  place.PlotRight = d.Scale.PlotRight;
+  place.SeparatorTop = static_cast<int>(d.Scale.PlotTop);
+  place.Bottom = static_cast<int>(d.Scale.PlotBottom);
+  place.BarWidth = d.Scale.BarWidth;
+  place.First = d.First;
+  place.LastExamined = d.Last;
+  DrawDateAxis(d.Painter, d.Space, locale, place);
 }
 
 void DrawFrame(const PriceDrawing& d) {
@@ -171,7 +135,8 @@ void DrawLastClose(const PriceDrawing& d) {
   const int bottom = static_cast<int>(std::trunc(yv + h / 2.0L)) + 2;
   painter.setPen(ChartPen(d.Colour("C17")));
   painter.setBrush(ToQColor(d.Colour("C99")));
-  painter.drawRect(s.PlotRight, top, 50, bottom - top);
+  // The box covers [PlotRight, PlotRight + 50) x [top, bottom), as the program's rectangles do.
+  painter.drawRect(s.PlotRight, top, 49, bottom - top - 1);
   painter.setBrush(Qt::NoBrush);
   painter.setPen(ChartPen(d.Colour("C98")));
   TextOut(painter, s.PlotRight + 2, static_cast<int>(std::trunc(yv - h / 2.0L)),
@@ -198,6 +163,10 @@ std::uint32_t PriceDrawing::BarColour(int bar, std::uint32_t own) const {
   return colour == -1 ? own : static_cast<std::uint32_t>(colour);
 }
 
+QPen PriceDrawing::LinePen(std::uint32_t colour, Qt::PenStyle style) const {
+  return ChartPen(colour, style, PenWidth);
+}
+
 int PriceDrawing::SlotLeft(int bar) const {
   return Scale.PlotLeft +
          static_cast<int>(std::trunc(static_cast<Extended>(bar - First) * Scale.BarWidth));
@@ -219,11 +188,12 @@ ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceCha
   const int last = std::min(store.BarCount, first + store.VisibleBarCount - 1);
   PriceDrawing drawing{painter, workspace, options, scale, pane, first, last};
   drawing.SystemShown = RunChartSystem(drawing);
+  drawing.PenWidth = std::max(1, workspace.Prefs.Integer("EBW"));
 
   DrawBackground(drawing);
   DrawTitle(drawing);
   DrawValueAxis(drawing);
-  if (workspace.Prefs.Flag("CBY")) DrawDateAxis(drawing, locale);
+  if (workspace.Prefs.Flag("CBY")) DrawDates(drawing, locale);
   DrawFrame(drawing);
   if (workspace.Prefs.Flag("ChHi")) DrawLastClose(drawing);
   if (options.Buttons.SupportResistance) DrawSupportResistance(drawing);
@@ -232,6 +202,10 @@ ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceCha
   DrawPriceOverlays(drawing);
   painter.restore();
   return scale;
+}
+
+bool SystemSignalsShown(const Workspace& workspace, const PriceChartOptions& options) {
+  return !options.SystemText.empty() && !workspace.Quotes().SystemError;
 }
 
 }  // namespace chartorium

@@ -31,4 +31,8 @@ ChartScale DrawPricePane(QPainter& painter, Workspace& workspace, const PriceCha
                          const DateLocale& locale, const PaneRect& pane,
                          const ChartScale& previous = {});
 
+/// After `DrawPricePane`: whether it showed the selected trading system's
+/// signals (one is selected and has not failed since the stock was loaded).
+bool SystemSignalsShown(const Workspace& workspace, const PriceChartOptions& options);
+
 }  // namespace chartorium

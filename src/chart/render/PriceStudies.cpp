@@ -1,5 +1,6 @@
 // The drawn studies of the price pane: support and resistance histogram,
 // speed resistance lines, Fibonacci time zones, retracements and fans.
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -73,18 +74,22 @@ void DrawSupportResistance(const PriceDrawing& d) {
   QPainter& painter = d.Painter;
   const int width = d.Scale.PlotRight - d.Scale.PlotLeft;
   int previousTop = static_cast<int>(d.Scale.PlotBottom);
+  // In mask mode both the black outline and the inside are ANDed with what
+  // lies under them, so the grid shows through the bars. Devices without
+  // raster operations (printers, recorded pictures) get plain bars.
+  painter.save();
+  if (painter.paintEngine() && painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+  painter.setPen(ChartPen(0));
+  painter.setBrush(ToQColor(d.Colour("C20")));
   for (std::int64_t i = 0; i < bins; ++i) {
     const int top = d.Y((grid.Bottom + (i + 1) * q) / 10000.0L);
     const int right = d.Scale.PlotLeft + counts[static_cast<size_t>(i)] * width / most;
     const QRect bar(d.Scale.PlotLeft, top, right - d.Scale.PlotLeft, previousTop - top);
-    painter.fillRect(bar, ToQColor(d.Colour("C20")));
-    // The outline is drawn in mask mode, so the grid under it stays visible.
-    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.setPen(ChartPen(0));
     painter.drawRect(bar.adjusted(0, 0, -1, -1));
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     previousTop = top;
   }
+  painter.restore();
 }
 
 void DrawSpeedResistance(const PriceDrawing& d) {
@@ -95,7 +100,7 @@ void DrawSpeedResistance(const PriceDrawing& d) {
   Extended high = d.Bar(b).Close;
   if (high == low) high = low + 1;
   if (b == w) b = w + 1;
-  d.Painter.setPen(ChartPen(d.Colour("C6")));
+  d.Painter.setPen(d.LinePen(d.Colour("C6")));
   const Extended spread = high - low;
   for (const Extended r : {spread, spread / 3, 2 * spread / 3}) DrawRay(d, w, low, r, b - w);
 }
@@ -116,7 +121,7 @@ void DrawFibonacciFans(const PriceDrawing& d) {
     }
   }
   if (high == low) return;
-  d.Painter.setPen(ChartPen(d.Colour("C6")));
+  d.Painter.setPen(d.LinePen(d.Colour("C6")));
   for (const Extended ratio : {1.0L, 0.5L, 0.382L, 0.618L})
     DrawRay(d, w, low, (high - low) * ratio, b - w);
 }
@@ -126,14 +131,14 @@ void DrawFibonacciTimeZones(const PriceDrawing& d) {
   const int w = ExtremeClose(d, d.First, std::min(d.Last, d.First + visible / 4), false);
   const int top = static_cast<int>(d.Scale.PlotTop);
   const int bottom = static_cast<int>(d.Scale.PlotBottom);
-  d.Painter.setPen(ChartPen(0, Qt::DotLine));
-  d.Painter.drawLine(d.X(w), bottom, d.X(w), top);
-  d.Painter.setPen(ChartPen(0));
+  d.Painter.setPen(d.LinePen(0, Qt::DotLine));
+  DrawLineTo(d.Painter, d.X(w), bottom, d.X(w), top);
+  d.Painter.setPen(d.LinePen(0));
   // f runs 1, 2, 3, 5, 8, ...; g is the number two places before it (0, 1, 1, 2, 3, ...).
   long long g = 0, previous = 1, f = 1;
   while (true) {
     const int x = XAt(d, static_cast<Extended>(w) + f);
-    d.Painter.drawLine(x, bottom, x, top);
+    DrawLineTo(d.Painter, x, bottom, x, top);
     if (d.First + visible < w + f + g) break;
     const long long next = f + previous;
     g = previous;
@@ -152,9 +157,9 @@ void DrawFibonacciRetracements(const PriceDrawing& d) {
   const int x1 = d.X(w);
   const int x2 = d.X(d.First + visible);
   constexpr std::uint32_t Red = 0x0000FF;
-  d.Painter.setPen(ChartPen(Red));
+  d.Painter.setPen(d.LinePen(Red));
   for (const Extended level : {high, low}) d.Painter.drawLine(x1, d.Y(level), x2, d.Y(level));
-  d.Painter.setPen(ChartPen(Red, Qt::DotLine));
+  d.Painter.setPen(d.LinePen(Red, Qt::DotLine));
   for (const Extended level : {low + 0.5L * spread, high - 0.236L * spread, high - 0.382L * spread,
                                high - 0.618L * spread})
     d.Painter.drawLine(x1, d.Y(level), x2, d.Y(level));
