@@ -6,6 +6,7 @@
 
 #include "core/Calendar.h"
 #include "core/QuoteStore.h"
+#include "core/RebuildBars.h"
 #include "core/Workspace.h"
 
 namespace chartorium {
@@ -60,6 +61,13 @@ void ZoomOut(Workspace& workspace) {
 
 void CentreOnMarker(QuoteStore& store) {
   if (store.MarkerBar != 0) store.FirstVisibleBar = store.MarkerBar - store.VisibleBarCount / 2;
+}
+
+void ChangePeriodicity(Workspace& workspace, Periodicity period) {
+  QuoteStore& store = workspace.Quotes();
+  store.Period = period;
+  RebuildBars(workspace);
+  CentreOnMarker(store);
 }
 
 DateSeekerLayout LayOutDateSeeker(const QuoteStore& store, int stripWidth) {

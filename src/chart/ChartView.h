@@ -2,11 +2,13 @@
 // seeker's thumb, zooming and centring on the marker.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace chartorium {
 
+enum class Periodicity : std::int16_t;
 struct QuoteStore;
 class Workspace;
 
@@ -33,6 +35,11 @@ void ZoomOut(Workspace& workspace);
 /// With a marker set, puts it in the middle of the window (after a zoom or a
 /// change of periodicity); the clamp of the next drawing keeps it in bounds.
 void CentreOnMarker(QuoteStore& store);
+
+/// The Daily, Weekly and Monthly buttons: rebuilds the bars in the new
+/// periodicity, where the marker stays on the bar holding its day, and puts
+/// the marker in the middle of the window.
+void ChangePeriodicity(Workspace& workspace, Periodicity period);
 
 /// The date seeker strip of width S pixels.
 struct DateSeekerLayout {

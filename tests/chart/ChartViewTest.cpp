@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Calendar.h"
+#include "core/RebuildBars.h"
 #include "core/Workspace.h"
 
 namespace chartorium {
@@ -111,6 +112,50 @@ TEST_F(View, TheDateSeekerThumbShowsTheWindow) {
   EXPECT_EQ(FirstBarForThumb(store(), 258, 50, 516), 500);
   EXPECT_EQ(FirstBarForThumb(store(), 5, 50, 516), 1);
   EXPECT_EQ(FirstBarForThumb(store(), 470, 50, 516), 901);  // snaps to the last window
+}
+
+}  // namespace
+}  // namespace chartorium
+
+namespace chartorium {
+namespace {
+
+// Daily quotes of 2024 from 1 January, five a week.
+void LoadWorkingDays(Workspace& workspace, int count) {
+  QuoteStore& store = workspace.Quotes();
+  int day = DayNumber(2024, 1, 1);
+  for (int i = 1; i <= count; ++i, ++day) {
+    while (DayOfWeek(day) == 1 || DayOfWeek(day) == 7) ++day;
+    QuoteRecord& q = store.QuoteArray[static_cast<size_t>(i)];
+    q.Date = day;
+    q.Open = q.Low = q.High = q.Close = 10 + i % 7;
+  }
+  store.QuoteCount = count;
+  store.Period = Periodicity::Daily;
+  RebuildBars(workspace);
+}
+
+TEST(Periodicity, ASwitchKeepsTheMarkedDayAndCentresOnIt) {
+  Workspace workspace("/nonexistent");
+  LoadWorkingDays(workspace, 400);
+  QuoteStore& store = workspace.Quotes();
+  store.VisibleBarCount = 20;
+  store.ChartVisible = true;
+  store.MarkerBar = 203;
+  const double markedDay = store.BarSeries[203].Date;
+
+  ChangePeriodicity(workspace, Periodicity::Weekly);
+  ASSERT_EQ(store.Period, Periodicity::Weekly);
+  const QuoteRecord& week = store.BarSeries[static_cast<size_t>(store.MarkerBar)];
+  const QuoteRecord& weekBefore = store.BarSeries[static_cast<size_t>(store.MarkerBar - 1)];
+  EXPECT_GE(week.Date, markedDay) << "the marked week holds the day";
+  EXPECT_LT(weekBefore.Date, markedDay);
+  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 10);
+
+  const double weekEnd = week.Date;
+  ChangePeriodicity(workspace, Periodicity::Daily);
+  EXPECT_EQ(store.BarSeries[static_cast<size_t>(store.MarkerBar)].Date, weekEnd);
+  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 10);
 }
 
 }  // namespace
