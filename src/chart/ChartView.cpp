@@ -67,6 +67,9 @@ void ChangePeriodicity(Workspace& workspace, Periodicity period) {
   QuoteStore& store = workspace.Quotes();
   store.Period = period;
   RebuildBars(workspace);
+  // The rebuild may have narrowed the window to fewer bars; the marker is
+  // centred in the window the preference asks for, clamped at the next drawing.
+  store.VisibleBarCount = std::max(1, workspace.Prefs.Integer("ENbD"));
   CentreOnMarker(store);
 }
 

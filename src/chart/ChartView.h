@@ -38,7 +38,7 @@ void CentreOnMarker(QuoteStore& store);
 
 /// The Daily, Weekly and Monthly buttons: rebuilds the bars in the new
 /// periodicity, where the marker stays on the bar holding its day, and puts
-/// the marker in the middle of the window.
+/// the marker in the middle of a window of "Plot on ... bars" bars.
 void ChangePeriodicity(Workspace& workspace, Periodicity period);
 
 /// The date seeker strip of width S pixels.

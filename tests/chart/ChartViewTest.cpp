@@ -139,7 +139,10 @@ TEST(Periodicity, ASwitchKeepsTheMarkedDayAndCentresOnIt) {
   Workspace workspace("/nonexistent");
   LoadWorkingDays(workspace, 400);
   QuoteStore& store = workspace.Quotes();
-  store.VisibleBarCount = 20;
+  // 80 weeks are fewer than the 100 bars asked for: the weekly bars narrow
+  // the window, which must not stay narrow once the bars are daily again.
+  workspace.Prefs.Set("ENbD", "100");
+  store.VisibleBarCount = 100;
   store.ChartVisible = true;
   store.MarkerBar = 203;
   const double markedDay = store.BarSeries[203].Date;
@@ -150,12 +153,13 @@ TEST(Periodicity, ASwitchKeepsTheMarkedDayAndCentresOnIt) {
   const QuoteRecord& weekBefore = store.BarSeries[static_cast<size_t>(store.MarkerBar - 1)];
   EXPECT_GE(week.Date, markedDay) << "the marked week holds the day";
   EXPECT_LT(weekBefore.Date, markedDay);
-  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 10);
+  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 50);
 
   const double weekEnd = week.Date;
   ChangePeriodicity(workspace, Periodicity::Daily);
   EXPECT_EQ(store.BarSeries[static_cast<size_t>(store.MarkerBar)].Date, weekEnd);
-  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 10);
+  EXPECT_EQ(store.VisibleBarCount, 100);
+  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 50);
 }
 
 }  // namespace

@@ -182,10 +182,14 @@ void ChartArea::Render() {
   }
 }
 
+void ChartArea::EnsureRendered(int pane) {
+  const QImage& image = images_[static_cast<size_t>(pane)];
+  if (dirty_ || image.size() != panesWidgets_[static_cast<size_t>(pane)]->size()) Render();
+}
+
 void ChartArea::PaintPane(int pane, QPainter& painter) {
   QWidget* widget = panesWidgets_[static_cast<size_t>(pane)];
-  const QImage& image = images_[static_cast<size_t>(pane)];
-  if (dirty_ || image.size() != widget->size()) Render();
+  EnsureRendered(pane);
   painter.drawImage(0, 0, images_[static_cast<size_t>(pane)]);
   if (workspace_.Quotes().BarCount <= 1) return;
 
@@ -220,6 +224,8 @@ void ChartArea::SetMarkerFrom(int x) {
 
 void ChartArea::PaneMouseMoved(int pane, QPoint position, QPoint global, Qt::MouseButtons buttons) {
   if (workspace_.Quotes().BarCount <= 0) return;
+  // The mouse reads the scale of the pane as it is now, even before its next paint.
+  EnsureRendered(0);
   const int width = panesWidgets_[0]->width();
   if (markerOn_ && (buttons & Qt::LeftButton)) SetMarkerFrom(position.x());
   if (crossOn_) {
@@ -249,6 +255,7 @@ void ChartArea::PaneMouseMoved(int pane, QPoint position, QPoint global, Qt::Mou
 
 void ChartArea::PaneMousePressed(int pane, QPoint position, Qt::MouseButton button, QPoint global) {
   if (workspace_.Quotes().BarCount <= 0) return;
+  EnsureRendered(0);
   if (button == Qt::LeftButton && markerOn_) SetMarkerFrom(position.x());
   if (button == Qt::RightButton && pane > 0) emit PaneMenuRequested(pane, global);
 }

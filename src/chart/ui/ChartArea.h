@@ -72,6 +72,8 @@ class ChartArea final : public QWidget {
 
  private:
   void Render();
+  /// Draws the images again when the view changed or pane `pane` has another size.
+  void EnsureRendered(int pane);
   void RepaintPanes();
   void ShowBar(int bar);
   void SetMarkerFrom(int x);

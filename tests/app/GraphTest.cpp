@@ -1,0 +1,214 @@
+#include "chart/ui/Graph.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "chart/ChartScale.h"
+#include "chart/ui/ChartArea.h"
+#include "core/Calendar.h"
+#include "core/Clock.h"
+#include "core/DateLocale.h"
+#include "core/DateTexts.h"
+#include "core/RebuildBars.h"
+#include "core/Workspace.h"
+#include "support/FakeDialogs.h"
+#include "support/TempFolder.h"
+
+namespace chartorium {
+namespace {
+
+// 300 working days from Monday 2 January 2023, with 100 of them in view.
+class ChartWindow : public ::testing::Test {
+ protected:
+  ChartWindow() {
+    QuoteStore& store = workspace->Quotes();
+    int day = DayNumber(2023, 1, 2);
+    for (int i = 1; i <= 300; ++i, ++day) {
+      while (DayOfWeek(day) == 1 || DayOfWeek(day) == 7) ++day;
+      QuoteRecord& q = store.QuoteArray[static_cast<size_t>(i)];
+      q.Date = day;
+      q.Close = 50 + (i % 20) * 0.5f;
+      q.Open = q.Close - 0.25f;
+      q.Low = q.Close - 1;
+      q.High = q.Close + 1;
+      q.Volume = 1000 + i;
+    }
+    store.QuoteCount = 300;
+    store.StockName = workspace->ChartCaption = "Acme";
+    RebuildBars(*workspace);
+    store.VisibleBarCount = 100;
+    store.FirstVisibleBar = store.BarCount;
+  }
+
+  std::unique_ptr<Graph> Start() {
+    auto graph = std::make_unique<Graph>(*workspace, dialogs, locale, clock, nullptr);
+    graph->resize(1200, 800);
+    graph->ShowChart();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(graph.get()));
+    Paint(*graph);
+    return graph;
+  }
+  // The panes draw (and take their scale) when they paint.
+  static void Paint(Graph& graph) {
+    for (int pane = 0; pane <= 3; ++pane)
+      if (graph.Chart()->Pane(pane)->isVisible()) graph.Chart()->Pane(pane)->grab();
+  }
+  static void Mouse(QWidget* pane, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, pane->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(pane, &event);
+  }
+  // The x of the middle of visible bar offset `offset`.
+  static int SlotCentre(const Graph& graph, int offset) {
+    const ChartScale& scale = graph.Chart()->Scale();
+    return scale.PlotLeft + static_cast<int>((offset + 0.5) * scale.BarWidth);
+  }
+  static QString DataWindow(const Graph& graph) {
+    return graph.findChild<QPlainTextEdit*>("MDatas")->toPlainText();
+  }
+  std::string DateOfBar(int bar) const {
+    return DateText(workspace->Quotes().BarSeries[static_cast<size_t>(bar)].Date, locale);
+  }
+
+  testing::TempFolder folder;
+  std::unique_ptr<Workspace> workspace = std::make_unique<Workspace>(folder.Path());
+  testing::FakeDialogs dialogs;
+  const DateLocale locale = LocaleFromPattern("dd/MM/yyyy");
+  const FixedClock clock{DayNumber(2024, 6, 1)};
+};
+
+TEST_F(ChartWindow, ShowsTheStockWithTheNewestBars) {
+  auto graph = Start();
+  EXPECT_EQ(graph->windowTitle(), "Acme");
+  EXPECT_EQ(workspace->Quotes().FirstVisibleBar, 201);
+  EXPECT_TRUE(graph->findChild<QAction*>("BDaily")->isChecked());
+  const auto* systems = graph->findChild<QListWidget*>("LSystems");
+  ASSERT_GE(systems->count(), 1);
+  EXPECT_EQ(systems->item(0)->text(), "None");
+  EXPECT_EQ(systems->currentRow(), 0);
+}
+
+TEST_F(ChartWindow, ADoubleClickOnAnIndicatorAddsAPane) {
+  auto graph = Start();
+  EXPECT_FALSE(graph->Chart()->Pane(1)->isVisible());
+  auto* list = graph->findChild<QListWidget*>("LIndic");
+  const QList<QListWidgetItem*> found = list->findItems("RSI", Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  list->scrollToItem(found.front());
+  // The view takes a double click on the item it was pressed on.
+  const QPoint centre = list->visualItemRect(found.front()).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+  EXPECT_EQ(workspace->OpenStockSettings.Slots[0].Names, "RSI");
+  EXPECT_TRUE(graph->Chart()->Pane(1)->isVisible());
+  EXPECT_TRUE(graph->Chart()->Panes().Visible[0]);
+  EXPECT_FALSE(graph->Chart()->Pane(2)->isVisible());
+}
+
+TEST_F(ChartWindow, TheMarkerKeepsTheDataWindowWhileTheMouseMoves) {
+  auto graph = Start();
+  graph->findChild<QAction*>("BMarker")->setChecked(true);
+  QWidget* price = graph->Chart()->Pane(0);
+  const QPoint marked(SlotCentre(*graph, 10), price->height() / 2);
+  Mouse(price, QEvent::MouseButtonPress, marked, Qt::LeftButton);
+  Mouse(price, QEvent::MouseButtonRelease, marked, Qt::NoButton);
+  ASSERT_EQ(workspace->Quotes().MarkerBar, 211);
+  const QString marking = DataWindow(*graph);
+  EXPECT_TRUE(marking.startsWith(QString::fromStdString("Date: " + DateOfBar(211))))
+      << marking.toStdString();
+
+  Mouse(price, QEvent::MouseMove, {SlotCentre(*graph, 60), 40}, Qt::NoButton);
+  EXPECT_EQ(DataWindow(*graph), marking);
+  EXPECT_EQ(workspace->Quotes().MarkerBar, 211);
+
+  graph->findChild<QAction*>("BMarker")->setChecked(false);
+  Mouse(price, QEvent::MouseMove, {SlotCentre(*graph, 60), 40}, Qt::NoButton);
+  EXPECT_TRUE(DataWindow(*graph).startsWith(QString::fromStdString("Date: " + DateOfBar(261))));
+}
+
+TEST_F(ChartWindow, APeriodicitySwitchKeepsTheMarkedDay) {
+  auto graph = Start();
+  graph->findChild<QAction*>("BMarker")->setChecked(true);
+  QWidget* price = graph->Chart()->Pane(0);
+  const QPoint marked(SlotCentre(*graph, 30), price->height() / 2);
+  Mouse(price, QEvent::MouseButtonPress, marked, Qt::LeftButton);
+  ASSERT_EQ(workspace->Quotes().MarkerBar, 231);
+  const double markedDay = workspace->Quotes().BarSeries[231].Date;
+
+  graph->findChild<QAction*>("BWeekly")->trigger();
+  QuoteStore& store = workspace->Quotes();
+  ASSERT_EQ(store.Period, Periodicity::Weekly);
+  EXPECT_GE(store.BarSeries[static_cast<size_t>(store.MarkerBar)].Date, markedDay);
+  EXPECT_LT(store.BarSeries[static_cast<size_t>(store.MarkerBar - 1)].Date, markedDay);
+
+  const double weekEnd = store.BarSeries[static_cast<size_t>(store.MarkerBar)].Date;
+  graph->findChild<QAction*>("BDaily")->trigger();
+  EXPECT_EQ(store.BarSeries[static_cast<size_t>(store.MarkerBar)].Date, weekEnd);
+  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - store.VisibleBarCount / 2);
+}
+
+TEST_F(ChartWindow, HoveringOverTheLastSlotOfAWindowNotFullShowsTheLastBar) {
+  workspace->Prefs.Set("EAdd", "5");
+  auto graph = Start();
+  QWidget* price = graph->Chart()->Pane(0);
+  const int lastSlot = graph->Chart()->Scale().PlotRight - 2;
+  Mouse(price, QEvent::MouseMove, {lastSlot, 60}, Qt::NoButton);
+  EXPECT_EQ(graph->findChild<QLabel*>("SBDate")->text().toStdString(), "Date: " + DateOfBar(300));
+  EXPECT_TRUE(graph->findChild<QLabel*>("SBPrices")->text().startsWith("C: "));
+  EXPECT_TRUE(graph->findChild<QLabel*>("SBValue")->text().startsWith("Y: "));
+}
+
+TEST_F(ChartWindow, SeekingADateBeforeTheFirstQuoteShowsBarOne) {
+  auto graph = Start();
+  dialogs.InputAnswers = {"31/13/2022", "1/1/2000"};
+  graph->findChild<QAction*>("MSeek")->trigger();
+  EXPECT_EQ(workspace->Quotes().FirstVisibleBar, 1);
+  ASSERT_EQ(dialogs.Messages.size(), 3u);
+  EXPECT_EQ(dialogs.Messages[1].Text, "The date format is invalid");
+}
+
+TEST_F(ChartWindow, TheArrowKeysScrollFromAnyControl) {
+  auto graph = Start();
+  graph->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(graph.get()));
+  QWidget* filter = graph->findChild<QWidget*>("EFilter");
+  filter->setFocus();
+  QTest::keyPress(filter, Qt::Key_Left);
+  QTest::keyRelease(filter, Qt::Key_Left);
+  EXPECT_EQ(workspace->Quotes().FirstVisibleBar, 198);
+}
+
+TEST_F(ChartWindow, TheSettingsRoundTripThroughQuorexIni) {
+  GraphSettings changed;
+  {
+    auto graph = Start();
+    graph->findChild<QAction*>("BCandles")->setChecked(true);
+    graph->findChild<QAction*>("BBollinger")->setChecked(false);
+    graph->findChild<QAction*>("BSar")->setChecked(true);
+    graph->findChild<QAction*>("BMarker")->setChecked(true);
+    graph->resize(900, 700);
+    graph->move(30, 40);
+    changed = graph->CurrentSettings();
+  }
+  EXPECT_EQ(changed.Buttons.Type, ChartType::Candles);
+  EXPECT_TRUE(changed.Buttons.ParabolicSar);
+  EXPECT_FALSE(changed.Buttons.Overlays.BollingerBands);
+  EXPECT_TRUE(changed.MarkerButton);
+  auto graph = std::make_unique<Graph>(*workspace, dialogs, locale, clock, nullptr);
+  const GraphSettings read = graph->CurrentSettings();
+  EXPECT_EQ(read.Buttons, changed.Buttons);
+  EXPECT_EQ(read.MarkerButton, true);
+  EXPECT_EQ(read.Width, 900);
+  EXPECT_EQ(read.Height, 700);
+  EXPECT_EQ(read.PaneHeights, changed.PaneHeights);
+  EXPECT_TRUE(graph->findChild<QAction*>("BCandles")->isChecked());
+}
+
+}  // namespace
+}  // namespace chartorium
