@@ -28,6 +28,10 @@ std::string TwoDigitYear(double date) {
 
 }  // namespace
 
+bool ChartCanShow(const QuoteStore& store) {
+  return !store.StockName.empty() && store.BarCount > 1;
+}
+
 void ClampView(QuoteStore& store) {
   if (store.FirstVisibleBar + store.VisibleBarCount > store.BarCount + 1)
     store.FirstVisibleBar = store.BarCount - store.VisibleBarCount + 1;

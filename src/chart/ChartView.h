@@ -12,6 +12,9 @@ enum class Periodicity : std::int16_t;
 struct QuoteStore;
 class Workspace;
 
+/// SGraph shows the chart only for an open stock with more than one bar.
+bool ChartCanShow(const QuoteStore& store);
+
 /// Keeps the view inside the bars: the window ends at the last bar at most,
 /// starts at bar 1 at least, and is no wider than the bars.
 void ClampView(QuoteStore& store);

@@ -151,6 +151,9 @@ TEST_F(ChartWindow, APeriodicitySwitchKeepsTheMarkedDay) {
   graph->findChild<QAction*>("BDaily")->trigger();
   EXPECT_EQ(store.BarSeries[static_cast<size_t>(store.MarkerBar)].Date, weekEnd);
   EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - store.VisibleBarCount / 2);
+
+  graph->close();  // hiding the window forgets the marker
+  EXPECT_EQ(store.MarkerBar, 0);
 }
 
 TEST_F(ChartWindow, HoveringOverTheLastSlotOfAWindowNotFullShowsTheLastBar) {

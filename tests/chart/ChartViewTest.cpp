@@ -44,6 +44,21 @@ TEST_F(View, ClampKeepsTheWindowInsideTheBars) {
   }
 }
 
+TEST_F(View, TheChartShowsAnOpenStockWithMoreThanOneBar) {
+  struct Case {
+    const char* name;
+    int bars;
+    bool shows;
+  };
+  constexpr Case Cases[] = {
+      {"ABC", 2, true}, {"ABC", 1, false}, {"ABC", 0, false}, {"", 50, false}};
+  for (const Case& c : Cases) {
+    Bars(c.bars);
+    store().StockName = c.name;
+    EXPECT_EQ(ChartCanShow(store()), c.shows) << c.name << "/" << c.bars;
+  }
+}
+
 TEST_F(View, ZoomStaysWithinOneBarAndAFullStock) {
   store().FirstVisibleBar = 100;
   store().VisibleBarCount = 3;

@@ -216,6 +216,12 @@ void ChartArea::ShowBar(int bar) {
                 QString::fromStdString(texts.DataWindow));
 }
 
+void ChartArea::ShowLastBar() {
+  const QuoteStore& store = workspace_.Quotes();
+  if (store.BarCount <= 0) return;
+  ShowBar(std::min(store.BarCount, store.FirstVisibleBar + store.VisibleBarCount - 1));
+}
+
 void ChartArea::SetMarkerFrom(int x) {
   const int bar = SetMarkerAt(workspace_, scale_, x, panesWidgets_[0]->width());
   RepaintPanes();

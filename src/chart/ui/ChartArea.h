@@ -42,6 +42,8 @@ class ChartArea final : public QWidget {
   void Redraw();
   /// The mouse data shown last are forgotten (a new stock, a new view).
   void ForgetShownBar() { shownBar_ = 0; }
+  /// Shows the data of the last visible bar until the mouse shows another.
+  void ShowLastBar();
 
   /// The scale the price pane was last drawn with.
   const ChartScale& Scale() const { return scale_; }

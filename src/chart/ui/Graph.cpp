@@ -6,6 +6,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDockWidget>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -221,6 +222,7 @@ void Graph::CreateDocks() {
   MDatas->setObjectName("MDatas");
   MDatas->setReadOnly(true);
   MDatas->setFrameShape(QFrame::NoFrame);
+  MDatas->setFont(QFont("DejaVu Sans Mono", 9));
   TVStocks = new LibraryView(this);
   TVStocks->setObjectName("TVStocks");
   TVStocks->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -297,6 +299,11 @@ void Graph::CreateStatusBar() {
   SBValue = new QLabel(this);
   SBValue->setObjectName("SBValue");
   SBValue->setMinimumWidth(50);
+  for (QLabel* panel : {SBDate, SBPrices, SBValue}) {
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setContentsMargins(4, 0, 4, 0);
+  }
   statusBar()->setObjectName("SB");
   statusBar()->addWidget(SBDate);
   statusBar()->addWidget(SBPrices);

@@ -48,7 +48,7 @@ std::vector<std::string> NamesOf(const std::string& list) {
 void Graph::ShowChart() {
   if (workspace_.Quotes().BarCount == 0) return;
   setWindowTitle(QString::fromStdString(workspace_.ChartCaption));
-  stocksModel_->Refresh();
+  RefreshStocksList();
   if (!isVisible()) settings_.Maximized ? showMaximized() : show();
   raise();
   activateWindow();
@@ -63,6 +63,9 @@ void Graph::StockChanged() {
 
 void Graph::RefreshStocksList() {
   stocksModel_->Refresh();
+  TVStocks->expand(stocksModel_->index(0, 0));
+  if (const LibraryNode* selected = workspace_.Library.Selected())
+    TVStocks->setCurrentIndex(stocksModel_->IndexOf(selected));
 }
 
 void Graph::RefreshAll() {
@@ -79,6 +82,7 @@ void Graph::RefreshAll() {
   chart_->ForgetShownBar();
   UpdateOptions();
   chart_->RefreshIndicatorPanes();
+  chart_->ShowLastBar();
 }
 
 void Graph::UpdateOptions() {

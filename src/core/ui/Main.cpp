@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "chart/ChartView.h"
 #include "chart/ui/Graph.h"
 #include "core/Clock.h"
 #include "core/DateTexts.h"
@@ -475,9 +476,7 @@ void Main::OnSBClicked() {
 }
 
 void Main::SGraph() {
-  const QuoteStore& store = workspace_.Quotes();
-  if (store.StockName.empty() || store.BarCount <= 1) return;
-  graph_->ShowChart();
+  if (ChartCanShow(workspace_.Quotes())) graph_->ShowChart();
 }
 
 void Main::StockShown(bool showGraph) {
