@@ -8,8 +8,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolButton>
 
 #include "chart/ChartScale.h"
+#include "chart/render/ChartPicture.h"
 #include "chart/ui/ChartArea.h"
 #include "core/Calendar.h"
 #include "core/Clock.h"
@@ -174,6 +176,41 @@ TEST_F(ChartWindow, SeekingADateBeforeTheFirstQuoteShowsBarOne) {
   EXPECT_EQ(workspace->Quotes().FirstVisibleBar, 1);
   ASSERT_EQ(dialogs.Messages.size(), 3u);
   EXPECT_EQ(dialogs.Messages[1].Text, "The date format is invalid");
+}
+
+TEST_F(ChartWindow, ExportsTheChartWithItsPanesAsAJpegPicture) {
+  workspace->OpenStockSettings.Slots[0] = {"RSI", "1", "255", "1"};
+  workspace->OpenStockSettings.Slots[2] = {"Volume", "0", "65280", "1"};
+  auto graph = Start();
+  ASSERT_TRUE(graph->Chart()->Pane(2)->isVisible());
+  const std::filesystem::path file = folder / "chart.jpg";
+  ASSERT_TRUE(graph->ExportPicture(file).ok());
+  QImage picture;
+  ASSERT_TRUE(picture.load(QString::fromStdString(file.string()), "JPG"));
+  ChartArea* chart = graph->Chart();
+  ChartPictureLayout layout;
+  layout.PriceHeight = chart->Pane(0)->height();
+  layout.PaneHeights = {chart->Pane(1)->height(), chart->Pane(2)->height(), 0};
+  EXPECT_EQ(picture.width(), chart->Pane(0)->width());
+  EXPECT_EQ(picture.height(), ChartPictureHeight(layout, chart->Panes()));
+  EXPECT_GT(picture.height(), layout.PriceHeight + layout.PaneHeights[0] + layout.PaneHeights[1]);
+
+  EXPECT_FALSE(graph->ExportPicture(folder / "missing" / "chart.jpg").ok());
+}
+
+TEST_F(ChartWindow, HoldingAScrollButtonMovesTheChartUntilReleased) {
+  auto graph = Start();
+  auto* left = graph->findChild<QToolButton*>("BLeft");
+  auto* right = graph->findChild<QToolButton*>("BRight");
+  EXPECT_FALSE(right->isEnabled()) << "the newest bars are in view";
+  QTest::mousePress(left, Qt::LeftButton);
+  QTest::qWait(150);
+  QTest::mouseRelease(left, Qt::LeftButton);
+  const int first = workspace->Quotes().FirstVisibleBar;
+  EXPECT_LT(first, 201);
+  EXPECT_TRUE(right->isEnabled());
+  QTest::qWait(100);
+  EXPECT_EQ(workspace->Quotes().FirstVisibleBar, first) << "released: the chart stays";
 }
 
 TEST_F(ChartWindow, TheArrowKeysScrollFromAnyControl) {

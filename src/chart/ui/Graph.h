@@ -4,12 +4,14 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include <QMainWindow>
 
 #include "chart/GraphSettings.h"
+#include "core/Status.h"
 
 class QAction;
 class QActionGroup;
@@ -57,6 +59,9 @@ class Graph final : public QMainWindow {
   GraphSettings CurrentSettings() const;
 
   ChartArea* Chart() const { return chart_; }
+  /// "&Export to file" once the file is chosen: the chart as it shows, with
+  /// its panes and a footer line, as a JPEG picture written crash-safely.
+  Status ExportPicture(const std::filesystem::path& file);
 
  signals:
   /// The stocks list opened another stock.

@@ -208,12 +208,17 @@ void Graph::OnBZoomOutTriggered() {
 }
 
 void Graph::OnMExportTriggered() {
-  const QuoteStore& store = workspace_.Quotes();
-  if (store.BarCount <= 1) return;
+  if (workspace_.Quotes().BarCount <= 1) return;
   const QString chosen = QFileDialog::getSaveFileName(
       this, "Export to file", QString::fromStdString(workspace_.AppFolder().string()),
       "Jpeg files (*.jpg);;Alll files (*.*)");
   if (chosen.isEmpty()) return;
+  if (const Status status = ExportPicture(chosen.toStdString()); !status.ok())
+    dialogs_.Error("Chartorium", status.message());
+}
+
+Status Graph::ExportPicture(const std::filesystem::path& file) {
+  const QuoteStore& store = workspace_.Quotes();
   ChartPictureLayout layout;
   layout.Width = chart_->Pane(0)->width();
   layout.PriceHeight = chart_->Pane(0)->height();
@@ -233,10 +238,9 @@ void Graph::OnMExportTriggered() {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!picture.save(&buffer, "JPG", 92))
-    return dialogs_.Error("Chartorium", "The picture could not be converted to JPEG");
-  const std::string_view data(bytes.constData(), static_cast<size_t>(bytes.size()));
-  if (const Status status = WriteFileAtomically(chosen.toStdString(), data); !status.ok())
-    dialogs_.Error("Chartorium", status.message());
+    return Status::IoError("the chart could not be encoded as a JPEG picture");
+  return WriteFileAtomically(
+      file, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 void Graph::OnLSystemsClicked() {
