@@ -5,8 +5,11 @@
 #include <cmath>
 
 #include "core/Calendar.h"
+#include "core/PreferencesCommands.h"
 #include "core/QuoteStore.h"
 #include "core/RebuildBars.h"
+#include "core/TextCase.h"
+#include "core/TextHelpers.h"
 #include "core/Workspace.h"
 
 namespace chartorium {
@@ -49,6 +52,14 @@ ScrollResult ScrollView(QuoteStore& store, int delta) {
   const ScrollResult result{clamped != store.FirstVisibleBar, clamped != wanted};
   store.FirstVisibleBar = clamped;
   return result;
+}
+
+Status ChoosePeriodToPlot(Workspace& workspace, std::string_view answer) {
+  if (Trim(answer).empty()) return Status::Ok();
+  // A negative count or one above the bars a stock can hold would leave the
+  // chart without a window to draw.
+  const int bars = std::clamp(TextToInt(answer), 1, MaxQuotes);
+  return SetBarsToPlot(workspace, std::to_string(bars));
 }
 
 void ZoomIn(Workspace& workspace) {

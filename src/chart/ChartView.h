@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/Status.h"
 
 namespace chartorium {
 
@@ -29,6 +32,12 @@ struct ScrollResult {
 
 /// Moves the first bar by `delta`, clamped to 1..LastFirstVisibleBar.
 ScrollResult ScrollView(QuoteStore& store, int delta);
+
+/// "Chose the period to be plotted" with the input box's answer: a blank
+/// answer changes nothing; otherwise the answer truncated to a whole number
+/// of bars, kept within 1..2001, becomes "Plot on ... bars" and every
+/// preference is saved.
+Status ChoosePeriodToPlot(Workspace& workspace, std::string_view answer);
 
 /// Zoom In: five bars fewer, the window shifted right by three.
 void ZoomIn(Workspace& workspace);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/Calendar.h"
+#include "core/IniFile.h"
 #include "core/RebuildBars.h"
 #include "core/Workspace.h"
+#include "support/TempFolder.h"
 
 namespace chartorium {
 namespace {
@@ -57,6 +59,26 @@ TEST_F(View, TheChartShowsAnOpenStockWithMoreThanOneBar) {
     store().StockName = c.name;
     EXPECT_EQ(ChartCanShow(store()), c.shows) << c.name << "/" << c.bars;
   }
+}
+
+TEST(PeriodToPlot, TheAnswerBecomesAWholeNumberOfBarsAndIsSaved) {
+  testing::TempFolder folder;
+  Workspace workspace(folder.Path());
+  struct Case {
+    const char* answer;
+    const char* stored;
+  };
+  constexpr Case Cases[] = {{"150", "150"}, {"12.9", "12"},   {"abc", "1"}, {"0", "1"},
+                            {"-40", "1"},   {"9999", "2001"}, {"", "12"},   {"  ", "12"}};
+  for (const Case& c : Cases) {
+    workspace.Prefs.Set("ENbD", "12");
+    ASSERT_TRUE(ChoosePeriodToPlot(workspace, c.answer).ok()) << c.answer;
+    EXPECT_EQ(workspace.Prefs.Text("ENbD"), c.stored) << c.answer;
+  }
+  ASSERT_TRUE(ChoosePeriodToPlot(workspace, "75").ok());
+  const auto quorex = IniFile::Load(folder / "Quorex.ini");
+  ASSERT_TRUE(quorex);
+  EXPECT_NE(quorex->Text().find("75"), std::string::npos) << "saved with the preferences";
 }
 
 TEST_F(View, ZoomStaysWithinOneBarAndAFullStock) {

@@ -365,6 +365,24 @@ void Graph::ApplySettings() {
   UpdateOptions();
 }
 
+void Graph::KeepNormalPlace() {
+  if (isMaximized() || isMinimized() || isFullScreen()) return;
+  settings_.Left = x();
+  settings_.Top = y();
+  settings_.Width = width();
+  settings_.Height = height();
+}
+
+void Graph::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  KeepNormalPlace();
+}
+
+void Graph::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  KeepNormalPlace();
+}
+
 GraphSettings Graph::CurrentSettings() const {
   GraphSettings settings = settings_;
   settings.Maximized = isMaximized();

@@ -70,6 +70,8 @@ class Graph final : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -81,6 +83,8 @@ class Graph final : public QMainWindow {
   QAction* AddButton(QToolBar* bar, const char* name, const char* icon, const char* hint,
                      bool checkable);
   void ApplySettings();
+  /// Remembers the normal place and pane heights, which a maximized window keeps.
+  void KeepNormalPlace();
   void UpdateOptions();
   void RedrawDateSeeker();
   void RefreshAll();

@@ -183,8 +183,7 @@ void Graph::OnBPreferencesTriggered() {
 void Graph::OnBPeriodTriggered() {
   const std::string answer =
       dialogs_.Input("Number of quotes to be plotted:", workspace_.Prefs.Text("ENbD"));
-  if (answer.empty()) return;
-  if (const Status status = SetBarsToPlot(workspace_, answer); !status.ok())
+  if (const Status status = ChoosePeriodToPlot(workspace_, answer); !status.ok())
     dialogs_.Error("Chartorium", status.message());
   RedrawDateSeeker();
   ViewChanged();
