@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "chart/ChartScale.h"
@@ -196,6 +197,40 @@ TEST_F(ChartWindow, ExportsTheChartWithItsPanesAsAJpegPicture) {
   EXPECT_GT(picture.height(), layout.PriceHeight + layout.PaneHeights[0] + layout.PaneHeights[1]);
 
   EXPECT_FALSE(graph->ExportPicture(folder / "missing" / "chart.jpg").ok());
+}
+
+// Right-clicks pane `pane` and answers its pop-up menu with the accelerator key.
+void ChoosePaneCommand(Graph& graph, int pane, char key) {
+  QTimer::singleShot(0, [key] {
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, key);
+  });
+  QWidget* target = graph.Chart()->Pane(pane);
+  const QPoint at(target->width() / 2, target->height() / 2);
+  QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::RightButton,
+                    Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+}
+
+TEST_F(ChartWindow, ThePanePopUpMenuRemovesAnIndicatorOrThePane) {
+  workspace->OpenStockSettings.Slots[0] = {"RSI;CCI", "1;1", "255;65280", "1;1"};
+  workspace->OpenStockSettings.Slots[2] = {"Volume", "0", "65280", "1"};
+  auto graph = Start();
+  ChoosePaneCommand(*graph, 1, 'r');
+  auto* chooser = graph->findChild<QListWidget*>("IndicatorChooser");
+  ASSERT_NE(chooser, nullptr) << "two indicators: the chooser asks which";
+  EXPECT_EQ(chooser->windowTitle(), "Remove an indicator");
+  ASSERT_EQ(chooser->count(), 2);
+  emit chooser->itemDoubleClicked(chooser->item(0));
+  EXPECT_EQ(workspace->OpenStockSettings.Slots[0].Names, "CCI");
+
+  ChoosePaneCommand(*graph, 1, 'p');
+  QCoreApplication::processEvents();
+  // The emptied pane takes the indicators of the next one.
+  EXPECT_EQ(workspace->OpenStockSettings.Slots[0].Names, "Volume");
+  EXPECT_TRUE(graph->Chart()->Pane(1)->isVisible());
+  EXPECT_FALSE(graph->Chart()->Pane(2)->isVisible());
 }
 
 TEST_F(ChartWindow, HoldingAScrollButtonMovesTheChartUntilReleased) {
