@@ -13,7 +13,7 @@ class IniFile;
 /// Height, width, top, left and visibility of one tool window.
 struct ToolWindowPlace {
   int Height = 200;
-  int Width = 170;
+  int Width = 190;
   int Top = 0;
   int Left = 0;
   bool Visible = true;

@@ -37,6 +37,9 @@ IndicatorsList::IndicatorsList(QWidget* parent)
   EFilter->setClearButtonEnabled(true);
   LIndic->setObjectName("LIndic");
   LIndic->setDragEnabled(true);
+  LIndic->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  LIndic->setTextElideMode(Qt::ElideRight);
+  LIndic->setAlternatingRowColors(true);
   LIndic->setDragDropMode(QAbstractItemView::DragOnly);
   LIndic->setToolTip("Double-click or drag an indicator onto the chart");
   auto* layout = new QVBoxLayout(this);
