@@ -481,8 +481,10 @@ void Main::SGraph() {
 
 void Main::StockShown(bool showGraph) {
   RefreshSummary();
-  graph_->StockChanged();
-  if (showGraph) SGraph();
+  if (showGraph && ChartCanShow(workspace_.Quotes()))
+    graph_->ShowChart();
+  else
+    graph_->StockChanged();
 }
 
 void Main::OpenStock(std::string_view name) {
