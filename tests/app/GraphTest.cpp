@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -14,11 +15,13 @@
 #include "chart/ChartScale.h"
 #include "chart/render/ChartPicture.h"
 #include "chart/ui/ChartArea.h"
+#include "chart/ui/IndicatorsList.h"
 #include "core/Calendar.h"
 #include "core/Clock.h"
 #include "core/DateLocale.h"
 #include "core/DateTexts.h"
 #include "core/RebuildBars.h"
+#include "core/SafeFile.h"
 #include "core/Workspace.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
@@ -231,6 +234,53 @@ TEST_F(ChartWindow, ThePanePopUpMenuRemovesAnIndicatorOrThePane) {
   EXPECT_EQ(workspace->OpenStockSettings.Slots[0].Names, "Volume");
   EXPECT_TRUE(graph->Chart()->Pane(1)->isVisible());
   EXPECT_FALSE(graph->Chart()->Pane(2)->isVisible());
+}
+
+void Drop(QWidget* pane, const QString& name) {
+  QMimeData data;
+  data.setData(IndicatorMimeType, name.toUtf8());
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(pane, &enter);
+  ASSERT_TRUE(enter.isAccepted()) << "the pane takes indicators";
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(pane, &drop);
+}
+
+TEST_F(ChartWindow, DroppingAnIndicatorAddsAPaneOrJoinsOne) {
+  auto graph = Start();
+  const IndicatorSlots& panes = workspace->OpenStockSettings.Slots;
+  Drop(graph->Chart()->Pane(0), "RSI");
+  ASSERT_EQ(panes[0].Names, "RSI");
+  ASSERT_TRUE(graph->Chart()->Pane(1)->isVisible());
+  Drop(graph->Chart()->Pane(0), "RSI");
+  EXPECT_EQ(panes[2].Names, "") << "a pane shows RSI alone already";
+  Drop(graph->Chart()->Pane(1), "CCI");
+  EXPECT_EQ(panes[0].Names, "RSI;CCI");
+  EXPECT_EQ(panes[0].Colours, std::to_string(workspace->Prefs.Colour("C23")) + ";" +
+                                  std::to_string(workspace->Prefs.Colour("C24")));
+  Drop(graph->Chart()->Pane(0), "MACD");
+  EXPECT_EQ(panes[2].Names, "MACD;MACD MA");
+  EXPECT_TRUE(graph->Chart()->Pane(2)->isVisible());
+  EXPECT_FALSE(graph->Chart()->Pane(3)->isVisible());
+}
+
+TEST_F(ChartWindow, AClickOnASystemShowsItsSignals) {
+  std::filesystem::create_directories(folder / "Signals");
+  ASSERT_TRUE(WriteFileAtomically(folder / "Signals.dat", "Cross\r\n").ok());
+  ASSERT_TRUE(WriteFileAtomically(folder / "Signals" / "Cross", "Sub Main\r\nEnd Sub\r\n").ok());
+  auto graph = Start();
+  auto* systems = graph->findChild<QListWidget*>("LSystems");
+  ASSERT_EQ(systems->count(), 2);
+  workspace->Quotes().SystemError = true;
+  const auto click = [&](int row) {
+    QTest::mouseClick(systems->viewport(), Qt::LeftButton, {},
+                      systems->visualItemRect(systems->item(row)).center());
+  };
+  click(1);
+  EXPECT_EQ(graph->Chart()->Options().SystemText, "Sub Main\r\nEnd Sub\r\n");
+  EXPECT_FALSE(workspace->Quotes().SystemError) << "a new choice gives the system another chance";
+  click(0);
+  EXPECT_EQ(graph->Chart()->Options().SystemText, "");
 }
 
 TEST_F(ChartWindow, HoldingAScrollButtonMovesTheChartUntilReleased) {

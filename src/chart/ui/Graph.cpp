@@ -230,6 +230,7 @@ void Graph::CreateDocks() {
   stocksModel_ = new LibraryModel(workspace_.Library, workspace_.AppFolder(), this);
   TVStocks->setModel(stocksModel_);
   connect(TVStocks, &QTreeView::clicked, this, &Graph::OnTVStocksClicked);
+  connect(TVStocks, &LibraryView::KeyReleased, this, &Graph::OnTVStocksClicked);
 
   QWidget* contents[ToolWindowCount] = {indicators_, LSystems, MDatas, TVStocks};
   for (int i = 0; i < ToolWindowCount; ++i) {
