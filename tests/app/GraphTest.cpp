@@ -23,6 +23,7 @@
 #include "core/RebuildBars.h"
 #include "core/SafeFile.h"
 #include "core/Workspace.h"
+#include "core/ui/Colours.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 
@@ -106,6 +107,8 @@ TEST_F(ChartWindow, ADoubleClickOnAnIndicatorAddsAPane) {
   auto* list = graph->findChild<QListWidget*>("LIndic");
   const QList<QListWidgetItem*> found = list->findItems("RSI", Qt::MatchExactly);
   ASSERT_EQ(found.size(), 1);
+  QTest::keyClicks(graph->findChild<QWidget*>("EFilter"), "macd");
+  EXPECT_EQ(list->currentItem()->text(), "MACD") << "typing selects the first entry it starts";
   list->scrollToItem(found.front());
   // The view takes a double click on the item it was pressed on.
   const QPoint centre = list->visualItemRect(found.front()).center();
@@ -281,6 +284,32 @@ TEST_F(ChartWindow, AClickOnASystemShowsItsSignals) {
   EXPECT_FALSE(workspace->Quotes().SystemError) << "a new choice gives the system another chance";
   click(0);
   EXPECT_EQ(graph->Chart()->Options().SystemText, "");
+}
+
+TEST_F(ChartWindow, TheCrossHairAndTheMarkerLineAreDrawnOverThePanes) {
+  workspace->OpenStockSettings.Slots[0] = {"RSI", "1", "255", "1"};
+  auto graph = Start();
+  ChartArea* chart = graph->Chart();
+  const ChartScale& scale = chart->Scale();
+  const int y = static_cast<int>((scale.PlotTop + scale.PlotBottom) / 2);
+  graph->findChild<QAction*>("BCross")->setChecked(true);
+  Mouse(chart->Pane(0), QEvent::MouseMove, {SlotCentre(*graph, 40), y}, Qt::NoButton);
+  const QImage cross = chart->Pane(0)->grab().toImage();
+  int black = 0;
+  for (int x = scale.PlotLeft; x < scale.PlotRight; ++x)
+    black += cross.pixelColor(x, y) == Qt::black;
+  EXPECT_GT(black, (scale.PlotRight - scale.PlotLeft) * 9 / 10);
+  EXPECT_EQ(cross.pixelColor(SlotCentre(*graph, 40), static_cast<int>(scale.PlotTop) + 3),
+            Qt::black);
+
+  graph->findChild<QAction*>("BMarker")->setChecked(true);
+  EXPECT_FALSE(graph->findChild<QAction*>("BCross")->isChecked()) << "the two exclude each other";
+  Mouse(chart->Pane(0), QEvent::MouseButtonPress, {SlotCentre(*graph, 20), y}, Qt::LeftButton);
+  const QColor marker = ToQColor(workspace->Prefs.Colour("C22"));
+  const QImage pane = chart->Pane(1)->grab().toImage();
+  const int x = SlotCentre(*graph, 20);
+  for (const int paneY : {1, pane.height() / 2, pane.height() - 2})
+    EXPECT_EQ(pane.pixelColor(x, paneY), marker) << paneY;
 }
 
 TEST_F(ChartWindow, HoldingAScrollButtonMovesTheChartUntilReleased) {
