@@ -101,6 +101,21 @@ TEST_F(ChartWindow, ShowsTheStockWithTheNewestBars) {
   EXPECT_EQ(systems->currentRow(), 0);
 }
 
+TEST_F(ChartWindow, ThePanesTakeTheirHeightsFromTheSettings) {
+  ASSERT_TRUE(WriteFileAtomically(folder / "Quorex.ini", "[Graph]\r\nIE1=110\r\nIE2=130\r\n").ok());
+  workspace->OpenStockSettings.Slots[0] = {"RSI", "1", "255", "1"};
+  workspace->OpenStockSettings.Slots[2] = {"CCI", "1", "255", "1"};
+  auto graph = Start();
+  EXPECT_EQ(graph->Chart()->Pane(1)->height(), 110);
+  EXPECT_EQ(graph->Chart()->Pane(2)->height(), 130);
+  const int price = graph->Chart()->Pane(0)->height();
+  graph->resize(1200, 900);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(graph->Chart()->Pane(1)->height(), 110) << "a larger window grows the price pane";
+  EXPECT_EQ(graph->Chart()->Pane(2)->height(), 130);
+  EXPECT_GT(graph->Chart()->Pane(0)->height(), price);
+}
+
 TEST_F(ChartWindow, ADoubleClickOnAnIndicatorAddsAPane) {
   auto graph = Start();
   EXPECT_FALSE(graph->Chart()->Pane(1)->isVisible());

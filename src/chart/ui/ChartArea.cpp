@@ -85,6 +85,11 @@ ChartArea::ChartArea(Workspace& workspace, const DateLocale& locale, QWidget* pa
   connect(Splitter, &QSplitter::splitterMoved, this, [this] { heights_ = PaneHeights(); });
 }
 
+void ChartArea::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (placePending_) PlacePanes();
+}
+
 QWidget* ChartArea::Pane(int pane) const {
   return panesWidgets_[static_cast<size_t>(pane)];
 }
@@ -113,27 +118,30 @@ void ChartArea::RefreshIndicatorPanes() {
 }
 
 void ChartArea::PlacePanes() {
-  QList<int> sizes = Splitter->sizes();
-  int total = 0;
-  for (const int size : sizes) total += size;
   for (int pane = 1; pane <= PaneCount; ++pane) {
     const size_t i = static_cast<size_t>(pane - 1);
     const bool visible = panes_.Visible[i];
     panesWidgets_[static_cast<size_t>(pane)]->setVisible(visible);
     shown_[i] = visible;
   }
+  // A splitter that is not laid out yet would scale the heights to its
+  // later size; the panes are placed once it has one.
+  placePending_ = !Splitter->isVisible() || Splitter->height() <= 0;
+  if (placePending_) return;
+  const int total = Splitter->height();
   QList<int> wanted{0};
   int used = 0;
   for (size_t i = 0; i < PaneCount; ++i) {
     wanted.append(shown_[i] ? heights_[i] : 0);
     used += shown_[i] ? heights_[i] : 0;
   }
-  wanted[0] = std::max(120, (total > 0 ? total : height()) - used);
+  wanted[0] = std::max(120, total - used);
   Splitter->setSizes(wanted);
 }
 
 std::array<int, PaneCount> ChartArea::PaneHeights() const {
   std::array<int, PaneCount> heights = heights_;
+  if (placePending_) return heights;
   const QList<int> sizes = Splitter->sizes();
   for (int pane = 1; pane <= PaneCount && pane < sizes.size(); ++pane)
     if (shown_[static_cast<size_t>(pane - 1)] && sizes[pane] > 0)

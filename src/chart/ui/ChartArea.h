@@ -62,6 +62,9 @@ class ChartArea final : public QWidget {
   void PaneLeft(int pane);
   void PaneDropped(int pane, const QString& name) { emit IndicatorDropped(pane, name); }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  signals:
   /// The data of a bar for the status bar and the data window.
   void BarShown(const QString& datePanel, const QString& pricePanel, const QString& dataWindow);
@@ -92,6 +95,7 @@ class ChartArea final : public QWidget {
   std::array<int, PaneCount> heights_{74, 74, 74};
   std::array<bool, PaneCount> shown_{};
   bool dirty_ = true;
+  bool placePending_ = false;
   bool markerOn_ = false;
   bool crossOn_ = false;
   std::optional<QPoint> cross_;
