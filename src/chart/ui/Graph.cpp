@@ -36,20 +36,20 @@ namespace {
 constexpr int ScrollInterval = 30;
 
 // The chart-type and overlay buttons with their hints and pictures.
-struct ButtonSpec {
+struct ButtonEntry {
   const char* Name;
   const char* Icon;
   const char* Hint;
 };
 
-constexpr ButtonSpec TypeButtons[] = {
+constexpr ButtonEntry TypeButtons[] = {
     {"BLine", "Line", "Show graph"},
     {"BBars", "Bars", "Show bar chart graph"},
     {"BCandles", "Candles", "Show Japanese candlestick graph"},
     {"BZigZag", "ZigZag", "Show ZigZag lines"},
 };
 
-constexpr ButtonSpec OverlayButtons[] = {
+constexpr ButtonEntry OverlayButtons[] = {
     {"BBollinger", "Bollinger", "Show bollinger bands"},
     {"BShortMA", "ShortMA", "Show short moving average"},
     {"BLongMA", "LongMA", "Show long moving average"},
