@@ -1,7 +1,10 @@
 // The desktop program: creates the Workspace and the long-lived windows on
 // the data folder and runs the message loop.
 //
-//   chartorium [--screenshot FILE] [--quit-after-first-paint]
+//   chartorium [--chart STOCK] [--screenshot FILE] [--quit-after-first-paint]
+//
+// --chart opens STOCK of the library and shows its chart window, which is
+// then the window --screenshot saves.
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +17,7 @@
 #include <QTimer>
 
 #include "app/QtDialogs.h"
+#include "chart/ui/Graph.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
 #include "core/DateLocale.h"
@@ -25,6 +29,7 @@
 namespace {
 
 struct Switches {
+  QString Chart;
   QString Screenshot;
   bool QuitAfterFirstPaint = false;
 };
@@ -32,7 +37,9 @@ struct Switches {
 Switches ReadSwitches(const QStringList& arguments) {
   Switches switches;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] == "--screenshot" && i + 1 < arguments.size())
+    if (arguments[i] == "--chart" && i + 1 < arguments.size())
+      switches.Chart = arguments[++i];
+    else if (arguments[i] == "--screenshot" && i + 1 < arguments.size())
       switches.Screenshot = arguments[++i];
     else if (arguments[i] == "--quit-after-first-paint")
       switches.QuitAfterFirstPaint = true;
@@ -69,14 +76,20 @@ int main(int argc, char** argv) {
   Main main(workspace, dialogs, locale, clock);
   if (!switches.Screenshot.isEmpty() || switches.QuitAfterFirstPaint) {
     QObject::connect(&main, &Main::FirstPainted, &main, [&] {
-      // Let the paint finish before the window is grabbed.
-      QTimer::singleShot(0, &main, [&] {
-        if (!switches.Screenshot.isEmpty() && !main.grab().save(switches.Screenshot))
+      // Let the paint and the chart window's layout finish before the window is grabbed.
+      QTimer::singleShot(switches.Chart.isEmpty() ? 0 : 500, &main, [&] {
+        QWidget* const shown =
+            switches.Chart.isEmpty() ? static_cast<QWidget*>(&main) : main.Chart();
+        if (!switches.Screenshot.isEmpty() && !shown->grab().save(switches.Screenshot))
           std::fprintf(stderr, "chartorium: cannot write %s\n", qPrintable(switches.Screenshot));
         main.close();
       });
     });
   }
   main.show();
+  if (!switches.Chart.isEmpty()) {
+    main.OpenStock(switches.Chart.toStdString());
+    main.SGraph();
+  }
   return QApplication::exec();
 }

@@ -5,7 +5,11 @@
 #include <cmath>
 
 #include "core/Calendar.h"
+#include "core/PreferencesCommands.h"
 #include "core/QuoteStore.h"
+#include "core/RebuildBars.h"
+#include "core/TextCase.h"
+#include "core/TextHelpers.h"
 #include "core/Workspace.h"
 
 namespace chartorium {
@@ -27,6 +31,10 @@ std::string TwoDigitYear(double date) {
 
 }  // namespace
 
+bool ChartCanShow(const QuoteStore& store) {
+  return !store.StockName.empty() && store.BarCount > 1;
+}
+
 void ClampView(QuoteStore& store) {
   if (store.FirstVisibleBar + store.VisibleBarCount > store.BarCount + 1)
     store.FirstVisibleBar = store.BarCount - store.VisibleBarCount + 1;
@@ -46,6 +54,14 @@ ScrollResult ScrollView(QuoteStore& store, int delta) {
   return result;
 }
 
+Status ChoosePeriodToPlot(Workspace& workspace, std::string_view answer) {
+  if (Trim(answer).empty()) return Status::Ok();
+  // A negative count or one above the bars a stock can hold would leave the
+  // chart without a window to draw.
+  const int bars = std::clamp(TextToInt(answer), 1, MaxQuotes);
+  return SetBarsToPlot(workspace, std::to_string(bars));
+}
+
 void ZoomIn(Workspace& workspace) {
   QuoteStore& store = workspace.Quotes();
   store.VisibleBarCount -= 5;
@@ -60,6 +76,16 @@ void ZoomOut(Workspace& workspace) {
 
 void CentreOnMarker(QuoteStore& store) {
   if (store.MarkerBar != 0) store.FirstVisibleBar = store.MarkerBar - store.VisibleBarCount / 2;
+}
+
+void ChangePeriodicity(Workspace& workspace, Periodicity period) {
+  QuoteStore& store = workspace.Quotes();
+  store.Period = period;
+  RebuildBars(workspace);
+  // The rebuild may have narrowed the window to fewer bars; the marker is
+  // centred in the window the preference asks for, clamped at the next drawing.
+  store.VisibleBarCount = std::max(1, workspace.Prefs.Integer("ENbD"));
+  CentreOnMarker(store);
 }
 
 DateSeekerLayout LayOutDateSeeker(const QuoteStore& store, int stripWidth) {

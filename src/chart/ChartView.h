@@ -2,13 +2,21 @@
 // seeker's thumb, zooming and centring on the marker.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/Status.h"
 
 namespace chartorium {
 
+enum class Periodicity : std::int16_t;
 struct QuoteStore;
 class Workspace;
+
+/// SGraph shows the chart only for an open stock with more than one bar.
+bool ChartCanShow(const QuoteStore& store);
 
 /// Keeps the view inside the bars: the window ends at the last bar at most,
 /// starts at bar 1 at least, and is no wider than the bars.
@@ -25,6 +33,12 @@ struct ScrollResult {
 /// Moves the first bar by `delta`, clamped to 1..LastFirstVisibleBar.
 ScrollResult ScrollView(QuoteStore& store, int delta);
 
+/// "Chose the period to be plotted" with the input box's answer: a blank
+/// answer changes nothing; otherwise the answer truncated to a whole number
+/// of bars, kept within 1..2001, becomes "Plot on ... bars" and every
+/// preference is saved.
+Status ChoosePeriodToPlot(Workspace& workspace, std::string_view answer);
+
 /// Zoom In: five bars fewer, the window shifted right by three.
 void ZoomIn(Workspace& workspace);
 /// Zoom Out: five bars more.
@@ -33,6 +47,11 @@ void ZoomOut(Workspace& workspace);
 /// With a marker set, puts it in the middle of the window (after a zoom or a
 /// change of periodicity); the clamp of the next drawing keeps it in bounds.
 void CentreOnMarker(QuoteStore& store);
+
+/// The Daily, Weekly and Monthly buttons: rebuilds the bars in the new
+/// periodicity, where the marker stays on the bar holding its day, and puts
+/// the marker in the middle of a window of "Plot on ... bars" bars.
+void ChangePeriodicity(Workspace& workspace, Periodicity period);
 
 /// The date seeker strip of width S pixels.
 struct DateSeekerLayout {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/Calendar.h"
+#include "core/IniFile.h"
+#include "core/RebuildBars.h"
 #include "core/Workspace.h"
+#include "support/TempFolder.h"
 
 namespace chartorium {
 namespace {
@@ -41,6 +44,41 @@ TEST_F(View, ClampKeepsTheWindowInsideTheBars) {
     EXPECT_EQ(store().FirstVisibleBar, c.expectedFirst) << c.bars << "/" << c.first;
     EXPECT_EQ(store().VisibleBarCount, c.expectedVisible) << c.bars << "/" << c.first;
   }
+}
+
+TEST_F(View, TheChartShowsAnOpenStockWithMoreThanOneBar) {
+  struct Case {
+    const char* name;
+    int bars;
+    bool shows;
+  };
+  constexpr Case Cases[] = {
+      {"ABC", 2, true}, {"ABC", 1, false}, {"ABC", 0, false}, {"", 50, false}};
+  for (const Case& c : Cases) {
+    Bars(c.bars);
+    store().StockName = c.name;
+    EXPECT_EQ(ChartCanShow(store()), c.shows) << c.name << "/" << c.bars;
+  }
+}
+
+TEST(PeriodToPlot, TheAnswerBecomesAWholeNumberOfBarsAndIsSaved) {
+  testing::TempFolder folder;
+  Workspace workspace(folder.Path());
+  struct Case {
+    const char* answer;
+    const char* stored;
+  };
+  constexpr Case Cases[] = {{"150", "150"}, {"12.9", "12"},   {"abc", "1"}, {"0", "1"},
+                            {"-40", "1"},   {"9999", "2001"}, {"", "12"},   {"  ", "12"}};
+  for (const Case& c : Cases) {
+    workspace.Prefs.Set("ENbD", "12");
+    ASSERT_TRUE(ChoosePeriodToPlot(workspace, c.answer).ok()) << c.answer;
+    EXPECT_EQ(workspace.Prefs.Text("ENbD"), c.stored) << c.answer;
+  }
+  ASSERT_TRUE(ChoosePeriodToPlot(workspace, "75").ok());
+  const auto quorex = IniFile::Load(folder / "Quorex.ini");
+  ASSERT_TRUE(quorex);
+  EXPECT_NE(quorex->Text().find("75"), std::string::npos) << "saved with the preferences";
 }
 
 TEST_F(View, ZoomStaysWithinOneBarAndAFullStock) {
@@ -111,6 +149,54 @@ TEST_F(View, TheDateSeekerThumbShowsTheWindow) {
   EXPECT_EQ(FirstBarForThumb(store(), 258, 50, 516), 500);
   EXPECT_EQ(FirstBarForThumb(store(), 5, 50, 516), 1);
   EXPECT_EQ(FirstBarForThumb(store(), 470, 50, 516), 901);  // snaps to the last window
+}
+
+}  // namespace
+}  // namespace chartorium
+
+namespace chartorium {
+namespace {
+
+// Daily quotes of 2024 from 1 January, five a week.
+void LoadWorkingDays(Workspace& workspace, int count) {
+  QuoteStore& store = workspace.Quotes();
+  int day = DayNumber(2024, 1, 1);
+  for (int i = 1; i <= count; ++i, ++day) {
+    while (DayOfWeek(day) == 1 || DayOfWeek(day) == 7) ++day;
+    QuoteRecord& q = store.QuoteArray[static_cast<size_t>(i)];
+    q.Date = day;
+    q.Open = q.Low = q.High = q.Close = 10 + i % 7;
+  }
+  store.QuoteCount = count;
+  store.Period = Periodicity::Daily;
+  RebuildBars(workspace);
+}
+
+TEST(Periodicity, ASwitchKeepsTheMarkedDayAndCentresOnIt) {
+  Workspace workspace("/nonexistent");
+  LoadWorkingDays(workspace, 400);
+  QuoteStore& store = workspace.Quotes();
+  // 80 weeks are fewer than the 100 bars asked for: the weekly bars narrow
+  // the window, which must not stay narrow once the bars are daily again.
+  workspace.Prefs.Set("ENbD", "100");
+  store.VisibleBarCount = 100;
+  store.ChartVisible = true;
+  store.MarkerBar = 203;
+  const double markedDay = store.BarSeries[203].Date;
+
+  ChangePeriodicity(workspace, Periodicity::Weekly);
+  ASSERT_EQ(store.Period, Periodicity::Weekly);
+  const QuoteRecord& week = store.BarSeries[static_cast<size_t>(store.MarkerBar)];
+  const QuoteRecord& weekBefore = store.BarSeries[static_cast<size_t>(store.MarkerBar - 1)];
+  EXPECT_GE(week.Date, markedDay) << "the marked week holds the day";
+  EXPECT_LT(weekBefore.Date, markedDay);
+  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 50);
+
+  const double weekEnd = week.Date;
+  ChangePeriodicity(workspace, Periodicity::Daily);
+  EXPECT_EQ(store.BarSeries[static_cast<size_t>(store.MarkerBar)].Date, weekEnd);
+  EXPECT_EQ(store.VisibleBarCount, 100);
+  EXPECT_EQ(store.FirstVisibleBar, store.MarkerBar - 50);
 }
 
 }  // namespace

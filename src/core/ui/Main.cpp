@@ -22,6 +22,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "chart/ChartView.h"
+#include "chart/ui/Graph.h"
 #include "core/Clock.h"
 #include "core/DateTexts.h"
 #include "core/Dialogs.h"
@@ -114,7 +116,7 @@ void ExpandAll(LibraryNode& node, bool expanded) {
 class Main::Observer final : public LibraryObserver {
  public:
   Observer(Main& main, LibraryTree& tree) : LibraryObserver(tree), main_(main) {}
-  void StockOpened(bool showGraph, bool showSignals) override { main_.RefreshSummary(); }
+  void StockOpened(bool showGraph, bool showSignals) override { main_.StockShown(showGraph); }
 
  private:
   Main& main_;
@@ -160,6 +162,9 @@ Main::Main(Workspace& workspace, Dialogs& dialogs, const DateLocale& locale, con
   connect(Tim, &QTimer::timeout, this, &Main::OnTimTimeout);
 
   options_ = new Options(workspace_, dialogs_, settings_.Language, this);
+  // A window of its own that the main window owns; it lives as long as the program.
+  graph_ = new Graph(workspace_, dialogs_, locale_, clock_, options_, this);
+  connect(graph_, &Graph::StockOpened, this, &Main::OnGraphStockOpened);
   RefreshTree();
 }
 
@@ -212,6 +217,7 @@ void Main::CreateLeftPanel() {
   connect(model_, &LibraryModel::NodeEdited, this, &Main::OnTVEdited);
   connect(TV, &LibraryView::NodeDropped, this, &Main::OnTVDropped);
   connect(PBox, &SummaryPanel::Painted, this, &Main::OnPBoxPainted);
+  connect(PBox, &SummaryPanel::DoubleClicked, this, &Main::SGraph);
 }
 
 void Main::CreateMenus() {
@@ -244,13 +250,12 @@ void Main::CreateMenus() {
       connect(action, &QAction::triggered, this, &Main::OnMContentsTriggered);
     if (name == "MAbout") connect(action, &QAction::triggered, this, &Main::OnMAboutTriggered);
   }
-  // "&Graph" shows the chart window, which is not part of the program yet.
   BGraph = new QToolButton(ToolBar1);
   BGraph->setObjectName("BGraph");
   BGraph->setText("&Graph");
   BGraph->setToolTip("Show the graph");
-  BGraph->setEnabled(false);
   ToolBar1->addWidget(BGraph);
+  connect(BGraph, &QToolButton::clicked, this, &Main::SGraph);
 
   SBDate = new QLabel(this);
   SBDate->setObjectName("SBDate");
@@ -279,6 +284,8 @@ MainSettings Main::CurrentSettings() const {
 
 void Main::RefreshTree() {
   model_->Refresh();
+  // The chart's stocks list shows the same tree: its indexes go stale too.
+  if (graph_) graph_->RefreshStocksList();
   // The reset forgets which folders were open; the nodes remember it.
   const auto restore = [this](auto& self, LibraryNode& node) -> void {
     if (node.Expanded) TV->setExpanded(model_->IndexOf(&node), true);
@@ -320,6 +327,7 @@ void Main::SaveAtExit() {
   if (saved_) return;
   saved_ = true;
   Tim->stop();
+  graph_->hide();
   if (const Status status = SauveFich(workspace_); !status.ok())
     dialogs_.Error("Chartorium", status.message());
   CloseStockFile(workspace_);
@@ -352,7 +360,9 @@ void Main::OnTVKeyReleased() {
 }
 
 void Main::OnTVEnterPressed() {
-  if (EnterOnSelectedNode(workspace_) != EnterAction::ToggleFolder) return;
+  const EnterAction action = EnterOnSelectedNode(workspace_);
+  if (action == EnterAction::ShowGraph) return SGraph();
+  if (action != EnterAction::ToggleFolder) return;
   const QModelIndex index = TV->currentIndex();
   TV->setExpanded(index, !TV->isExpanded(index));
 }
@@ -463,6 +473,36 @@ void Main::OnNewsFinished(QNetworkReply* reply) {
 void Main::OnSBClicked() {
   const std::string link = news_.CurrentLink();
   if (!link.empty()) QDesktopServices::openUrl(QUrl(QString::fromStdString(link)));
+}
+
+void Main::SGraph() {
+  if (ChartCanShow(workspace_.Quotes())) graph_->ShowChart();
+}
+
+void Main::StockShown(bool showGraph) {
+  RefreshSummary();
+  if (showGraph && ChartCanShow(workspace_.Quotes()))
+    graph_->ShowChart();
+  else
+    graph_->StockChanged();
+}
+
+void Main::OpenStock(std::string_view name) {
+  if (LibraryNode* node = workspace_.Library.Find(name)) {
+    workspace_.Library.Select(node);
+    RefreshTree();
+  }
+  workspace_.Quotes().StockName = std::string(name);
+  if (const Status status =
+          Ouvre(workspace_, dialogs_, *observer_, StockFilePath(workspace_, name));
+      !status.ok())
+    dialogs_.Error("Chartorium", status.message());
+  RefreshSummary();
+}
+
+void Main::OnGraphStockOpened() {
+  RefreshTree();
+  RefreshSummary();
 }
 
 void Main::OnPBoxPainted() {

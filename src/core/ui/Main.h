@@ -24,6 +24,7 @@ namespace chartorium {
 
 class Clock;
 class Dialogs;
+class Graph;
 class LibraryModel;
 class LibraryView;
 class Options;
@@ -47,6 +48,12 @@ class Main final : public QMainWindow {
   MainSettings CurrentSettings() const;
   /// The language chosen for the next start.
   const std::string& Language() const { return settings_.Language; }
+  /// The chart window, created with the main window.
+  Graph* Chart() const { return graph_; }
+  /// SGraph: shows the chart window when a stock with more than one bar is open.
+  void SGraph();
+  /// Opens the stock `name` of the library (for a start on a given chart).
+  void OpenStock(std::string_view name);
 
  signals:
   /// The summary panel was painted for the first time.
@@ -88,6 +95,8 @@ class Main final : public QMainWindow {
   void OnNewsFinished(QNetworkReply* reply);
   void OnSBClicked();
   void OnPBoxPainted();
+  void OnGraphStockOpened();
+  void StockShown(bool showGraph);
 
   Workspace& workspace_;
   Dialogs& dialogs_;
@@ -116,6 +125,7 @@ class Main final : public QMainWindow {
   QTimer* Tim;
   QNetworkAccessManager* network_ = nullptr;
   Options* options_;
+  Graph* graph_ = nullptr;
 };
 
 }  // namespace chartorium
