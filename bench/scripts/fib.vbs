@@ -1,4 +1,4 @@
-' Recursive calls: fib(25).
+' Recursive calls: fib(30), long enough that the process start-up does not decide the ratio.
 Function Fib(n)
   If n < 2 Then
     Fib = n
@@ -6,4 +6,4 @@ Function Fib(n)
     Fib = Fib(n - 1) + Fib(n - 2)
   End If
 End Function
-WScript.Echo Fib(25)
+WScript.Echo Fib(30)

@@ -1,6 +1,6 @@
--- A Select Case dispatch loop over a million values (an if/elseif chain).
+-- A Select Case dispatch loop over five million values (an if/elseif chain).
 local a, b, c, d, e = 0, 0, 0, 0, 0
-for i = 1, 1000000 do
+for i = 1, 5000000 do
   local k = i % 5
   if k == 0 then
     a = a + 1

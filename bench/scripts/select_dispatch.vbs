@@ -1,8 +1,8 @@
-' A Select Case dispatch loop over a million values.
+' A Select Case dispatch loop over five million values.
 Sub Main()
   Dim i, a, b, c, d, e
   a = 0 : b = 0 : c = 0 : d = 0 : e = 0
-  For i = 1 To 1000000
+  For i = 1 To 5000000
     Select Case i Mod 5
     Case 0
       a = a + 1

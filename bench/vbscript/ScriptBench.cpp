@@ -86,6 +86,36 @@ void BM_NativeCallPerBar(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 2001);
 }
 
+// The tester reads CurrentBar after each native call: through a function compiled once, and
+// through a handle found once.
+constexpr const char* CurrentBarCode =
+    "CurrentBar = 1234\nFunction ReadCurrentBar() : ReadCurrentBar = CurrentBar : End Function";
+
+void BM_ReadGlobalByRun(benchmark::State& state) {
+  ScriptHost host;
+  if (!host.AddCode(CurrentBarCode)) {
+    state.SkipWithError(host.LastError().Description.c_str());
+    return;
+  }
+  for (auto _ : state) {
+    ScriptResult r = host.Run("ReadCurrentBar");
+    benchmark::DoNotOptimize(r.Value);
+  }
+}
+
+void BM_ReadGlobalByHandle(benchmark::State& state) {
+  ScriptHost host;
+  if (!host.AddCode(CurrentBarCode)) {
+    state.SkipWithError(host.LastError().Description.c_str());
+    return;
+  }
+  const GlobalHandle handle = host.FindGlobal("CurrentBar");
+  for (auto _ : state) {
+    const int32_t bar = ToLong(host.GlobalValue(handle));
+    benchmark::DoNotOptimize(bar);
+  }
+}
+
 void BM_CompileIndicatorText(benchmark::State& state) {
   for (auto _ : state) {
     ScriptHost host;
@@ -100,6 +130,8 @@ BENCHMARK(BM_StringBuilding);
 BENCHMARK(BM_Fib18);
 BENCHMARK(BM_SelectDispatch);
 BENCHMARK(BM_NativeCallPerBar);
+BENCHMARK(BM_ReadGlobalByRun);
+BENCHMARK(BM_ReadGlobalByHandle);
 BENCHMARK(BM_CompileIndicatorText);
 
 }  // namespace

@@ -46,6 +46,8 @@ enum class Location : uint8_t {
   Field,     ///< field of Me
   Outer,     ///< slot of the procedure running Execute or Eval
   OuterRef,  ///< ByRef slot of that procedure
+  Named,     ///< Execute text in a procedure: a variable it creates there (global Index if
+             ///< declared by then)
 };
 
 /// How the VM may read a node without evaluating it: set by the compiler's last pass.
@@ -79,6 +81,21 @@ enum class Op : uint8_t {
 
 struct Expr;
 using ExprPtr = std::unique_ptr<Expr>;
+struct Frame;
+
+/// An Integer, Long, Double or Boolean value outside a Variant, for side-effect-free
+/// arithmetic: intermediate results stay in registers. Type Empty: not such a number.
+struct Number {
+  VarType Type = VarType::Empty;
+  union {
+    int64_t Int = 0;
+    double Real;
+  };
+};
+
+/// Evaluates a pure node whose operands are all plain numbers, or gives Type Empty (nothing
+/// changed) when anything else turns up; the caller then evaluates the node the general way.
+using NumberFn = Number (*)(const Expr& e, Frame& f);
 
 struct Expr {
   ExprKind Kind = ExprKind::Literal;
@@ -93,14 +110,14 @@ struct Expr {
   std::vector<ExprPtr> Args;
   int Slot = -1;
   int Index = -1;
-  int Extra = -1;  ///< Dynamic: the implicit frame slot
-  bool Strict = false;
-  bool NumericLiteralSide = false;
+  int Extra = -1;                   ///< Dynamic: the implicit frame slot
+  bool Strict = false;              ///< Option Explicit: an undeclared name is error 500
+  bool NumericLiteralSide = false;  ///< comparison with a numeric literal: strings convert
   FastRead Fast = FastRead::None;
-  bool Pure = false;  ///< evaluating it has no side effect (no call), so order does not matter ///<
-                      ///< comparison with a numeric literal: strings convert
-  Variant* Direct = nullptr;  ///< Global: the variable itself (global slots never move)  ///<
-                              ///< Option Explicit: an undeclared name is error 500
+  bool Pure = false;  ///< evaluating it has no side effect (no call), so order does not matter
+  NumberFn Numeric = nullptr;  ///< set for pure nodes that may be plain numbers
+  Number LiteralNumber;        ///< a Literal's value when it is a plain number
+  Variant* Direct = nullptr;   ///< Global: the variable itself (global slots never move)
   const Procedure* Method = nullptr;
   const BuiltinFunction* Builtin = nullptr;
   // Member call cache: the class and member found the last time this node ran.

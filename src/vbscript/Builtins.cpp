@@ -1,6 +1,8 @@
 // Host-interaction built-ins, the vb* constants, and the lookup over every family.
 #include "vbscript/Builtins.h"
 
+#include <memory>
+
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Vm.h"
 
@@ -43,6 +45,13 @@ Variant FnSetLocale(Vm&, std::span<Variant>) {
   return Variant::Long(1033);
 }
 
+// GetRef("name"): a callable object for a global Sub or Function.
+Variant FnGetRef(Vm& vm, std::span<Variant> a) {
+  const Procedure* proc = vm.FindProcedure(LowerAscii(ToString(a[0])));
+  if (!proc) ThrowRuntime(5);
+  return Variant::Object(std::make_unique<ProcedureRef>(*proc).release());
+}
+
 // Scripts get no COM objects: no file, process or network access through them.
 Variant FnCreateObject(Vm&, std::span<Variant>) {
   ThrowRuntime(429);
@@ -57,6 +66,7 @@ constexpr BuiltinFunction HostFunctions[] = {
     {"scriptenginebuildversion", 0, 0, FnBuild},
     {"getlocale", 0, 0, FnGetLocale},
     {"setlocale", 0, 1, FnSetLocale},
+    {"getref", 1, 1, FnGetRef},
     {"createobject", 1, 2, FnCreateObject},
     {"getobject", 0, 2, FnCreateObject},
 };
@@ -165,8 +175,8 @@ std::span<const BuiltinFunction> HostBuiltins() {
 }
 
 const BuiltinFunction* FindBuiltin(std::string_view key) {
-  for (auto family :
-       {StringBuiltins(), MathBuiltins(), ConversionBuiltins(), DateTimeBuiltins(), HostBuiltins()})
+  for (auto family : {StringBuiltins(), ByteStringBuiltins(), MathBuiltins(), ConversionBuiltins(),
+                      DateTimeBuiltins(), HostBuiltins()})
     for (const BuiltinFunction& f : family)
       if (f.Name == key) return &f;
   return nullptr;

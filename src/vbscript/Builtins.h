@@ -25,6 +25,7 @@ struct BuiltinFunction {
 };
 
 std::span<const BuiltinFunction> StringBuiltins();
+std::span<const BuiltinFunction> ByteStringBuiltins();
 std::span<const BuiltinFunction> MathBuiltins();
 std::span<const BuiltinFunction> ConversionBuiltins();
 std::span<const BuiltinFunction> DateTimeBuiltins();

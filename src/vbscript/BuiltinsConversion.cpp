@@ -5,15 +5,23 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/DateCalc.h"
 #include "vbscript/Program.h"
+#include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
 
 namespace {
 
-// The numeric conversions refuse Boolean words that CBool accepts.
-double ConvertibleNumber(const Variant& v) {
+// The numeric conversions refuse Boolean words that CBool accepts, and read strings as the
+// locale writes numbers.
+double ConvertibleNumber(const Vm& vm, const Variant& v) {
   if (v.IsNull()) ThrowRuntime(94);
-  return ToDouble(v);
+  return ToDouble(v, vm.Locale);
+}
+
+// The argument with a string read as a Double, for conversions that round it further.
+Variant NumericArg(const Vm& vm, const Variant& v) {
+  const double d = ConvertibleNumber(vm, v);
+  return v.IsString() ? Variant::Double(d) : v;
 }
 
 Variant FnCBool(Vm&, std::span<Variant> a) {
@@ -21,45 +29,42 @@ Variant FnCBool(Vm&, std::span<Variant> a) {
   return Variant::Boolean(ToBoolean(a[0]));
 }
 
-Variant FnCByte(Vm&, std::span<Variant> a) {
+Variant FnCByte(Vm& vm, std::span<Variant> a) {
   if (a[0].Type() == VarType::Boolean) return Variant::Byte(a[0].AsBoolean() ? 255 : 0);
-  const double r = RoundHalfEven(ConvertibleNumber(a[0]));
+  const double r = RoundHalfEven(ConvertibleNumber(vm, a[0]));
   if (!(r >= 0 && r <= 255)) ThrowRuntime(6);
   return Variant::Byte(static_cast<uint8_t>(r));
 }
 
-Variant FnCInt(Vm&, std::span<Variant> a) {
-  ConvertibleNumber(a[0]);
-  return Variant::Integer(ToInteger(a[0]));
+Variant FnCInt(Vm& vm, std::span<Variant> a) {
+  return Variant::Integer(ToInteger(NumericArg(vm, a[0])));
 }
 
-Variant FnCLng(Vm&, std::span<Variant> a) {
-  ConvertibleNumber(a[0]);
-  return Variant::Long(ToLong(a[0]));
+Variant FnCLng(Vm& vm, std::span<Variant> a) {
+  return Variant::Long(ToLong(NumericArg(vm, a[0])));
 }
 
-Variant FnCSng(Vm&, std::span<Variant> a) {
-  const double d = ConvertibleNumber(a[0]);
+Variant FnCSng(Vm& vm, std::span<Variant> a) {
+  const double d = ConvertibleNumber(vm, a[0]);
   if (std::isfinite(d) && std::fabs(d) > 3.402823466e38) ThrowRuntime(6);
   return Variant::Single(static_cast<float>(d));
 }
 
-Variant FnCDbl(Vm&, std::span<Variant> a) {
-  return Variant::Double(ConvertibleNumber(a[0]));
+Variant FnCDbl(Vm& vm, std::span<Variant> a) {
+  return Variant::Double(ConvertibleNumber(vm, a[0]));
 }
 
-Variant FnCCur(Vm&, std::span<Variant> a) {
-  ConvertibleNumber(a[0]);
-  return Variant::Currency(ToCurrencyScaled(a[0]));
+Variant FnCCur(Vm& vm, std::span<Variant> a) {
+  return Variant::Currency(ToCurrencyScaled(NumericArg(vm, a[0])));
 }
 
-Variant FnCDate(Vm&, std::span<Variant> a) {
+Variant FnCDate(Vm& vm, std::span<Variant> a) {
   if (a[0].IsString() && a[0].AsString().empty()) ThrowRuntime(13);
-  return Variant::Date(ToDateSerial(a[0]));
+  return Variant::Date(ToDateSerial(a[0], vm.Locale));
 }
 
-Variant FnCStr(Vm&, std::span<Variant> a) {
-  return Variant::String(ToString(a[0]));
+Variant FnCStr(Vm& vm, std::span<Variant> a) {
+  return Variant::String(ToString(a[0], vm.Locale));
 }
 
 Variant FnIsEmpty(Vm&, std::span<Variant> a) {
@@ -75,18 +80,18 @@ Variant FnIsArray(Vm&, std::span<Variant> a) {
   return Variant::Boolean(a[0].IsArray());
 }
 
-Variant FnIsNumeric(Vm&, std::span<Variant> a) {
+Variant FnIsNumeric(Vm& vm, std::span<Variant> a) {
   const Variant& v = a[0];
   if (v.IsEmpty() || v.IsNumeric()) return Variant::Boolean(true);
-  if (v.IsString()) return Variant::Boolean(ParseNumber(v.AsString()).has_value());
+  if (v.IsString()) return Variant::Boolean(ParseNumber(v.AsString(), vm.Locale).has_value());
   return Variant::Boolean(false);
 }
 
-Variant FnIsDate(Vm&, std::span<Variant> a) {
+Variant FnIsDate(Vm& vm, std::span<Variant> a) {
   const Variant& v = a[0];
   if (v.Type() == VarType::Date) return Variant::Boolean(true);
-  if (!v.IsString() || ParseNumber(v.AsString())) return Variant::Boolean(false);
-  return Variant::Boolean(ParseDateText(v.AsString()).has_value());
+  if (!v.IsString() || ParseNumber(v.AsString(), vm.Locale)) return Variant::Boolean(false);
+  return Variant::Boolean(ParseDateText(v.AsString(), vm.Locale).has_value());
 }
 
 Variant FnVarType(Vm&, std::span<Variant> a) {

@@ -8,6 +8,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/DateCalc.h"
+#include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
 
@@ -35,8 +36,8 @@ double TimeSerialOf(const std::tm& t) {
   return SerialFromTime(t.tm_hour, t.tm_min, t.tm_sec);
 }
 
-double DateArg(const Variant& v) {
-  return ToDateSerial(v);
+double DateArg(const Vm& vm, const Variant& v) {
+  return ToDateSerial(v, vm.Locale);
 }
 
 Variant CheckedDate(double serial) {
@@ -77,21 +78,21 @@ Variant FnTimeSerial(Vm&, std::span<Variant> a) {
   return Variant::Date(seconds / 86400.0);
 }
 
-Variant FnDateValue(Vm&, std::span<Variant> a) {
-  return Variant::Date(std::trunc(DateArg(a[0])));
+Variant FnDateValue(Vm& vm, std::span<Variant> a) {
+  return Variant::Date(std::trunc(DateArg(vm, a[0])));
 }
 
-Variant FnTimeValue(Vm&, std::span<Variant> a) {
-  const double d = DateArg(a[0]);
+Variant FnTimeValue(Vm& vm, std::span<Variant> a) {
+  const double d = DateArg(vm, a[0]);
   return Variant::Date(std::fabs(d - std::trunc(d)));
 }
 
 enum class Part { Year, Month, Day, Hour, Minute, Second };
 
 template <Part P>
-Variant FnPart(Vm&, std::span<Variant> a) {
+Variant FnPart(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  const double d = DateArg(a[0]);
+  const double d = DateArg(vm, a[0]);
   const CivilDate c = CivilFromSerial(d);
   const ClockTime t = TimeFromSerial(d);
   int value = 0;
@@ -130,10 +131,10 @@ int WeekdayWith(double serial, int fdow) {
   return static_cast<int>(((day + 6 - (fdow - 1)) % 7 + 7) % 7) + 1;
 }
 
-Variant FnWeekday(Vm&, std::span<Variant> a) {
+Variant FnWeekday(Vm& vm, std::span<Variant> a) {
   const int fdow = FirstDayArg(a, 1);
   if (a[0].IsNull()) return a[0];
-  return Variant::Integer(static_cast<int16_t>(WeekdayWith(DateArg(a[0]), fdow)));
+  return Variant::Integer(static_cast<int16_t>(WeekdayWith(DateArg(vm, a[0]), fdow)));
 }
 
 Variant FnWeekdayName(Vm&, std::span<Variant> a) {
@@ -161,12 +162,12 @@ double AddMonths(double serial, int64_t months) {
   return day < 0 ? day - time : day + time;
 }
 
-Variant FnDateAdd(Vm&, std::span<Variant> a) {
+Variant FnDateAdd(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull() || a[1].IsNull()) ThrowRuntime(94);
   const std::string interval = LowerAscii(ToString(a[0]));
   const double n = std::trunc(ToDouble(a[1]));
   if (a[2].IsNull()) return a[2];
-  const double d = DateArg(a[2]);
+  const double d = DateArg(vm, a[2]);
   double result;
   if (interval == "yyyy")
     result = AddMonths(d, static_cast<int64_t>(n) * 12);
@@ -195,10 +196,10 @@ int64_t TotalSeconds(double serial) {
          t.Second;
 }
 
-Variant FnDateDiff(Vm&, std::span<Variant> a) {
+Variant FnDateDiff(Vm& vm, std::span<Variant> a) {
   const std::string interval = LowerAscii(ToString(a[0]));
   if (a[1].IsNull() || a[2].IsNull()) return Variant::MakeNull();
-  const double d1 = DateArg(a[1]), d2 = DateArg(a[2]);
+  const double d1 = DateArg(vm, a[1]), d2 = DateArg(vm, a[2]);
   const int fdow = FirstDayArg(a, 3);
   const CivilDate c1 = CivilFromSerial(d1), c2 = CivilFromSerial(d2);
   const int64_t days = static_cast<int64_t>(std::floor(d2)) - static_cast<int64_t>(std::floor(d1));
@@ -232,10 +233,10 @@ Variant FnDateDiff(Vm&, std::span<Variant> a) {
   return Variant::Long(static_cast<int32_t>(result));
 }
 
-Variant FnDatePart(Vm&, std::span<Variant> a) {
+Variant FnDatePart(Vm& vm, std::span<Variant> a) {
   const std::string interval = LowerAscii(ToString(a[0]));
   if (a[1].IsNull()) return a[1];
-  const double d = DateArg(a[1]);
+  const double d = DateArg(vm, a[1]);
   const int fdow = FirstDayArg(a, 2);
   const CivilDate c = CivilFromSerial(d);
   const ClockTime t = TimeFromSerial(d);
@@ -267,25 +268,19 @@ Variant FnDatePart(Vm&, std::span<Variant> a) {
   return Variant::Integer(static_cast<int16_t>(value));
 }
 
-Variant FnFormatDateTime(Vm&, std::span<Variant> a) {
+Variant FnFormatDateTime(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(13);
   const int32_t format = Given(a, 1) ? IntArg(a[1]) : 0;
-  const double d = DateArg(a[0]);
+  const double d = DateArg(vm, a[0]);
   switch (format) {
     case 0:
-      return Variant::String(FormatDateSerial(d));
-    case 1: {
-      const CivilDate c = CivilFromSerial(d);
-      char buffer[64];
-      std::snprintf(buffer, sizeof buffer, "%s, %s %02d, %d",
-                    std::string(WeekdayNameText(WeekdayWith(d, 1), false)).c_str(),
-                    std::string(MonthNameText(c.Month, false)).c_str(), c.Day, c.Year);
-      return Variant::String(buffer);
-    }
+      return Variant::String(FormatDateSerial(d, vm.Locale));
+    case 1:
+      return Variant::String(FormatLongDate(d, vm.Locale));
     case 2:
-      return Variant::String(FormatShortDate(d));
+      return Variant::String(FormatShortDate(d, vm.Locale));
     case 3:
-      return Variant::String(FormatLongTime(d));
+      return Variant::String(FormatLongTime(d, vm.Locale));
     case 4: {
       const ClockTime t = TimeFromSerial(d);
       char buffer[16];
@@ -298,10 +293,11 @@ Variant FnFormatDateTime(Vm&, std::span<Variant> a) {
 }
 
 // FormatNumber and its two cousins share the digits, leading-zero, parentheses and grouping
-// arguments; -2 (vbUseDefault) and missing take the US defaults.
-std::string FormatFixed(double value, std::span<Variant> a, bool parensDefault) {
+// arguments; -2 (vbUseDefault) and missing take the locale's defaults.
+std::string FormatFixed(double value, std::span<Variant> a, bool parensDefault,
+                        const ScriptLocale& locale) {
   int32_t digits = Given(a, 1) ? IntArg(a[1]) : -1;
-  if (digits == -1) digits = 2;
+  if (digits == -1) digits = locale.DigitsAfterDecimal;
   if (digits < 0 || digits > 99) ThrowRuntime(5);
   auto tristate = [&](size_t i, bool fallback) {
     if (!Given(a, i)) return fallback;
@@ -318,36 +314,40 @@ std::string FormatFixed(double value, std::span<Variant> a, bool parensDefault) 
   std::string text = buffer;
   const size_t dot = text.find('.');
   std::string whole = text.substr(0, dot);
-  const std::string fraction = dot == std::string::npos ? "" : text.substr(dot);
+  std::string fraction = dot == std::string::npos ? "" : text.substr(dot);
+  if (!fraction.empty()) fraction[0] = locale.DecimalSeparator;
   if (group)
     for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3)
-      whole.insert(static_cast<size_t>(i), ",");
+      whole.insert(static_cast<size_t>(i), 1, locale.ThousandsSeparator);
   if (whole == "0" && !leading && !fraction.empty()) whole.clear();
   text = whole + fraction;
   if (value < 0 && rounded != 0) text = parens ? "(" + text + ")" : "-" + text;
   return text;
 }
 
-Variant FnFormatNumber(Vm&, std::span<Variant> a) {
+Variant FnFormatNumber(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(13);
-  return Variant::String(FormatFixed(ToDouble(a[0]), a, false));
+  return Variant::String(FormatFixed(ToDouble(a[0], vm.Locale), a, false, vm.Locale));
 }
 
-Variant FnFormatCurrency(Vm&, std::span<Variant> a) {
+Variant FnFormatCurrency(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(13);
-  const double value = ToDouble(a[0]);
-  std::string text = FormatFixed(std::fabs(value), a, true);
-  text = "$" + text;
-  if (value < 0 && text != "$0.00") {
+  const ScriptLocale& locale = vm.Locale;
+  const double value = ToDouble(a[0], locale);
+  const std::string amount = FormatFixed(std::fabs(value), a, true, locale);
+  std::string text = locale.CurrencySymbolFirst ? locale.CurrencySymbol + amount
+                                                : amount + " " + locale.CurrencySymbol;
+  const bool zero = amount.find_first_not_of("0.,") == std::string::npos;
+  if (value < 0 && !zero) {
     const bool parens = !(Given(a, 3) && IntArg(a[3]) == 0);
     text = parens ? "(" + text + ")" : "-" + text;
   }
   return Variant::String(text);
 }
 
-Variant FnFormatPercent(Vm&, std::span<Variant> a) {
+Variant FnFormatPercent(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(13);
-  return Variant::String(FormatFixed(ToDouble(a[0]) * 100, a, false) + "%");
+  return Variant::String(FormatFixed(ToDouble(a[0], vm.Locale) * 100, a, false, vm.Locale) + "%");
 }
 
 constexpr BuiltinFunction Functions[] = {

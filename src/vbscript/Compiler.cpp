@@ -2,6 +2,7 @@
 #include "vbscript/Compiler.h"
 
 #include "vbscript/Builtins.h"
+#include "vbscript/NumericEval.h"
 #include "vbscript/Operators.h"
 
 namespace chartorium::vbscript {
@@ -184,6 +185,8 @@ void Compiler::CompileProcedure(Procedure& proc, const ClassInfo* owner, bool ex
   HoistDeclarations(decl.Body, scope);
   ResolveBlock(decl.Body, scope);
   MarkFastReads(decl.Body);
+  // Execute and Eval text in the procedure sees its implicit variables too.
+  for (const auto& [key, slot] : scope.Implicit) proc.LocalNames.emplace(key, slot * 2);
 }
 
 void Compiler::MarkFastReads(Expr& e) {
@@ -198,24 +201,25 @@ void Compiler::MarkFastReads(Expr& e) {
     case ExprKind::Literal:
       e.Fast = FastRead::Literal;
       e.Pure = true;
-      return;
+      break;
     case ExprKind::Variable:
       e.Pure = argsPure;
-      if (!e.Args.empty() || e.HasParens) return;
+      if (!e.Args.empty() || e.HasParens) break;
       if (e.Loc == Location::Local) e.Fast = FastRead::Local;
       if (e.Loc == Location::Ref) e.Fast = FastRead::Ref;
       if (e.Direct) e.Fast = FastRead::Direct;
-      return;
+      break;
     case ExprKind::Unary:
     case ExprKind::Paren:
       e.Pure = e.Left->Pure;
-      return;
+      break;
     case ExprKind::Binary:
       e.Pure = e.Left->Pure && e.Right->Pure;
-      return;
+      break;
     default:
-      return;
+      break;
   }
+  BindNumeric(e);
 }
 
 void Compiler::MarkFastReads(Block& block) {

@@ -65,6 +65,7 @@ class Compiler {
   static void MarkFastReads(Block& block);
   static void MarkFastReads(Expr& e);
   int NewSlot(Scope& scope);
+  void ImplicitLocal(Expr& e, Scope& scope);
 
   GlobalState& globals_;
   std::unordered_set<int> blockDeclared_;  ///< global slots this block declares with Dim

@@ -361,10 +361,7 @@ void Compiler::ResolveName(Expr& e, Scope& scope, Use use) {
         e.Loc = Location::Dynamic;
         e.Index = symbol.Slot;
         e.Strict = scope.Explicit;
-        if (!scope.GlobalCode && !scope.Explicit) {
-          e.Extra = NewSlot(scope);
-          scope.Implicit[key] = e.Extra;
-        }
+        ImplicitLocal(e, scope);
         return;
       }
       case SymbolKind::Constant:
@@ -416,10 +413,19 @@ void Compiler::ResolveName(Expr& e, Scope& scope, Use use) {
   e.Loc = Location::Dynamic;
   e.Index = slot;
   e.Strict = scope.Explicit;
-  if (!scope.GlobalCode && !scope.Explicit) {
-    e.Extra = NewSlot(scope);
-    scope.Implicit[key] = e.Extra;
+  ImplicitLocal(e, scope);
+}
+
+// An undeclared name in a procedure is a local of the call unless a global of that name is
+// declared by the time it runs. Execute text in a procedure creates it in that procedure.
+void Compiler::ImplicitLocal(Expr& e, Scope& scope) {
+  if (scope.Outer) {
+    e.Loc = Location::Named;
+    return;
   }
+  if (scope.GlobalCode || scope.Explicit) return;
+  e.Extra = NewSlot(scope);
+  scope.Implicit[e.Key] = e.Extra;
 }
 
 }  // namespace chartorium::vbscript

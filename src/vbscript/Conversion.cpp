@@ -65,7 +65,15 @@ double RoundHalfEven(double value) {
   return std::nearbyint(value);
 }
 
-std::optional<double> ParseNumber(std::string_view text) {
+std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& locale) {
+  if (locale.DecimalSeparator != '.') {
+    // The locale's separator stands for the point; a point is then no decimal separator.
+    if (text.find('.') != std::string_view::npos) return std::nullopt;
+    std::string copy(text);
+    for (char& c : copy)
+      if (c == locale.DecimalSeparator) c = '.';
+    return ParseNumber(copy, UsLocale());
+  }
   text = Trim(text);
   if (text.empty()) return std::nullopt;
   if (text.size() > 2 && text[0] == '&') {
@@ -104,7 +112,7 @@ std::optional<bool> ParseBooleanText(std::string_view text) {
   return std::nullopt;
 }
 
-double ToDouble(const Variant& v) {
+double ToDouble(const Variant& v, const ScriptLocale& locale) {
   switch (v.Type()) {
     case VarType::Empty:
       return 0;
@@ -123,7 +131,7 @@ double ToDouble(const Variant& v) {
     case VarType::Currency:
       return static_cast<double>(v.AsCurrency()) / 10000.0;
     case VarType::String: {
-      const std::optional<double> number = ParseNumber(v.AsString());
+      const std::optional<double> number = ParseNumber(v.AsString(), locale);
       if (!number) ThrowRuntime(13);
       return *number;
     }
@@ -248,7 +256,19 @@ std::string FormatCurrency(int64_t scaled) {
   return negative ? "-" + text : text;
 }
 
-void AppendText(std::string& out, const Variant& v) {
+namespace {
+
+// Number texts are made with a point; other locales swap in their separator.
+void AppendNumberText(std::string& out, std::string text, const ScriptLocale& locale) {
+  if (locale.DecimalSeparator != '.')
+    for (char& c : text)
+      if (c == '.') c = locale.DecimalSeparator;
+  out += text;
+}
+
+}  // namespace
+
+void AppendText(std::string& out, const Variant& v, const ScriptLocale& locale) {
   switch (v.Type()) {
     case VarType::Empty:
     case VarType::Null:
@@ -269,16 +289,16 @@ void AppendText(std::string& out, const Variant& v) {
       out += v.AsBoolean() ? "True" : "False";
       return;
     case VarType::Single:
-      out += FormatSingle(v.AsSingle());
+      AppendNumberText(out, FormatSingle(v.AsSingle()), locale);
       return;
     case VarType::Double:
-      out += FormatFloat(v.AsDouble(), 15);
+      AppendNumberText(out, FormatFloat(v.AsDouble(), 15), locale);
       return;
     case VarType::Currency:
-      out += FormatCurrency(v.AsCurrency());
+      AppendNumberText(out, FormatCurrency(v.AsCurrency()), locale);
       return;
     case VarType::Date:
-      out += FormatDateSerial(v.AsDate());
+      out += FormatDateSerial(v.AsDate(), locale);
       return;
     case VarType::Error:
       out += "Error " + std::to_string(v.AsErrorCode());
@@ -291,11 +311,11 @@ void AppendText(std::string& out, const Variant& v) {
   }
 }
 
-std::string ToString(const Variant& v) {
+std::string ToString(const Variant& v, const ScriptLocale& locale) {
   if (v.IsNull()) ThrowRuntime(94);
   if (v.IsString()) return v.AsString();
   std::string out;
-  AppendText(out, v);
+  AppendText(out, v, locale);
   return out;
 }
 
@@ -306,12 +326,12 @@ int64_t ToCurrencyScaled(const Variant& v) {
   return static_cast<int64_t>(scaled);
 }
 
-double ToDateSerial(const Variant& v) {
+double ToDateSerial(const Variant& v, const ScriptLocale& locale) {
   if (v.Type() == VarType::Date) return v.AsDate();
   if (v.IsNull()) ThrowRuntime(94);
   if (v.IsString()) {
-    if (const std::optional<double> number = ParseNumber(v.AsString())) return *number;
-    if (const std::optional<double> serial = ParseDateText(v.AsString())) return *serial;
+    if (const std::optional<double> number = ParseNumber(v.AsString(), locale)) return *number;
+    if (const std::optional<double> serial = ParseDateText(v.AsString(), locale)) return *serial;
     ThrowRuntime(13);
   }
   const double serial = ToDouble(v);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "vbscript/ScriptLocale.h"
 #include "vbscript/Variant.h"
 
 namespace chartorium::vbscript {
@@ -16,15 +17,15 @@ std::string LowerAscii(std::string_view text);
 /// Rounds half to even, as every VBScript integer conversion does.
 double RoundHalfEven(double value);
 
-/// Parses a number text the way arithmetic reads strings (blanks, sign, decimals, exponent,
-/// &H and &O prefixes); nullopt when it is no number.
-std::optional<double> ParseNumber(std::string_view text);
+/// Parses a number text the way arithmetic reads strings (blanks, sign, decimals with the
+/// locale's separator, exponent, &H and &O prefixes); nullopt when it is no number.
+std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& locale = UsLocale());
 /// Reads "True"/"False" in any case and "#TRUE#"/"#FALSE#"; nullopt otherwise.
 std::optional<bool> ParseBooleanText(std::string_view text);
 
 /// The numeric value of a number, Boolean, Empty or numeric string.
 /// Throws 13 for other strings and values, 94 for Null.
-double ToDouble(const Variant& value);
+double ToDouble(const Variant& value, const ScriptLocale& locale = UsLocale());
 /// Banker's-rounded 32-bit value; throws 6 outside the Long range.
 int32_t ToLong(const Variant& value);
 /// Banker's-rounded 16-bit value; throws 6 outside the Integer range.
@@ -34,9 +35,9 @@ bool ToCondition(const Variant& value);
 /// CBool: like a condition but Null gives 94.
 bool ToBoolean(const Variant& value);
 /// CStr: Null gives 94, Empty "".
-std::string ToString(const Variant& value);
+std::string ToString(const Variant& value, const ScriptLocale& locale = UsLocale());
 /// Appends the text of a value the way `&` does (Null and Empty add nothing).
-void AppendText(std::string& out, const Variant& value);
+void AppendText(std::string& out, const Variant& value, const ScriptLocale& locale = UsLocale());
 
 /// 15 significant digits for Double, 7 for Single, as CStr writes them.
 std::string FormatFloat(double value, int digits);
@@ -46,7 +47,7 @@ std::string FormatCurrency(int64_t scaled);
 /// CCur of any numeric value; throws 6 beyond the Currency range.
 int64_t ToCurrencyScaled(const Variant& value);
 /// CDate: numbers and numeric strings are serials, other strings are parsed.
-double ToDateSerial(const Variant& value);
+double ToDateSerial(const Variant& value, const ScriptLocale& locale = UsLocale());
 
 /// A Variant of the narrowest of Integer, Long or Double that holds `value` exactly.
 Variant FitInteger(int64_t value);

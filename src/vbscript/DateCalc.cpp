@@ -114,31 +114,66 @@ int WeekdayOfSerial(double serial) {
   return static_cast<int>(((day + 6) % 7 + 7) % 7) + 1;
 }
 
-std::string FormatShortDate(double serial) {
+std::string FormatShortDate(double serial, const ScriptLocale& locale) {
   const CivilDate d = CivilFromSerial(serial);
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%d/%d/%d", d.Month, d.Day, d.Year);
-  return buffer;
+  const char* part = locale.TwoDigitDayMonth ? "%02d" : "%d";
+  char day[8], month[8];
+  std::snprintf(day, sizeof day, part, d.Day);
+  std::snprintf(month, sizeof month, part, d.Month);
+  const std::string year = std::to_string(d.Year);
+  const std::string sep(1, locale.DateSeparator);
+  switch (locale.Order) {
+    case DateOrder::DayMonthYear:
+      return day + sep + month + sep + year;
+    case DateOrder::YearMonthDay:
+      return year + sep + month + sep + day;
+    case DateOrder::MonthDayYear:
+      break;
+  }
+  return month + sep + day + sep + year;
 }
 
-std::string FormatLongTime(double serial) {
+std::string FormatLongTime(double serial, const ScriptLocale& locale) {
   const ClockTime t = TimeFromSerial(serial);
-  const int hour12 = t.Hour % 12 == 0 ? 12 : t.Hour % 12;
   char buffer[32];
+  if (!locale.TwelveHourClock) {
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", t.Hour, t.Minute, t.Second);
+    return buffer;
+  }
+  const int hour12 = t.Hour % 12 == 0 ? 12 : t.Hour % 12;
   std::snprintf(buffer, sizeof buffer, "%d:%02d:%02d %s", hour12, t.Minute, t.Second,
                 t.Hour < 12 ? "AM" : "PM");
   return buffer;
 }
 
-std::string FormatDateSerial(double serial) {
-  const bool hasDate = std::trunc(serial) != 0;
-  const bool hasTime = SecondsOfDay(serial) % 86400 != 0;
-  if (hasDate && hasTime) return FormatShortDate(serial) + " " + FormatLongTime(serial);
-  if (hasDate) return FormatShortDate(serial);
-  return FormatLongTime(serial);
+std::string FormatLongDate(double serial, const ScriptLocale& locale) {
+  const CivilDate c = CivilFromSerial(serial);
+  const std::string weekday(WeekdayNameText(WeekdayOfSerial(serial), false));
+  const std::string month(MonthNameText(c.Month, false));
+  char day[8];
+  std::snprintf(day, sizeof day, "%02d", c.Day);
+  const std::string year = std::to_string(c.Year);
+  switch (locale.Order) {
+    case DateOrder::DayMonthYear:
+      return weekday + ", " + day + " " + month + " " + year;
+    case DateOrder::YearMonthDay:
+      return year + " " + month + " " + day + ", " + weekday;
+    case DateOrder::MonthDayYear:
+      break;
+  }
+  return weekday + ", " + month + " " + day + ", " + year;
 }
 
-std::optional<double> ParseDateText(std::string_view text) {
+std::string FormatDateSerial(double serial, const ScriptLocale& locale) {
+  const bool hasDate = std::trunc(serial) != 0;
+  const bool hasTime = SecondsOfDay(serial) % 86400 != 0;
+  if (hasDate && hasTime)
+    return FormatShortDate(serial, locale) + " " + FormatLongTime(serial, locale);
+  if (hasDate) return FormatShortDate(serial, locale);
+  return FormatLongTime(serial, locale);
+}
+
+std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& locale) {
   std::vector<DateToken> tokens;
   size_t i = 0;
   while (i < text.size()) {
@@ -216,8 +251,9 @@ std::optional<double> ParseDateText(std::string_view text) {
       month = parts[1].Value;
       day = parts[2].Value;
     } else {
-      month = parts[0].Value;
-      day = parts[1].Value;
+      const bool dayFirst = locale.Order == DateOrder::DayMonthYear;
+      month = parts[dayFirst ? 1 : 0].Value;
+      day = parts[dayFirst ? 0 : 1].Value;
       year = ExpandYear(parts[2].Value, parts[2].Digits);
     }
   } else if (parts.size() == 3) {
@@ -234,8 +270,9 @@ std::optional<double> ParseDateText(std::string_view text) {
     if (parts[2].Kind != DateToken::Number || other.Kind != DateToken::Number) return std::nullopt;
   } else if (parts.size() == 2 && parts[0].Kind == DateToken::Number &&
              parts[1].Kind == DateToken::Number) {
-    month = parts[0].Value;
-    day = parts[1].Value;
+    const bool dayFirst = locale.Order == DateOrder::DayMonthYear;
+    month = parts[dayFirst ? 1 : 0].Value;
+    day = parts[dayFirst ? 0 : 1].Value;
     year = CurrentYear();  // a date without a year falls in the current year
   } else {
     return std::nullopt;

@@ -1,9 +1,11 @@
-// Calendar arithmetic on Date serials (days since 1899-12-30) and US-English date texts.
+// Calendar arithmetic on Date serials (days since 1899-12-30) and date texts.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "vbscript/ScriptLocale.h"
 
 namespace chartorium::vbscript {
 
@@ -34,13 +36,16 @@ double SerialFromTime(int hour, int minute, int second);
 /// 1 (Sunday) .. 7 (Saturday).
 int WeekdayOfSerial(double serial);
 
-/// "M/D/YYYY h:mm:ss AM", leaving out the date when the day is 0 and the time at midnight.
-std::string FormatDateSerial(double serial);
-std::string FormatShortDate(double serial);
-std::string FormatLongTime(double serial);
-/// Parses date and time texts ("1/31/2000", "2000-1-31", "January 31, 2000 10:00 PM",
-/// "10:30"); nullopt when the text is no date.
-std::optional<double> ParseDateText(std::string_view text);
+/// The locale's short date and long time ("M/D/YYYY h:mm:ss AM" in the US), leaving out the
+/// date when the day is 0 and the time at midnight.
+std::string FormatDateSerial(double serial, const ScriptLocale& locale = UsLocale());
+std::string FormatShortDate(double serial, const ScriptLocale& locale = UsLocale());
+std::string FormatLongTime(double serial, const ScriptLocale& locale = UsLocale());
+/// "Saturday, January 01, 2000" in the US; the day and month swap places as the locale orders.
+std::string FormatLongDate(double serial, const ScriptLocale& locale = UsLocale());
+/// Parses date and time texts ("1/31/2000" in the locale's order, "2000-1-31",
+/// "January 31, 2000 10:00 PM", "10:30"); nullopt when the text is no date.
+std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& locale = UsLocale());
 
 /// English month and weekday names; index 1-based. REQUIRES: 1 <= n <= 12 (7).
 std::string_view MonthNameText(int month, bool abbreviate);

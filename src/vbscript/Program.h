@@ -20,9 +20,9 @@ struct Procedure {
   std::string Name;
   ProcKind Kind = ProcKind::Sub;
   int ParamCount = 0;
-  std::vector<bool> ByVal;
-  int FrameSize = 0;    ///< parameters first, then locals and hidden slots
-  int ResultSlot = -1;  ///< the function's own name as a variable
+  std::vector<uint8_t> ByVal;  ///< per parameter; bytes, as a vector of bool costs at every call
+  int FrameSize = 0;           ///< parameters first, then locals and hidden slots
+  int ResultSlot = -1;         ///< the function's own name as a variable
   const ClassInfo* Owner = nullptr;
   bool Public = true;
   bool Explicit = false;
@@ -71,6 +71,14 @@ class HostObjectRef final : public ScriptObject {
   explicit HostObjectRef(std::shared_ptr<NativeObject> native) : Native(std::move(native)) {}
   std::string TypeName() const override { return Native->TypeName(); }
   std::shared_ptr<NativeObject> Native;
+};
+
+/// What GetRef returns: an object whose default member calls a global procedure.
+class ProcedureRef final : public ScriptObject {
+ public:
+  explicit ProcedureRef(const Procedure& proc) : Proc(&proc) {}
+  std::string TypeName() const override { return "Object"; }
+  const Procedure* Proc;
 };
 
 enum class SymbolKind : uint8_t { Variable, Constant, Procedure, Class, HostObject, HostMember };

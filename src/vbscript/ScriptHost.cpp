@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "vbscript/Builtins.h"
 #include "vbscript/Compiler.h"
 #include "vbscript/Parser.h"
 
@@ -25,6 +26,11 @@ bool ScriptHost::SetLanguage(std::string_view language) {
 void ScriptHost::SetCallbacks(HostCallbacks callbacks) {
   callbacks_ = std::move(callbacks);
   vm_->Callbacks = callbacks_;
+}
+
+void ScriptHost::SetLocale(const ScriptLocale& locale) {
+  locale_ = locale;
+  vm_->Locale = locale_;
 }
 
 bool ScriptHost::AddObject(std::string_view name, std::shared_ptr<NativeObject> object,
@@ -65,6 +71,8 @@ void ScriptHost::Reset() {
   globals_ = std::make_unique<GlobalState>();
   vm_ = std::make_unique<Vm>(*globals_);
   vm_->Callbacks = callbacks_;
+  vm_->Locale = locale_;
+  ++generation_;
 }
 
 void ScriptHost::Report(const ScriptError& error) {
@@ -136,6 +144,26 @@ bool ScriptHost::HasProcedure(std::string_view name) const {
   auto it = globals_->Symbols.find(LowerAscii(name));
   return it != globals_->Symbols.end() && it->second.Kind == SymbolKind::Procedure &&
          globals_->Procedures[static_cast<size_t>(it->second.Slot)] != nullptr;
+}
+
+GlobalHandle ScriptHost::FindGlobal(std::string_view name) {
+  const std::string key = LowerAscii(name);
+  if (key.empty()) return {};
+  auto it = globals_->Symbols.find(key);
+  if (it == globals_->Symbols.end()) {
+    // Built-in names stay built-ins: a variable of that name would hide them from all code.
+    if (key == "err" || key == "eval" || FindBuiltin(key) || FindBuiltinConstant(key)) return {};
+    return {globals_->AddVariable(key), generation_};
+  }
+  if (it->second.Kind != SymbolKind::Variable) return {};
+  return {it->second.Slot, generation_};
+}
+
+const Variant& ScriptHost::GlobalValue(GlobalHandle handle) const {
+  if (handle.Generation != generation_ || handle.Slot < 0) return empty_;
+  const auto slot = static_cast<size_t>(handle.Slot);
+  if (slot >= globals_->Values.size() || !globals_->Declared[slot]) return empty_;
+  return globals_->Values[slot];
 }
 
 ScriptResult ScriptHost::Run(std::string_view name, std::span<const Variant> args) {

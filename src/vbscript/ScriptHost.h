@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "vbscript/NativeObject.h"
+#include "vbscript/ScriptLocale.h"
 #include "vbscript/Variant.h"
 #include "vbscript/Vm.h"
 
@@ -23,6 +25,14 @@ struct ScriptErrorInfo {
   int HelpContext = 0;
   int Line = 0;    ///< 1-based, counted within the text passed to AddCode/ExecuteStatement
   int Column = 0;  ///< 0-based character offset within that line
+};
+
+/// A global script variable found once by name, for reading its value fast and often.
+/// Reset makes every handle stale; a stale or invalid handle reads as Empty.
+struct GlobalHandle {
+  int Slot = -1;
+  uint64_t Generation = 0;
+  bool Valid() const { return Slot >= 0; }
 };
 
 /// A call's value, or failure (then LastError says why).
@@ -68,6 +78,13 @@ class ScriptHost {
   ScriptResult Eval(std::string_view expression);
   /// True when the added code defines a procedure of that name.
   bool HasProcedure(std::string_view name) const;
+  /// The global variable `name` (any case). A name no code has used yet is kept as a variable
+  /// that later code declares or assigns. Invalid when the name is a procedure, class,
+  /// constant or host object.
+  GlobalHandle FindGlobal(std::string_view name);
+  /// The variable's current value without compiling or calling anything; Empty while the
+  /// script has not declared or assigned it, or when the handle is stale.
+  const Variant& GlobalValue(GlobalHandle handle) const;
 
   const ScriptErrorInfo& LastError() const { return lastError_; }
   /// Called with the error before the failing call returns.
@@ -81,6 +98,9 @@ class ScriptHost {
   void SetCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
   /// MsgBox and InputBox of scripts go here; without them MsgBox returns 0 and InputBox "".
   void SetCallbacks(HostCallbacks callbacks);
+  /// The regional settings of number and date texts (US English unless set); Reset keeps them.
+  void SetLocale(const ScriptLocale& locale);
+  const ScriptLocale& Locale() const { return locale_; }
 
  private:
   template <typename Body>
@@ -92,11 +112,14 @@ class ScriptHost {
   std::unique_ptr<GlobalState> globals_;
   std::unique_ptr<Vm> vm_;
   HostCallbacks callbacks_;
+  ScriptLocale locale_;
   ScriptErrorInfo lastError_;
   std::function<void(const ScriptErrorInfo&)> errorHandler_;
   int timeoutMs_ = DefaultTimeoutMs;
   const std::atomic<bool>* cancel_ = nullptr;
   int running_ = 0;
+  uint64_t generation_ = 1;  ///< counts Resets, so handles of discarded globals read Empty
+  Variant empty_;
 };
 
 }  // namespace chartorium::vbscript

@@ -207,8 +207,10 @@ class Variant {
     std::swap(bits_, other.bits_);
   }
   void Clear() {
-    Variant empty;
-    Swap(empty);
+    if (heap_)
+      Release();
+    else
+      type_ = VarType::Empty;
   }
 
  private:

@@ -74,12 +74,7 @@ void Vm::MarkStackBase() {
   if (depth_ == 0) stackBase_ = reinterpret_cast<uintptr_t>(&here);
 }
 
-Variant* Vm::Push(size_t count) {
-  if (!segments_.empty() && top_ + count <= segmentSizes_[segment_]) {
-    Variant* base = &segments_[segment_][top_];
-    top_ += count;
-    return base;
-  }
+Variant* Vm::PushSegment(size_t count) {
   // The next segment (allocated on first use) takes the frame whole.
   const size_t next = segments_.empty() ? 0 : segment_ + 1;
   if (next < segments_.size() && segmentSizes_[next] < count) {
@@ -108,9 +103,9 @@ Variant Vm::DefaultValue(const Variant& value) {
 }
 
 bool Vm::EvalCondition(const Expr& e, Frame& f) {
-  if (e.Pure && e.Kind == ExprKind::Binary) {
-    Number n;
-    if (EvalNumber(e, f, n)) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
+  if (e.Numeric) {
+    const Number n = e.Numeric(e, f);
+    if (n.Type != VarType::Empty) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
   }
   Variant v = Eval(e, f);
   if (v.Type() == VarType::Boolean) return v.AsBoolean();
@@ -126,25 +121,13 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
       if (e.Fast == FastRead::Local) return f.Slots[e.Slot];
       if (e.Fast == FastRead::Ref) return f.Slots[e.Slot].Deref();
       if (e.Fast == FastRead::Direct) return *e.Direct;
-      if (e.Args.empty() && !e.HasParens) return Storage(e, f, false);
-      if (e.Args.empty()) return Storage(e, f, false);
-      {
-        const Variant& holder = Storage(e, f, false);
-        if (holder.IsArray()) return Element(const_cast<Variant&>(holder), e.Args, f);
-        return IndexValue(holder, e.Args, f);
-      }
+      return EvalVariable(e, f);
     case ExprKind::Paren:
       return Eval(*e.Left, f);
     case ExprKind::Binary:
       return EvalBinary(e, f);
-    case ExprKind::Unary: {
-      Variant v = Eval(*e.Left, f);
-      if (e.Operator == Op::Pos) return v;
-      if (v.IsObject()) v = DefaultValue(v);
-      if (e.Operator == Op::Not) return Not(v);
-      if (v.Type() == VarType::Double) return Variant::Double(-v.AsDouble());
-      return Negate(v);
-    }
+    case ExprKind::Unary:
+      return EvalUnary(e, f);
     case ExprKind::CallProc: {
       const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
       if (!proc) ThrowRuntime(13);
@@ -166,10 +149,8 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
     }
     case ExprKind::Member:
       return CallMember(e, f);
-    case ExprKind::Apply: {
-      const Variant target = Eval(*e.Left, f);
-      return IndexValue(target, e.Args, f);
-    }
+    case ExprKind::Apply:
+      return IndexValue(Eval(*e.Left, f), e.Args, f);
     case ExprKind::New:
       return NewInstance(e);
     case ExprKind::Me:
@@ -184,61 +165,25 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
   ThrowRuntime(51);
 }
 
+// The cases of Eval that need more than a few registers live here, so that the dispatch
+// itself stays small: it runs for every call and every operand.
+Variant Vm::EvalVariable(const Expr& e, Frame& f) {
+  if (e.Args.empty()) return Storage(e, f, false);
+  const Variant& holder = Storage(e, f, false);
+  if (holder.IsArray()) return Element(const_cast<Variant&>(holder), e.Args, f);
+  return IndexValue(holder, e.Args, f);
+}
+
+Variant Vm::EvalUnary(const Expr& e, Frame& f) {
+  Variant v = Eval(*e.Left, f);
+  if (e.Operator == Op::Pos) return v;
+  if (v.IsObject()) v = DefaultValue(v);
+  if (e.Operator == Op::Not) return Not(v);
+  if (v.Type() == VarType::Double) return Variant::Double(-v.AsDouble());
+  return Negate(v);
+}
+
 namespace {
-
-using Number = Vm::Number;
-
-inline bool ReadNumber(const Variant& v, Number& out) {
-  switch (v.Type()) {
-    case VarType::Integer:
-      out.Type = VarType::Integer;
-      out.Int = v.AsInteger();
-      return true;
-    case VarType::Long:
-      out.Type = VarType::Long;
-      out.Int = v.AsLong();
-      return true;
-    case VarType::Double:
-      out.Type = VarType::Double;
-      out.Real = v.AsDouble();
-      return true;
-    default:
-      return false;
-  }
-}
-
-[[gnu::always_inline]] inline Number MakeInt(int64_t value, VarType a, VarType b) {
-  Number n;
-  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767) {
-    n.Type = VarType::Integer;
-    n.Int = value;
-  } else if (value >= -2147483648LL && value <= 2147483647LL) {
-    n.Type = VarType::Long;
-    n.Int = value;
-  } else {
-    n.Type = VarType::Double;
-    n.Real = static_cast<double>(value);
-  }
-  return n;
-}
-
-[[gnu::always_inline]] inline Number MakeReal(double value) {
-  Number n;
-  n.Type = VarType::Double;
-  n.Real = value;
-  return n;
-}
-
-[[gnu::always_inline]] inline Number MakeBool(bool value) {
-  Number n;
-  n.Type = VarType::Boolean;
-  n.Int = value ? -1 : 0;
-  return n;
-}
-
-[[gnu::always_inline]] inline double RealOf(const Number& n) {
-  return n.Type == VarType::Double ? n.Real : static_cast<double>(n.Int);
-}
 
 Variant ToVariant(const Number& n) {
   switch (n.Type) {
@@ -254,122 +199,6 @@ Variant ToVariant(const Number& n) {
 }
 
 }  // namespace
-
-namespace {
-
-constexpr Number NotANumber{VarType::Empty, {0}};
-
-[[gnu::always_inline]] inline Number NumberOf(const Variant& v) {
-  switch (v.Type()) {
-    case VarType::Integer:
-      return Number{VarType::Integer, {v.AsInteger()}};
-    case VarType::Long:
-      return Number{VarType::Long, {v.AsLong()}};
-    case VarType::Double: {
-      Number n{VarType::Double, {0}};
-      n.Real = v.AsDouble();
-      return n;
-    }
-    default:
-      return NotANumber;
-  }
-}
-
-}  // namespace
-
-bool Vm::EvalNumber(const Expr& e, Frame& f, Number& out) {
-  out = NumberValue(e, f);
-  return out.Type != VarType::Empty;
-}
-
-// Returns by value so that nested arithmetic keeps its intermediate results in registers.
-Vm::Number Vm::NumberValue(const Expr& e, Frame& f) {
-  switch (e.Fast) {
-    case FastRead::Local:
-      return NumberOf(f.Slots[e.Slot]);
-    case FastRead::Ref:
-      return NumberOf(f.Slots[e.Slot].Deref());
-    case FastRead::Direct:
-      return NumberOf(*e.Direct);
-    case FastRead::Literal:
-      return NumberOf(e.Value);
-    default:
-      break;
-  }
-  if (e.Kind == ExprKind::Binary) {
-    // Leaves are read here rather than through a call: most operands are variables or literals.
-    auto operand = [&](const Expr& x) __attribute__((always_inline)) {
-      switch (x.Fast) {
-        case FastRead::Local:
-          return NumberOf(f.Slots[x.Slot]);
-        case FastRead::Ref:
-          return NumberOf(f.Slots[x.Slot].Deref());
-        case FastRead::Direct:
-          return NumberOf(*x.Direct);
-        case FastRead::Literal:
-          return NumberOf(x.Value);
-        default:
-          return NumberValue(x, f);
-      }
-    };
-    const Number x = operand(*e.Left);
-    if (x.Type == VarType::Empty || x.Type == VarType::Boolean) return NotANumber;
-    const Number y = operand(*e.Right);
-    if (y.Type == VarType::Empty || y.Type == VarType::Boolean) return NotANumber;
-    const bool integers = x.Type != VarType::Double && y.Type != VarType::Double;
-    switch (e.Operator) {
-      case Op::Plus:
-        return integers ? MakeInt(x.Int + y.Int, x.Type, y.Type) : MakeReal(RealOf(x) + RealOf(y));
-      case Op::Minus:
-        return integers ? MakeInt(x.Int - y.Int, x.Type, y.Type) : MakeReal(RealOf(x) - RealOf(y));
-      case Op::Mul:
-        return integers ? MakeInt(x.Int * y.Int, x.Type, y.Type) : MakeReal(RealOf(x) * RealOf(y));
-      case Op::Div:
-        if (RealOf(y) == 0) return NotANumber;
-        return MakeReal(RealOf(x) / RealOf(y));
-      case Op::IntDiv:
-        if (!integers || y.Int == 0) return NotANumber;
-        return MakeInt(x.Int / y.Int, x.Type, y.Type);
-      case Op::Mod:
-        if (!integers || y.Int == 0) return NotANumber;
-        return MakeInt(x.Int % y.Int, x.Type, y.Type);
-      case Op::Eq:
-        return MakeBool(RealOf(x) == RealOf(y));
-      case Op::Ne:
-        return MakeBool(RealOf(x) != RealOf(y));
-      case Op::Lt:
-        return MakeBool(RealOf(x) < RealOf(y));
-      case Op::Gt:
-        return MakeBool(RealOf(x) > RealOf(y));
-      case Op::Le:
-        return MakeBool(RealOf(x) <= RealOf(y));
-      case Op::Ge:
-        return MakeBool(RealOf(x) >= RealOf(y));
-      default:
-        return NotANumber;
-    }
-  }
-  if (e.Kind == ExprKind::Variable && e.Args.size() == 1 &&
-      (e.Loc == Location::Local || e.Direct)) {
-    const Variant& holder = e.Direct ? *e.Direct : f.Slots[e.Slot];
-    if (!holder.IsArray()) return NotANumber;
-    const Expr& at = *e.Args[0];
-    const Number index =
-        at.Fast == FastRead::Local ? NumberOf(f.Slots[at.Slot]) : NumberValue(at, f);
-    if (index.Type != VarType::Integer && index.Type != VarType::Long) return NotANumber;
-    const ArrayRep& rep = holder.AsArray();
-    if (rep.Bounds.size() != 1) return NotANumber;
-    const int64_t offset = index.Int - rep.Bounds[0].Lower;
-    if (offset < 0 || offset >= rep.Bounds[0].Count) return NotANumber;
-    return NumberOf(rep.Data[static_cast<size_t>(offset)]);
-  }
-  if (e.Kind == ExprKind::Unary && e.Operator == Op::Neg) {
-    const Number x = NumberValue(*e.Left, f);
-    if (x.Type == VarType::Empty || x.Type == VarType::Boolean) return NotANumber;
-    return x.Type == VarType::Double ? MakeReal(-x.Real) : MakeInt(-x.Int, x.Type, x.Type);
-  }
-  return NotANumber;
-}
 
 Variant Vm::EvalBinary(const Expr& e, Frame& f) {
   if (e.Pure) {
@@ -461,8 +290,19 @@ Variant Vm::EvalBinarySlow(const Expr& e, Variant a, Variant b) {
   if (a.IsObject()) a = DefaultValue(a);
   if (b.IsObject()) b = DefaultValue(b);
   if (e.NumericLiteralSide) {
-    if (a.IsString() && b.IsNumeric()) a = Variant::Double(ToDouble(a));
-    if (b.IsString() && a.IsNumeric()) b = Variant::Double(ToDouble(b));
+    if (a.IsString() && b.IsNumeric()) a = Variant::Double(ToDouble(a, Locale));
+    if (b.IsString() && a.IsNumeric()) b = Variant::Double(ToDouble(b, Locale));
+  }
+  // Strings in arithmetic are read as the locale writes numbers. A string operand becomes a
+  // Double in every result rule, so reading it first changes no result type; `+` of two
+  // strings, or of a string and Empty, stays a concatenation.
+  if (e.Operator <= Op::Pow && (a.IsString() || b.IsString())) {
+    auto textual = [](const Variant& v) { return v.IsString() || v.IsEmpty(); };
+    const bool concatenates = e.Operator == Op::Plus && textual(a) && textual(b);
+    if (!concatenates && !a.IsNull() && !b.IsNull()) {
+      if (a.IsString()) a = Variant::Double(ToDouble(a, Locale));
+      if (b.IsString()) b = Variant::Double(ToDouble(b, Locale));
+    }
   }
   switch (e.Operator) {
     case Op::Plus:
@@ -479,8 +319,13 @@ Variant Vm::EvalBinarySlow(const Expr& e, Variant a, Variant b) {
       return Modulo(a, b);
     case Op::Pow:
       return Power(a, b);
-    case Op::Concat:
-      return Concat(a, b);
+    case Op::Concat: {
+      if (a.IsNull() && b.IsNull()) return a;
+      std::string text;
+      AppendText(text, a, Locale);
+      AppendText(text, b, Locale);
+      return Variant::String(std::move(text));
+    }
     case Op::Eq:
       return CompareValues(CompareOp::Equal, a, b);
     case Op::Ne:

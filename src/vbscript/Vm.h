@@ -7,10 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 
 #include "vbscript/Program.h"
+#include "vbscript/ScriptLocale.h"
 
 namespace chartorium::vbscript {
 
@@ -37,12 +40,18 @@ struct HostCallbacks {
 inline constexpr int TimeoutErrorNumber = 0x1001;
 inline constexpr int CancelErrorNumber = 0x1002;
 
+/// Variables that Execute text creates inside a procedure: they live as long as the call.
+/// Node-based, so ByRef aliases to them stay valid.
+using ExecuteLocals = std::unordered_map<std::string, Variant>;
+
 /// One activation: the frame's slots, the enclosing frame of Execute/Eval code, Me.
 struct Frame {
   Variant* Slots = nullptr;
   Variant* Outer = nullptr;
   const Procedure* Proc = nullptr;
   ClassInstance* Me = nullptr;
+  Frame* Scope = nullptr;  ///< Execute/Eval code: the procedure's frame whose scope it shares
+  std::unique_ptr<ExecuteLocals> Named;  ///< a procedure's variables created by Execute
   bool ResumeNext = false;
 };
 
@@ -60,6 +69,8 @@ class Vm {
   /// Evaluates a compiled Eval expression at global level.
   Variant EvaluateBlock(const CompiledBlock& block);
 
+  /// The global procedure called `key` (lower case), or nullptr.
+  const Procedure* FindProcedure(const std::string& key) const;
   /// A value for `x = obj`, arithmetic and conditions: objects give their default property.
   Variant DefaultValue(const Variant& value);
 
@@ -72,6 +83,8 @@ class Vm {
 
   ErrState Err;
   uint32_t RndSeed = 0x50000;
+  /// The texts of numbers and dates: CStr, `&`, CDbl, CDate, FormatNumber, FormatDateTime...
+  ScriptLocale Locale;
   HostCallbacks Callbacks;
   /// Marks the C++ stack depth at a host call, so deep script recursion stops with error 28.
   void MarkStackBase();
@@ -108,22 +121,19 @@ class Vm {
   // Vm.cpp: the expression dispatch
   Variant Eval(const Expr& e, Frame& f);
   Variant EvalBinary(const Expr& e, Frame& f);
+  [[gnu::noinline]] Variant EvalVariable(const Expr& e, Frame& f);
+  [[gnu::noinline]] Variant EvalUnary(const Expr& e, Frame& f);
   Variant EvalBinarySlow(const Expr& e, Variant a, Variant b);
 
  public:
-  /// An Integer, Long, Double or Boolean value outside a Variant, for side-effect-free
-  /// arithmetic: intermediate results stay in registers.
-  struct Number {
-    VarType Type;
-    union {
-      int64_t Int;
-      double Real;
-    };
-  };
-  /// Evaluates a pure node whose operands are all plain numbers; false (nothing changed) when
-  /// anything else turns up, and the caller evaluates the node the general way.
-  bool EvalNumber(const Expr& e, Frame& f, Number& out);
-  Number NumberValue(const Expr& e, Frame& f);
+  /// A pure node's plain number, or Type Empty when the node must be evaluated generally.
+  static Number NumberValue(const Expr& e, Frame& f) {
+    return e.Numeric ? e.Numeric(e, f) : Number{};
+  }
+  static bool EvalNumber(const Expr& e, Frame& f, Number& out) {
+    out = NumberValue(e, f);
+    return out.Type != VarType::Empty;
+  }
   static void StoreNumber(Variant& slot, const Number& n) {
     switch (n.Type) {
       case VarType::Integer:
@@ -160,14 +170,34 @@ class Vm {
     }
   }
   bool EvalCondition(const Expr& e, Frame& f);
+  /// A condition's truth, a plain-number comparison without a call.
+  bool Condition(const Expr& e, Frame& f) {
+    if (e.Numeric) {
+      const Number n = e.Numeric(e, f);
+      if (n.Type != VarType::Empty) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
+    }
+    return EvalCondition(e, f);
+  }
 
   // VmExec.cpp: statements
   Flow ExecBlock(const Block& block, Frame& f);
   Flow Exec(const Stmt& s, Frame& f);
   Flow ExecFor(const Stmt& s, Frame& f);
+  /// `x = <arithmetic>` or `x = y` on a local, the statements loops repeat most: stores the number
+  /// and returns true, or changes nothing and returns false. Never throws.
+  bool AssignNumber(const Stmt& s, Frame& f) {
+    const Expr& target = *s.Target;
+    const Expr& value = *s.Value;
+    if (target.Fast != FastRead::Local || !value.Numeric) return false;
+    const Number n = value.Numeric(value, f);
+    if (n.Type == VarType::Empty) return false;
+    StoreNumber(f.Slots[target.Slot], n);
+    return true;
+  }
   Flow ExecForEach(const Stmt& s, Frame& f);
   Flow ExecLoop(const Stmt& s, Frame& f);
   Flow ExecSelect(const Stmt& s, Frame& f);
+  std::optional<Flow> ExecSelectNumber(const Stmt& s, Frame& f);
   void ExecAssign(const Stmt& s, Frame& f);
   bool TryAppendInPlace(const Stmt& s, Frame& f);
   void ExecReDim(const Stmt& s, Frame& f);
@@ -221,7 +251,15 @@ class Vm {
   Variant empty_;
 
   void CheckInterruptSlow();
-  Variant* Push(size_t count);
+  Variant* Push(size_t count) {
+    if (!segments_.empty() && top_ + count <= segmentSizes_[segment_]) {
+      Variant* base = &segments_[segment_][top_];
+      top_ += count;
+      return base;
+    }
+    return PushSegment(count);
+  }
+  Variant* PushSegment(size_t count);
 };
 
 }  // namespace chartorium::vbscript

@@ -44,7 +44,7 @@ Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
     const Expr& a = *args[i];
     if (!proc.ByVal[i] && IsReference(a)) {
       slots[i] = Variant::MakeRef(&Storage(a, caller, true));
-    } else if (a.Pure && a.Kind == ExprKind::Binary) {
+    } else if (a.Numeric && a.Kind != ExprKind::Variable) {
       // Arithmetic arguments such as n - 1 go to the new frame unboxed.
       const Number n = NumberValue(a, caller);
       if (n.Type != VarType::Empty)
@@ -168,7 +168,8 @@ Variant Vm::CallMember(const Expr& e, Frame& f) {
     }
     return CallProcedure(*member.Get, instance, e.Args, f);
   }
-  auto* host = static_cast<HostObjectRef*>(target);
+  auto* host = dynamic_cast<HostObjectRef*>(target);
+  if (!host) ThrowRuntime(438);
   NativeObject& native = *host->Native;
   const std::span<const NativeMember> members = native.Members();
   if (e.CacheOwner != members.data()) {
@@ -230,7 +231,9 @@ void Vm::AssignMember(const Expr& target, Variant value, Frame& f, bool isSet) {
     CallProcedureValues(*proc, instance, values);
     return;
   }
-  NativeObject& native = *static_cast<HostObjectRef*>(o)->Native;
+  auto* host = dynamic_cast<HostObjectRef*>(o);
+  if (!host) ThrowRuntime(438);
+  NativeObject& native = *host->Native;
   int index = -1;
   if (defaultMember) {
     const auto members = native.Members();
@@ -254,6 +257,8 @@ Variant Vm::CallDefault(const Variant& object, const std::vector<ExprPtr>& args,
     if (!member->Get) ThrowRuntime(438);
     return CallProcedure(*member->Get, instance, args, f);
   }
+  if (auto* ref = dynamic_cast<ProcedureRef*>(o))
+    return CallProcedure(*ref->Proc, nullptr, args, f);
   NativeObject& native = *static_cast<HostObjectRef*>(o)->Native;
   const auto members = native.Members();
   for (size_t i = 0; i < members.size(); ++i)
@@ -358,8 +363,11 @@ Variant Vm::EvalText(const Expr& e, Frame& f) {
   std::unique_ptr<CompiledBlock> block;
   try {
     Compiler compiler(globals_);
-    block =
-        compiler.CompileExpression(ParseExpressionText(text), f.Proc, f.Me ? f.Me->Class : nullptr);
+    block = compiler.CompileExpression(ParseExpressionText(text),
+                                       f.Proc    ? f.Proc
+                                       : f.Scope ? f.Scope->Proc
+                                                 : nullptr,
+                                       f.Me ? f.Me->Class : nullptr);
   } catch (ScriptError& error) {
     error.Compile = false;
     error.HasPos = false;
@@ -371,9 +379,16 @@ Variant Vm::EvalText(const Expr& e, Frame& f) {
   Frame inner;
   inner.Slots = slots;
   inner.Outer = f.Proc ? f.Slots : f.Outer;
+  inner.Scope = f.Proc ? &f : f.Scope;
   inner.Proc = nullptr;
   inner.Me = f.Me;
   return Eval(*block->Expression, inner);
+}
+
+const Procedure* Vm::FindProcedure(const std::string& key) const {
+  auto it = globals_.Symbols.find(key);
+  if (it == globals_.Symbols.end() || it->second.Kind != SymbolKind::Procedure) return nullptr;
+  return globals_.Procedures[static_cast<size_t>(it->second.Slot)];
 }
 
 int FindNativeMember(std::span<const NativeMember> members, std::string_view name, bool forPut) {

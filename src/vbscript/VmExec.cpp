@@ -1,4 +1,6 @@
 // The VM's statements: blocks with the On Error rules, loops, assignment and declarations.
+#include <optional>
+
 #include "vbscript/Compiler.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/Operators.h"
@@ -47,7 +49,13 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
   for (const StmtPtr& s : block) {
     try {
       if (s->Kind == StmtKind::Assign) {
-        ExecAssign(*s, f);
+        if (!AssignNumber(*s, f)) ExecAssign(*s, f);
+        continue;
+      }
+      // A one-branch If outside Resume Next, as recursive functions test their end case.
+      if (s->Kind == StmtKind::If && s->Conds.size() == 1 && !f.ResumeNext) {
+        const Flow flow = ExecBlock(Condition(*s->Conds[0], f) ? s->Blocks[0] : s->ElseBody, f);
+        if (flow != Flow::Normal) return flow;
         continue;
       }
       const Flow flow = Exec(*s, f);
@@ -167,7 +175,7 @@ bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
   Variant& again = Storage(*s.Target, f, true);
   if (!again.IsString()) return false;
   std::string& text = again.MutableString();
-  for (size_t i = 0; i < count; ++i) AppendText(text, values[i]);
+  for (size_t i = 0; i < count; ++i) AppendText(text, values[i], Locale);
   return true;
 }
 
@@ -192,8 +200,8 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
         return;
       }
     }
-    if (value.Pure && value.Kind == ExprKind::Binary) {
-      const Number n = NumberValue(value, f);
+    if (value.Numeric) {
+      const Number n = value.Numeric(value, f);
       if (n.Type != VarType::Empty) {
         StoreNumber(slot, n);
         return;
@@ -209,6 +217,12 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
 
 Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
   auto bound = [&](const Expr& e) {
+    const Number n = NumberValue(e, f);
+    if (n.Type != VarType::Empty) {
+      Variant v;
+      StoreNumber(v, n);
+      return NumericLoopValue(std::move(v));
+    }
     Variant v = Eval(e, f);
     if (v.IsObject()) v = DefaultValue(v);
     return NumericLoopValue(std::move(v));
@@ -240,23 +254,8 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
   const int64_t intLimit = integral ? ToLong(limit) : 0;
   const int64_t intStep = integral ? ToLong(step) : 0;
   const bool integerStep = step.Type() == VarType::Integer;
-  for (;;) {
-    Variant& counter = fixedCounter ? *fixedCounter : Storage(target, f, true);
-    const VarType type = counter.Type();
-    if (integral && (type == VarType::Integer || type == VarType::Long)) {
-      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
-      if (down ? c < intLimit : c > intLimit) break;
-    } else {
-      const Ordering o = Compare(counter.IsObject() ? DefaultValue(counter) : counter, limit);
-      if (o == Ordering::Null) ThrowRuntime(13);
-      if (down ? o == Ordering::Less : o == Ordering::Greater) break;
-    }
-    const Flow flow = ExecBlock(s.Body, f);
-    if (flow == Flow::ExitFor) break;
-    if (flow != Flow::Normal) return flow;
-    CheckInterrupt();
-    // The counter is read again: the body may have changed it.
-    Variant& next = fixedCounter ? *fixedCounter : Storage(target, f, true);
+  // counter = counter + step, with the subtype rules of `+`.
+  auto advance = [&](Variant& next) {
     const VarType nextType = next.Type();
     if (integral && nextType == VarType::Integer && integerStep) {
       const int64_t sum = static_cast<int64_t>(next.AsInteger()) + intStep;
@@ -275,6 +274,56 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
     } else {
       next = Add(next.IsObject() ? DefaultValue(next) : next, step);
     }
+  };
+  // The common loop: an integer counter in a plain variable with integer bounds. When the body
+  // gives the counter another subtype, the general loop below carries on.
+  if (fixedCounter && integral) {
+    Variant& counter = *fixedCounter;
+    for (;;) {
+      const VarType type = counter.Type();
+      if (type != VarType::Integer && type != VarType::Long) break;
+      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
+      if (down ? c < intLimit : c > intLimit) return Flow::Normal;
+      // A body of one arithmetic assignment, as in `sum = sum + v(j)`, runs without a block.
+      if (s.Body.size() != 1 || s.Body[0]->Kind != StmtKind::Assign ||
+          !AssignNumber(*s.Body[0], f)) {
+        const Flow flow = ExecBlock(s.Body, f);
+        if (flow == Flow::ExitFor) return Flow::Normal;
+        if (flow != Flow::Normal) return flow;
+      }
+      CheckInterrupt();
+      const VarType now = counter.Type();
+      if (now != VarType::Integer && now != VarType::Long) {
+        advance(counter);
+        break;
+      }
+      const int64_t sum =
+          (now == VarType::Integer ? counter.AsInteger() : counter.AsLong()) + intStep;
+      if (now == VarType::Integer && integerStep && sum >= -32768 && sum <= 32767)
+        counter.SetInteger(static_cast<int16_t>(sum));
+      else if (sum <= 2147483647LL && sum >= -2147483648LL)
+        counter.SetLong(static_cast<int32_t>(sum));
+      else
+        counter.SetDouble(static_cast<double>(sum));
+    }
+  }
+  for (;;) {
+    Variant& counter = fixedCounter ? *fixedCounter : Storage(target, f, true);
+    const VarType type = counter.Type();
+    if (integral && (type == VarType::Integer || type == VarType::Long)) {
+      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
+      if (down ? c < intLimit : c > intLimit) break;
+    } else {
+      const Ordering o = Compare(counter.IsObject() ? DefaultValue(counter) : counter, limit);
+      if (o == Ordering::Null) ThrowRuntime(13);
+      if (down ? o == Ordering::Less : o == Ordering::Greater) break;
+    }
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow == Flow::ExitFor) break;
+    if (flow != Flow::Normal) return flow;
+    CheckInterrupt();
+    // The counter is read again: the body may have changed it.
+    advance(fixedCounter ? *fixedCounter : Storage(target, f, true));
   }
   return Flow::Normal;
 }
@@ -329,7 +378,29 @@ Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
   }
 }
 
+// A plain-number test against numeric literal cases: numbers compared, nothing else evaluated.
+// nullopt when a case is something else; the general rules then run (the test is pure, so
+// evaluating it again changes nothing).
+std::optional<Vm::Flow> Vm::ExecSelectNumber(const Stmt& s, Frame& f) {
+  const Number test = NumberValue(*s.Value, f);
+  if (test.Type != VarType::Integer && test.Type != VarType::Long && test.Type != VarType::Double)
+    return std::nullopt;
+  const double testNumber =
+      test.Type == VarType::Double ? test.Real : static_cast<double>(test.Int);
+  for (const CaseClause& clause : s.Cases) {
+    for (const ExprPtr& value : clause.Values) {
+      if (value->Fast != FastRead::Literal || !value->Numeric) return std::nullopt;
+      const Number& c = value->LiteralNumber;
+      if ((c.Type == VarType::Double ? c.Real : static_cast<double>(c.Int)) == testNumber)
+        return ExecBlock(clause.Body, f);
+    }
+  }
+  return ExecBlock(s.ElseBody, f);
+}
+
 Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
+  if (s.Value->Numeric)
+    if (const std::optional<Flow> flow = ExecSelectNumber(s, f)) return *flow;
   Variant test;
   Number testValue;
   testValue.Type = VarType::Empty;
@@ -453,10 +524,11 @@ void Vm::ExecExecute(const Stmt& s, Frame& f) {
   std::unique_ptr<CompiledBlock> block;
   Compiler compiler(globals_);
   try {
-    const bool local = !s.Global && f.Proc != nullptr;
+    const Procedure* scope = f.Proc ? f.Proc : f.Scope ? f.Scope->Proc : nullptr;
+    const bool local = !s.Global && scope != nullptr;
     block =
         compiler.Compile(ParseScript(text), local ? CompileMode::LocalExecute : CompileMode::Global,
-                         local ? f.Proc : nullptr, local && f.Me ? f.Me->Class : nullptr);
+                         local ? scope : nullptr, local && f.Me ? f.Me->Class : nullptr);
   } catch (ScriptError& error) {
     // A syntax error in the text is a run-time error of the Execute statement.
     error.Compile = false;
@@ -467,8 +539,7 @@ void Vm::ExecExecute(const Stmt& s, Frame& f) {
   compiler.Install(*block);
   CompiledBlock& installed = *block;
   globals_.Blocks.push_back(std::move(block));
-  Frame outer = f;
-  RunBlock(installed, s.Global ? nullptr : &outer);
+  RunBlock(installed, s.Global ? nullptr : &f);
 }
 
 void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
@@ -478,6 +549,7 @@ void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
   frame.Slots = slots;
   if (outer) {
     frame.Outer = outer->Proc ? outer->Slots : outer->Outer;
+    frame.Scope = outer->Proc ? outer : outer->Scope;
     frame.Me = outer->Me;
   }
   ExecBlock(block.Script.Body, frame);

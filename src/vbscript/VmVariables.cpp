@@ -29,6 +29,20 @@ Variant& Vm::Storage(const Expr& e, Frame& f, bool write) {
       return f.Outer[e.Slot];
     case Location::OuterRef:
       return f.Outer[e.Slot].Deref();
+    case Location::Named: {
+      const size_t slot = static_cast<size_t>(e.Index);
+      ExecuteLocals* named = f.Scope ? f.Scope->Named.get() : nullptr;
+      if (named)
+        if (auto it = named->find(e.Key); it != named->end()) return it->second;
+      if (globals_.Declared[slot]) return globals_.Values[slot];
+      if (e.Strict) ThrowRuntime(500);
+      if (!write || !f.Scope) {
+        empty_.Clear();
+        return empty_;
+      }
+      if (!named) f.Scope->Named = std::make_unique<ExecuteLocals>();
+      return (*f.Scope->Named)[e.Key];
+    }
     case Location::Dynamic: {
       const size_t slot = static_cast<size_t>(e.Index);
       if (globals_.Declared[slot]) return globals_.Values[slot];

@@ -102,6 +102,93 @@ TEST(ScriptHostTest, ConstantsFromExecuteStatementReachLaterCode) {
   EXPECT_FALSE(host.AddCode("Last = 5"));
 }
 
+// The tester reads CurrentBar after every native call: a handle found once follows the
+// variable through global code, procedures and later blocks, and Reset makes it stale.
+TEST(ScriptHostTest, GlobalHandleReadsTheVariableAsItChanges) {
+  ScriptHost host;
+  const GlobalHandle early = host.FindGlobal("CurrentBar");  // before any code names it
+  ASSERT_TRUE(early.Valid());
+  EXPECT_TRUE(host.GlobalValue(early).IsEmpty());
+  ASSERT_TRUE(host.ExecuteStatement("CurrentBar=0\nSignal=0"));
+  EXPECT_EQ(host.GlobalValue(early).Type(), VarType::Integer);
+  ASSERT_TRUE(
+      host.AddCode("Sub Main()\n  For CurrentBar = 1 To 40 : Next\n  Signal = \"buy\"\n"
+                   "End Sub\nConst Level = 3\nDim declaredLater"));
+  const GlobalHandle signal = host.FindGlobal("SIGNAL");
+  EXPECT_EQ(host.FindGlobal("currentbar").Slot, early.Slot);
+  ASSERT_TRUE(host.Run("Main").Ok);
+  EXPECT_EQ(ToDouble(host.GlobalValue(early)), 41);
+  EXPECT_EQ(ToString(host.GlobalValue(signal)), "buy");
+  EXPECT_TRUE(host.GlobalValue(host.FindGlobal("declaredLater")).IsEmpty());
+  // Names that are no variables give no handle, and reading one gives Empty.
+  for (const char* name : {"Main", "Level", "", "vbCrLf", "Len", "Err"}) {
+    const GlobalHandle none = host.FindGlobal(name);
+    EXPECT_FALSE(none.Valid()) << name;
+    EXPECT_TRUE(host.GlobalValue(none).IsEmpty()) << name;
+  }
+  // Asking for a built-in name did not hide the built-in.
+  EXPECT_EQ(ToDouble(host.Eval("Len(vbCrLf)").Value), 2);
+  // A name only reserved by a handle stays undeclared under Option Explicit.
+  const GlobalHandle reserved = host.FindGlobal("neverAssigned");
+  EXPECT_FALSE(host.AddCode("Option Explicit\nx = neverAssigned"));
+  EXPECT_EQ(host.LastError().Number, 500);
+  EXPECT_TRUE(host.GlobalValue(reserved).IsEmpty());
+  host.Reset();
+  ASSERT_TRUE(host.ExecuteStatement("CurrentBar=7"));
+  EXPECT_TRUE(host.GlobalValue(early).IsEmpty());  // stale after Reset
+  EXPECT_EQ(ToDouble(host.GlobalValue(host.FindGlobal("CurrentBar"))), 7);
+}
+
+// Numbers and dates are written and read as the host's regional settings say; US English
+// stays the default, and Reset keeps the settings.
+TEST(ScriptHostTest, LocaleShapesNumberAndDateTexts) {
+  ScriptLocale german;
+  german.DecimalSeparator = ',';
+  german.ThousandsSeparator = '.';
+  german.DateSeparator = '.';
+  german.Order = DateOrder::DayMonthYear;
+  german.TwoDigitDayMonth = true;
+  german.TwelveHourClock = false;
+  german.CurrencySymbol = "EUR";
+  german.CurrencySymbolFirst = false;
+  ScriptHost host;
+  host.SetLocale(german);
+  host.Reset();
+  struct Case {
+    const char* Expression;
+    const char* German;
+    const char* Us;
+  };
+  const Case cases[] = {
+      {"CStr(1.5) & \"|\" & 2.25 & \"|\" & CCur(3.25)", "1,5|2,25|3,25", "1.5|2.25|3.25"},
+      {"CDbl(\"2,25\") * 2 & \"|\" & (\"1,5\" + 1) & \"|\" & (\"1,5\" + \"1\")", "4,5|2,5|1,51",
+       ""},
+      {"CInt(\"2,5\") & \"|\" & CLng(\"-3,5\")", "2|-4", ""},
+      {"IsNumeric(\"1,5\") & \"|\" & IsNumeric(\"1.5\")", "True|False", "False|True"},
+      {"FormatNumber(1234567.891) & \"|\" & FormatPercent(0.5) & \"|\" & FormatCurrency(-5)",
+       "1.234.567,89|50,00%|(5,00 EUR)", "1,234,567.89|50.00%|($5.00)"},
+      {"CStr(DateSerial(2000, 1, 31)) & \"|\" & (DateSerial(2000, 1, 31) + TimeSerial(13, 5, 9))",
+       "31.01.2000|31.01.2000 13:05:09", "1/31/2000|1/31/2000 1:05:09 PM"},
+      {"Month(CDate(\"3.4.2001\")) & \"|\" & Day(\"3/4/2001\") & \"|\" & IsDate(\"31/1/2000\")",
+       "4|3|True", "3|4|False"},
+      {"FormatDateTime(#2000-01-01#, vbLongDate) & \"|\" & FormatDateTime(0.75, vbLongTime)",
+       "Saturday, 01 January 2000|18:00:00", "Saturday, January 01, 2000|6:00:00 PM"},
+  };
+  ScriptHost us;
+  for (const Case& c : cases) {
+    const ScriptResult local = host.Eval(c.Expression);
+    ASSERT_TRUE(local.Ok) << c.Expression << ": " << host.LastError().Description;
+    EXPECT_EQ(ToString(local.Value), c.German) << c.Expression;
+    if (*c.Us == '\0') continue;
+    const ScriptResult plain = us.Eval(c.Expression);
+    ASSERT_TRUE(plain.Ok) << c.Expression << ": " << us.LastError().Description;
+    EXPECT_EQ(ToString(plain.Value), c.Us) << c.Expression;
+  }
+  // In the comma locale a point is no decimal separator.
+  EXPECT_FALSE(host.Eval("CDbl(\"1.5\")").Ok);
+  EXPECT_EQ(host.LastError().Number, 13);
+}
+
 TEST(ScriptHostTest, ReportsErrorsThroughTheCallbackBeforeReturning) {
   ScriptHost host;
   std::vector<ScriptErrorInfo> seen;

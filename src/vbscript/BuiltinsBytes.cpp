@@ -1,0 +1,93 @@
+// The byte-oriented string built-ins LenB, LeftB, RightB, MidB, InStrB and AscB. They count
+// the bytes of the UTF-16 text Windows keeps, two to a character: character k (from 0) is
+// bytes 2k+1 and 2k+2. Ranges that would split a character keep only its whole characters;
+// a string of half a character (what ChrB makes) cannot be held, so ChrB is not offered.
+#include <algorithm>
+
+#include "vbscript/BuiltinArgs.h"
+#include "vbscript/Builtins.h"
+
+namespace chartorium::vbscript {
+
+namespace {
+
+Variant FnLenB(Vm&, std::span<Variant> a) {
+  if (a[0].IsNull()) return a[0];
+  return Variant::Long(static_cast<int32_t>(2 * ToString(a[0]).size()));
+}
+
+Variant FnLeftB(Vm&, std::span<Variant> a) {
+  const int32_t bytes = IntArg(a[1]);
+  if (bytes < 0) ThrowRuntime(5);
+  if (a[0].IsNull()) return a[0];
+  return Variant::String(ToString(a[0]).substr(0, static_cast<size_t>(bytes / 2)));
+}
+
+Variant FnRightB(Vm&, std::span<Variant> a) {
+  const int32_t bytes = IntArg(a[1]);
+  if (bytes < 0) ThrowRuntime(5);
+  if (a[0].IsNull()) return a[0];
+  const std::string s = ToString(a[0]);
+  const size_t count = std::min(s.size(), static_cast<size_t>(bytes / 2));
+  return Variant::String(s.substr(s.size() - count));
+}
+
+Variant FnMidB(Vm&, std::span<Variant> a) {
+  const int32_t start = IntArg(a[1]);
+  if (start < 1) ThrowRuntime(5);
+  int32_t bytes = -1;
+  if (a.size() > 2) {
+    bytes = IntArg(a[2]);
+    if (bytes < 0) ThrowRuntime(5);
+  }
+  if (a[0].IsNull()) return a[0];
+  const std::string s = ToString(a[0]);
+  // Byte `start` begins character start / 2 when odd; an even one is a second half, skipped.
+  const size_t first = static_cast<size_t>(start / 2);
+  if (first >= s.size()) return Variant::String("");
+  return Variant::String(
+      s.substr(first, bytes < 0 ? std::string::npos : static_cast<size_t>(bytes / 2)));
+}
+
+Variant FnInStrB(Vm&, std::span<Variant> a) {
+  // InStrB([start,] s1, s2[, compare]): the byte position of the first character of a match.
+  size_t i = 0;
+  int32_t start = 1;
+  if (a.size() >= 3) {
+    start = IntArg(a[0]);
+    if (start < 1) ThrowRuntime(5);
+    i = 1;
+  }
+  const bool textCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
+  if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::MakeNull();
+  std::string s1 = ToString(a[i]), s2 = ToString(a[i + 1]);
+  const size_t from = static_cast<size_t>(start / 2);
+  if (static_cast<size_t>(start) > 2 * s1.size()) return Variant::Long(0);
+  if (s2.empty()) return Variant::Long(start);
+  if (textCompare) {
+    s1 = LowerAscii(s1);
+    s2 = LowerAscii(s2);
+  }
+  const size_t at = s1.find(s2, from);
+  return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(2 * at + 1));
+}
+
+Variant FnAscB(Vm&, std::span<Variant> a) {
+  if (a[0].IsNull()) ThrowRuntime(94);
+  const std::string s = ToString(a[0]);
+  if (s.empty()) ThrowRuntime(5);
+  return Variant::Byte(static_cast<uint8_t>(s[0]));
+}
+
+constexpr BuiltinFunction Functions[] = {
+    {"lenb", 1, 1, FnLenB}, {"leftb", 2, 2, FnLeftB},   {"rightb", 2, 2, FnRightB},
+    {"midb", 2, 3, FnMidB}, {"instrb", 2, 4, FnInStrB}, {"ascb", 1, 1, FnAscB},
+};
+
+}  // namespace
+
+std::span<const BuiltinFunction> ByteStringBuiltins() {
+  return Functions;
+}
+
+}  // namespace chartorium::vbscript

@@ -1,0 +1,244 @@
+// The specialised plain-number evaluators. A binary node's function is chosen by its operator
+// and by whether each operand is a local variable, a literal a parameter or another node, so the
+// common `s + i * 0.5` costs no switch over node kinds or operators at run time.
+//
+// Only Integer, Long and Double take part; Integer results that overflow widen to Long, Long
+// results to Double, exactly as the general operators do. Anything else (Empty, strings,
+// Booleans in arithmetic, division by zero, `\` and Mod on reals) gives Type Empty and the
+// caller evaluates the node the general way, which then raises the proper error.
+#include "vbscript/NumericEval.h"
+
+#include "vbscript/Vm.h"
+
+namespace chartorium::vbscript {
+
+namespace {
+
+enum class Leaf { Local, Ref, Literal, Other };
+
+[[gnu::always_inline]] inline bool IsPlain(const Number& n) {
+  return n.Type == VarType::Double || n.Type == VarType::Integer || n.Type == VarType::Long;
+}
+
+[[gnu::always_inline]] inline Number MakeInt(int64_t value, VarType a, VarType b) {
+  Number n;
+  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767) {
+    n.Type = VarType::Integer;
+    n.Int = value;
+  } else if (value >= -2147483648LL && value <= 2147483647LL) {
+    n.Type = VarType::Long;
+    n.Int = value;
+  } else {
+    n.Type = VarType::Double;
+    n.Real = static_cast<double>(value);
+  }
+  return n;
+}
+
+[[gnu::always_inline]] inline Number MakeReal(double value) {
+  Number n;
+  n.Type = VarType::Double;
+  n.Real = value;
+  return n;
+}
+
+[[gnu::always_inline]] inline Number MakeBool(bool value) {
+  Number n;
+  n.Type = VarType::Boolean;
+  n.Int = value ? -1 : 0;
+  return n;
+}
+
+[[gnu::always_inline]] inline double RealOf(const Number& n) {
+  return n.Type == VarType::Double ? n.Real : static_cast<double>(n.Int);
+}
+
+template <Leaf K>
+[[gnu::always_inline]] inline Number Read(const Expr& x, Frame& f) {
+  if constexpr (K == Leaf::Local)
+    return NumberOf(f.Slots[x.Slot]);
+  else if constexpr (K == Leaf::Ref)
+    return NumberOf(f.Slots[x.Slot].Deref());
+  else if constexpr (K == Leaf::Literal)
+    return x.LiteralNumber;
+  else
+    return x.Numeric(x, f);
+}
+
+template <Op O>
+[[gnu::always_inline]] inline Number Apply(const Number& x, const Number& y) {
+  const bool integers = x.Type != VarType::Double && y.Type != VarType::Double;
+  if constexpr (O == Op::Plus)
+    return integers ? MakeInt(x.Int + y.Int, x.Type, y.Type) : MakeReal(RealOf(x) + RealOf(y));
+  else if constexpr (O == Op::Minus)
+    return integers ? MakeInt(x.Int - y.Int, x.Type, y.Type) : MakeReal(RealOf(x) - RealOf(y));
+  else if constexpr (O == Op::Mul)
+    return integers ? MakeInt(x.Int * y.Int, x.Type, y.Type) : MakeReal(RealOf(x) * RealOf(y));
+  else if constexpr (O == Op::Div)
+    return RealOf(y) == 0 ? Number{} : MakeReal(RealOf(x) / RealOf(y));
+  else if constexpr (O == Op::IntDiv)
+    return !integers || y.Int == 0 ? Number{} : MakeInt(x.Int / y.Int, x.Type, y.Type);
+  else if constexpr (O == Op::Mod)
+    return !integers || y.Int == 0 ? Number{} : MakeInt(x.Int % y.Int, x.Type, y.Type);
+  else if constexpr (O == Op::Eq)
+    return MakeBool(integers ? x.Int == y.Int : RealOf(x) == RealOf(y));
+  else if constexpr (O == Op::Ne)
+    return MakeBool(integers ? x.Int != y.Int : RealOf(x) != RealOf(y));
+  else if constexpr (O == Op::Lt)
+    return MakeBool(integers ? x.Int < y.Int : RealOf(x) < RealOf(y));
+  else if constexpr (O == Op::Gt)
+    return MakeBool(integers ? x.Int > y.Int : RealOf(x) > RealOf(y));
+  else if constexpr (O == Op::Le)
+    return MakeBool(integers ? x.Int <= y.Int : RealOf(x) <= RealOf(y));
+  else
+    return MakeBool(integers ? x.Int >= y.Int : RealOf(x) >= RealOf(y));
+}
+
+template <Op O, Leaf L, Leaf R>
+Number Binary(const Expr& e, Frame& f) {
+  const Number x = Read<L>(*e.Left, f);
+  if (!IsPlain(x)) return Number{};
+  const Number y = Read<R>(*e.Right, f);
+  if (!IsPlain(y)) return Number{};
+  return Apply<O>(x, y);
+}
+
+template <Op O, Leaf L>
+NumberFn PickRight(Leaf right) {
+  switch (right) {
+    case Leaf::Local:
+      return &Binary<O, L, Leaf::Local>;
+    case Leaf::Ref:
+      return &Binary<O, L, Leaf::Ref>;
+    case Leaf::Literal:
+      return &Binary<O, L, Leaf::Literal>;
+    default:
+      return &Binary<O, L, Leaf::Other>;
+  }
+}
+
+template <Op O>
+NumberFn PickLeft(Leaf left, Leaf right) {
+  switch (left) {
+    case Leaf::Local:
+      return PickRight<O, Leaf::Local>(right);
+    case Leaf::Ref:
+      return PickRight<O, Leaf::Ref>(right);
+    case Leaf::Literal:
+      return PickRight<O, Leaf::Literal>(right);
+    default:
+      return PickRight<O, Leaf::Other>(right);
+  }
+}
+
+NumberFn PickBinary(Op op, Leaf left, Leaf right) {
+  switch (op) {
+    case Op::Plus:
+      return PickLeft<Op::Plus>(left, right);
+    case Op::Minus:
+      return PickLeft<Op::Minus>(left, right);
+    case Op::Mul:
+      return PickLeft<Op::Mul>(left, right);
+    case Op::Div:
+      return PickLeft<Op::Div>(left, right);
+    case Op::IntDiv:
+      return PickLeft<Op::IntDiv>(left, right);
+    case Op::Mod:
+      return PickLeft<Op::Mod>(left, right);
+    case Op::Eq:
+      return PickLeft<Op::Eq>(left, right);
+    case Op::Ne:
+      return PickLeft<Op::Ne>(left, right);
+    case Op::Lt:
+      return PickLeft<Op::Lt>(left, right);
+    case Op::Gt:
+      return PickLeft<Op::Gt>(left, right);
+    case Op::Le:
+      return PickLeft<Op::Le>(left, right);
+    case Op::Ge:
+      return PickLeft<Op::Ge>(left, right);
+    default:
+      return nullptr;
+  }
+}
+
+Number ReadLocal(const Expr& e, Frame& f) {
+  return NumberOf(f.Slots[e.Slot]);
+}
+
+Number ReadRef(const Expr& e, Frame& f) {
+  return NumberOf(f.Slots[e.Slot].Deref());
+}
+
+Number ReadDirect(const Expr& e, Frame&) {
+  return NumberOf(*e.Direct);
+}
+
+Number ReadLiteral(const Expr& e, Frame&) {
+  return e.LiteralNumber;
+}
+
+Number Negative(const Expr& e, Frame& f) {
+  const Number x = e.Left->Numeric(*e.Left, f);
+  if (!IsPlain(x)) return Number{};
+  return x.Type == VarType::Double ? MakeReal(-x.Real) : MakeInt(-x.Int, x.Type, x.Type);
+}
+
+// v(i) of a one-dimensional array in a local or global variable.
+template <Leaf K>
+Number Element(const Expr& e, Frame& f) {
+  const Variant& holder = e.Direct ? *e.Direct : f.Slots[e.Slot];
+  if (!holder.IsArray()) return Number{};
+  const Number index = Read<K>(*e.Args[0], f);
+  if (index.Type != VarType::Integer && index.Type != VarType::Long) return Number{};
+  const ArrayRep& rep = holder.AsArray();
+  if (rep.Bounds.size() != 1) return Number{};
+  const int64_t offset = index.Int - rep.Bounds[0].Lower;
+  if (offset < 0 || offset >= rep.Bounds[0].Count) return Number{};
+  return NumberOf(rep.Data[static_cast<size_t>(offset)]);
+}
+
+Leaf LeafOf(const Expr& e) {
+  if (e.Fast == FastRead::Local) return Leaf::Local;
+  if (e.Fast == FastRead::Ref) return Leaf::Ref;
+  if (e.Fast == FastRead::Literal) return Leaf::Literal;
+  return Leaf::Other;
+}
+
+}  // namespace
+
+void BindNumeric(Expr& e) {
+  e.Numeric = nullptr;
+  switch (e.Fast) {
+    case FastRead::Local:
+      e.Numeric = &ReadLocal;
+      return;
+    case FastRead::Ref:
+      e.Numeric = &ReadRef;
+      return;
+    case FastRead::Direct:
+      e.Numeric = &ReadDirect;
+      return;
+    case FastRead::Literal:
+      e.LiteralNumber = NumberOf(e.Value);
+      if (e.LiteralNumber.Type != VarType::Empty) e.Numeric = &ReadLiteral;
+      return;
+    case FastRead::None:
+      break;
+  }
+  if (!e.Pure) return;
+  if (e.Kind == ExprKind::Binary) {
+    if (e.Left->Numeric && e.Right->Numeric)
+      e.Numeric = PickBinary(e.Operator, LeafOf(*e.Left), LeafOf(*e.Right));
+    return;
+  }
+  if (e.Kind == ExprKind::Unary && e.Operator == Op::Neg && e.Left->Numeric) {
+    e.Numeric = &Negative;
+    return;
+  }
+  if (e.Kind == ExprKind::Variable && e.Args.size() == 1 && e.Args[0]->Numeric &&
+      (e.Loc == Location::Local || e.Direct))
+    e.Numeric = e.Args[0]->Fast == FastRead::Local ? &Element<Leaf::Local> : &Element<Leaf::Other>;
+}
+
+}  // namespace chartorium::vbscript
