@@ -87,9 +87,12 @@ ArrayArg::ArrayArg(const Variant& value) {
   hi_ = lo_ + rep_->Bounds[0].Count - 1;
 }
 
-double ArrayArg::At(int i) const {
-  if (i < lo_ || i > hi_) vbscript::ThrowRuntime(SubscriptOutOfRange);
-  return vbscript::ToDouble(rep_->Data[static_cast<std::size_t>(i - lo_)]);
+void ArrayArg::ThrowOutOfRange() {
+  vbscript::ThrowRuntime(SubscriptOutOfRange);
+}
+
+double ArrayArg::ToNumber(const Variant& element) {
+  return vbscript::ToDouble(element);
 }
 
 RunningName::RunningName(std::vector<std::string>& running, std::string_view name)
@@ -104,18 +107,23 @@ RunningName::~RunningName() {
   if (active_) running_.pop_back();
 }
 
-Variant TesterVariable(Workspace& workspace, std::string_view name) {
-  return workspace.Macros.Tester(workspace).Variable(name);
-}
-
-int TesterInt(Workspace& workspace, std::string_view name) {
-  const Variant value = TesterVariable(workspace, name);
+namespace {
+int WholeValue(const Variant& value) {
   if (value.IsEmpty()) return 0;
   return SaturatedInt(std::trunc(vbscript::ToDouble(value)));
 }
+}  // namespace
 
-void TesterStatement(Workspace& workspace, std::string_view statement) {
-  static_cast<void>(workspace.Macros.Tester(workspace).Host.ExecuteStatement(statement));
+int TesterInt(Workspace& workspace, TesterGlobal global) {
+  return WholeValue(workspace.Macros.Tester(workspace).Value(global));
+}
+
+int TesterInt(Workspace& workspace, std::string_view name) {
+  return WholeValue(workspace.Macros.Tester(workspace).Variable(name));
+}
+
+void SetTesterSignal(Workspace& workspace, SignalCode code) {
+  workspace.Macros.Tester(workspace).SetSignal(code);
 }
 
 }  // namespace chartorium
