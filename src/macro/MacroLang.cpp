@@ -55,7 +55,11 @@ int SaturatedInt(double value) {
 }
 
 int MacroCall::Whole(int i) const {
-  const double value = vbscript::ToDouble(Arg(i));
+  const Variant& arg = Arg(i);
+  // Places and periods are mostly whole already (a For counter): no rounding to do.
+  if (arg.Type() == vbscript::VarType::Long) return arg.AsLong();
+  if (arg.Type() == vbscript::VarType::Integer) return arg.AsInteger();
+  const double value = vbscript::ToDouble(arg);
   if (InfoOf(Method).Rounding == WholeNumbers::RoundHalfEven) {
     return SaturatedInt(vbscript::RoundHalfEven(value));
   }
