@@ -113,6 +113,9 @@ RunningName::~RunningName() {
 
 namespace {
 int WholeValue(const Variant& value) {
+  // CurrentBar is a For counter and Signal a small literal: mostly whole already.
+  if (value.Type() == vbscript::VarType::Integer) return value.AsInteger();
+  if (value.Type() == vbscript::VarType::Long) return value.AsLong();
   if (value.IsEmpty()) return 0;
   return SaturatedInt(std::trunc(vbscript::ToDouble(value)));
 }
