@@ -68,8 +68,13 @@ void Average(MacroCall& call) {
     const Extended weights = Extended(n) * (n + 1) / 2;
     for (int i = std::max(f + n - 1, 1); i <= hi; ++i) {
       Extended sum = 0;
-      for (int j = 1; j <= n; ++j) sum += (weighted ? j : 1) * a.At(i - n + j);
-      at(i) = sum / (weighted ? weights : n);
+      if (weighted) {
+        for (int j = 1; j <= n; ++j) sum += j * a.At(i - n + j);
+        at(i) = sum / weights;
+      } else {
+        for (int j = 1; j <= n; ++j) sum += a.At(i - n + j);
+        at(i) = sum / n;
+      }
     }
   }
   call.Result = MakeArray(1, result);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/Workspace.h"
+#include "macro/MacroHosts.h"
 #include "macro/MacroLangTable.h"
 #include "macro/MacroRecords.h"
 #include "vbscript/Variant.h"
@@ -49,9 +50,17 @@ class ArrayArg {
   int Lo() const { return lo_; }
   int Hi() const { return hi_; }
   /// Element i as a number; "Subscript out of range" outside lo..hi.
-  double At(int i) const;
+  double At(int i) const {
+    if (i < lo_ || i > hi_) ThrowOutOfRange();
+    const vbscript::Variant& element = rep_->Data[static_cast<std::size_t>(i - lo_)];
+    // The object's own arrays hold Doubles: those need no conversion call.
+    return element.Type() == vbscript::VarType::Double ? element.AsDouble() : ToNumber(element);
+  }
 
  private:
+  [[noreturn]] static void ThrowOutOfRange();
+  static double ToNumber(const vbscript::Variant& element);
+
   const vbscript::ArrayRep* rep_;
   int lo_;
   int hi_;
@@ -75,11 +84,11 @@ class RunningName {
   bool active_ = false;
 };
 
-/// The current value of a global variable of the system tester's script.
-vbscript::Variant TesterVariable(Workspace& workspace, std::string_view name);
-/// As a whole number (0 for Empty).
+/// CurrentBar or Signal of the system tester's script as a whole number (0 for Empty).
+int TesterInt(Workspace& workspace, TesterGlobal global);
+/// Any other global variable of the system tester's script, read by name.
 int TesterInt(Workspace& workspace, std::string_view name);
-/// Runs one statement in the system tester's script.
-void TesterStatement(Workspace& workspace, std::string_view statement);
+/// Sets Signal in the system tester's script (SignalBuy, SignalSell, SignalShort or SignalCover).
+void SetTesterSignal(Workspace& workspace, SignalCode code);
 
 }  // namespace chartorium

@@ -36,6 +36,9 @@ void AddMacroObject(vbscript::ScriptHost& host, std::shared_ptr<MacroLang> objec
   static_cast<void>(host.AddObject("KVX", std::move(object), true));
 }
 
+// In the order of TesterGlobal.
+constexpr std::array<std::string_view, 2> TesterGlobalNames = {"CurrentBar", "Signal"};
+
 }  // namespace
 
 TesterHost::TesterHost(Workspace& workspace)
@@ -52,24 +55,61 @@ TesterHost::TesterHost(Workspace& workspace)
   for (const std::string_view statement : colours) {
     static_cast<void>(Host.ExecuteStatement(statement));
   }
-  // The signal methods read CurrentBar and Signal at every call. Compiling an
-  // expression for each read costs more than the rest of a bar's work, so two
-  // functions compiled once return them. The variables are global before the
-  // functions are compiled, as every run sets them before the system's code.
+  // The signal methods read CurrentBar and Signal at nearly every call and set
+  // Signal at every signal: they read the variables through handles, and
+  // setters compiled once spare a statement compiled (and kept) per signal.
+  // The variables are global before the setters are compiled, as every run
+  // sets them before the system's code.
   static_cast<void>(Host.ExecuteStatement("CurrentBar=0\nSignal=0"));
   static_cast<void>(
-      Host.AddCode("Function KVX_CurrentBar()\nKVX_CurrentBar = CurrentBar\nEnd Function\n"
-                   "Function KVX_Signal()\nKVX_Signal = Signal\nEnd Function\n"));
+      Host.AddCode("Sub KVX_SetBuy()\nSignal = 1\nEnd Sub\n"
+                   "Sub KVX_SetSell()\nSignal = -1\nEnd Sub\n"
+                   "Sub KVX_SetShort()\nSignal = 2\nEnd Sub\n"
+                   "Sub KVX_SetCover()\nSignal = -2\nEnd Sub\n"
+                   "KVX_Prepared = True\n"));
+  for (std::size_t i = 0; i < globals_.size(); ++i) {
+    globals_[i] = Host.FindGlobal(TesterGlobalNames[i]);
+  }
+  prepared_ = Host.FindGlobal("KVX_Prepared");
   ReportErrorsOf(Host, workspace);
 }
 
+const vbscript::Variant& TesterHost::Value(TesterGlobal global) {
+  const std::size_t index = static_cast<std::size_t>(global);
+  vbscript::GlobalHandle& handle = globals_[index];
+  const vbscript::Variant& value = Host.GlobalValue(handle);
+  if (!value.IsEmpty()) return value;
+  // Unset, or stale since a Reset of the host: the name is looked up again.
+  handle = Host.FindGlobal(TesterGlobalNames[index]);
+  return Host.GlobalValue(handle);
+}
+
 vbscript::Variant TesterHost::Variable(std::string_view name) {
-  std::string_view reader;
-  if (name == "CurrentBar") reader = "KVX_CurrentBar";
-  if (name == "Signal") reader = "KVX_Signal";
-  vbscript::ScriptResult value =
-      !reader.empty() && Host.HasProcedure(reader) ? Host.Run(reader) : Host.Eval(name);
+  vbscript::ScriptResult value = Host.Eval(name);
   return value.Ok ? value.Value : vbscript::Variant();
+}
+
+bool TesterHost::Prepared() const {
+  return !Host.GlobalValue(prepared_).IsEmpty();
+}
+
+void TesterHost::SetSignal(SignalCode code) {
+  struct Setter {
+    SignalCode Code;
+    std::string_view Procedure;
+    std::string_view Statement;
+  };
+  static constexpr Setter setters[] = {{SignalBuy, "KVX_SetBuy", "Signal=1"},
+                                       {SignalSell, "KVX_SetSell", "Signal=-1"},
+                                       {SignalShort, "KVX_SetShort", "Signal=2"},
+                                       {SignalCover, "KVX_SetCover", "Signal=-2"}};
+  for (const Setter& setter : setters) {
+    if (setter.Code != code) continue;
+    // After a Reset the setters are gone; the statement still does it.
+    static_cast<void>(Prepared() ? Host.Run(setter.Procedure).Ok
+                                 : Host.ExecuteStatement(setter.Statement));
+    return;
+  }
 }
 
 std::string ScriptErrorText(const vbscript::ScriptErrorInfo& error) {

@@ -2,10 +2,13 @@
 // and the fresh one of each custom indicator run; and the script error report.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "macro/SystemRunState.h"
 #include "vbscript/ScriptHost.h"
 
 namespace chartorium {
@@ -15,6 +18,9 @@ class MacroLang;
 class Workspace;
 struct CustomIndicatorOutput;
 
+/// The script variables the signal methods read at nearly every call.
+enum class TesterGlobal : std::uint8_t { CurrentBar, Signal };
+
 /// The system tester's host: the macro object "KVX" with global members and
 /// the colour constants. It keeps its code and globals from run to run.
 class TesterHost {
@@ -22,11 +28,21 @@ class TesterHost {
   explicit TesterHost(Workspace& workspace);
   vbscript::ScriptHost Host;
 
-  /// The current value of a global script variable; Empty when it has none.
+  /// The current value of CurrentBar or Signal; Empty when it has none.
+  const vbscript::Variant& Value(TesterGlobal global);
+  /// The current value of any global script variable; Empty when it has none.
   vbscript::Variant Variable(std::string_view name);
+  /// Sets the script's Signal to SignalBuy, SignalSell, SignalShort or SignalCover.
+  void SetSignal(SignalCode code);
 
  private:
+  bool Prepared() const;
+
   std::shared_ptr<MacroLang> object_;
+  /// Found once; a Reset of the host makes them stale (they then read Empty).
+  std::array<vbscript::GlobalHandle, 2> globals_;
+  /// True while the host's globals are still those the constructor set up.
+  vbscript::GlobalHandle prepared_;
 };
 
 /// The message of a script error: source, description, line, column and help file.

@@ -55,7 +55,11 @@ int SaturatedInt(double value) {
 }
 
 int MacroCall::Whole(int i) const {
-  const double value = vbscript::ToDouble(Arg(i));
+  const Variant& arg = Arg(i);
+  // Places and periods are mostly whole already (a For counter): no rounding to do.
+  if (arg.Type() == vbscript::VarType::Long) return arg.AsLong();
+  if (arg.Type() == vbscript::VarType::Integer) return arg.AsInteger();
+  const double value = vbscript::ToDouble(arg);
   if (InfoOf(Method).Rounding == WholeNumbers::RoundHalfEven) {
     return SaturatedInt(vbscript::RoundHalfEven(value));
   }
@@ -87,9 +91,12 @@ ArrayArg::ArrayArg(const Variant& value) {
   hi_ = lo_ + rep_->Bounds[0].Count - 1;
 }
 
-double ArrayArg::At(int i) const {
-  if (i < lo_ || i > hi_) vbscript::ThrowRuntime(SubscriptOutOfRange);
-  return vbscript::ToDouble(rep_->Data[static_cast<std::size_t>(i - lo_)]);
+void ArrayArg::ThrowOutOfRange() {
+  vbscript::ThrowRuntime(SubscriptOutOfRange);
+}
+
+double ArrayArg::ToNumber(const Variant& element) {
+  return vbscript::ToDouble(element);
 }
 
 RunningName::RunningName(std::vector<std::string>& running, std::string_view name)
@@ -104,18 +111,26 @@ RunningName::~RunningName() {
   if (active_) running_.pop_back();
 }
 
-Variant TesterVariable(Workspace& workspace, std::string_view name) {
-  return workspace.Macros.Tester(workspace).Variable(name);
-}
-
-int TesterInt(Workspace& workspace, std::string_view name) {
-  const Variant value = TesterVariable(workspace, name);
+namespace {
+int WholeValue(const Variant& value) {
+  // CurrentBar is a For counter and Signal a small literal: mostly whole already.
+  if (value.Type() == vbscript::VarType::Integer) return value.AsInteger();
+  if (value.Type() == vbscript::VarType::Long) return value.AsLong();
   if (value.IsEmpty()) return 0;
   return SaturatedInt(std::trunc(vbscript::ToDouble(value)));
 }
+}  // namespace
 
-void TesterStatement(Workspace& workspace, std::string_view statement) {
-  static_cast<void>(workspace.Macros.Tester(workspace).Host.ExecuteStatement(statement));
+int TesterInt(Workspace& workspace, TesterGlobal global) {
+  return WholeValue(workspace.Macros.Tester(workspace).Value(global));
+}
+
+int TesterInt(Workspace& workspace, std::string_view name) {
+  return WholeValue(workspace.Macros.Tester(workspace).Variable(name));
+}
+
+void SetTesterSignal(Workspace& workspace, SignalCode code) {
+  workspace.Macros.Tester(workspace).SetSignal(code);
 }
 
 }  // namespace chartorium

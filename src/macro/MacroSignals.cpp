@@ -26,7 +26,7 @@ enum class Order { Buy, Sell, Short, Cover, Neutral };
 // script's CurrentBar. Places that still name no bar (negative ones, or a
 // CurrentBar outside 1..2001) give 0 and the call is ignored.
 int SignalPlace(Workspace& ws, int place) {
-  if (place == 0 || place > MaxQuotes) place = TesterInt(ws, "CurrentBar");
+  if (place == 0 || place > MaxQuotes) place = TesterInt(ws, TesterGlobal::CurrentBar);
   return place >= 1 && place <= MaxQuotes ? place : 0;
 }
 
@@ -67,10 +67,9 @@ void Record(Workspace& ws, Order order, int placeArg) {
       code = SignalNeutral;
       return;
   }
-  run.LastAction = TesterInt(ws, "Signal");
-  static constexpr std::string_view statements[] = {"Signal=1", "Signal=-1", "Signal=2",
-                                                    "Signal=-2"};
-  TesterStatement(ws, statements[static_cast<int>(order)]);
+  run.LastAction = TesterInt(ws, TesterGlobal::Signal);
+  static constexpr SignalCode signals[] = {SignalBuy, SignalSell, SignalShort, SignalCover};
+  SetTesterSignal(ws, signals[static_cast<int>(order)]);
   const Single price = EntryPriceOf(ws, order, p);
   run.EntryPrice = price;
   run.HighSinceEntry = price;
@@ -82,9 +81,9 @@ void ApplyAutoStops(Workspace& ws) {
   run.StopsFired = false;
   // Without a position there is nothing to guard; reading CurrentBar can wait.
   if (run.EntryPrice == 0) return;
-  const int p = TesterInt(ws, "CurrentBar");
+  const int p = TesterInt(ws, TesterGlobal::CurrentBar);
   if (p <= 0 || p > MaxQuotes) return;
-  const int s = TesterInt(ws, "Signal");
+  const int s = TesterInt(ws, TesterGlobal::Signal);
   const Extended c = ws.Quotes().BarSeries[p].Close;
   const Extended e = run.EntryPrice;
   auto fire = [&](bool holds, Order order) {
@@ -110,7 +109,7 @@ void ApplyAutoStops(Workspace& ws) {
 
 // The bar a per-cent change is measured at; 0 when it names none.
 int CurrentPlace(Workspace& ws, bool orCurrentDay) {
-  int p = TesterInt(ws, "CurrentBar");
+  int p = TesterInt(ws, TesterGlobal::CurrentBar);
   if (p == 0 && orCurrentDay) p = TesterInt(ws, "CurrentDay");
   return p >= 1 && p <= MaxQuotes ? p : 0;
 }
@@ -135,7 +134,7 @@ void VarSinceLastAction(MacroCall& call) {
   }
   const int p = CurrentPlace(call.Ws, false);
   if (p == 0) return;
-  const int s = TesterInt(call.Ws, "Signal");
+  const int s = TesterInt(call.Ws, TesterGlobal::Signal);
   const Extended c = call.Ws.Quotes().BarSeries[p].Close;
   if (s == SignalBuy) call.Result = Variant::Double(static_cast<double>((c - e) / e * 100));
   if (s == SignalShort) call.Result = Variant::Double(static_cast<double>((e - c) / e * 100));
@@ -147,8 +146,7 @@ struct CrossSide {
   double At = 0;
 };
 
-CrossSide ArraySide(const Variant& value, int p) {
-  const ArrayArg array(value);
+CrossSide ArraySide(const ArrayArg& array, int p) {
   return {array.At(p - 1), array.At(p)};
 }
 
@@ -170,15 +168,17 @@ void Cross(MacroCall& call) {
     a = SeriesSide(call.Ws, first.AsString(), p);
     b = SeriesSide(call.Ws, second.AsString(), p);
   } else if (firstArray && secondArray) {
-    if (p > ArrayArg(first).Hi() || p > ArrayArg(second).Hi()) return;
-    a = ArraySide(first, p);
-    b = ArraySide(second, p);
+    const ArrayArg x(first);
+    const ArrayArg y(second);
+    if (p > x.Hi() || p > y.Hi()) return;
+    a = ArraySide(x, p);
+    b = ArraySide(y, p);
   } else if (firstArray) {
-    a = ArraySide(first, p);
+    a = ArraySide(ArrayArg(first), p);
     b = SeriesSide(call.Ws, vbscript::ToString(second), p);
   } else if (secondArray) {
     a = SeriesSide(call.Ws, vbscript::ToString(first), p);
-    b = ArraySide(second, p);
+    b = ArraySide(ArrayArg(second), p);
   } else {
     return;
   }
@@ -220,7 +220,7 @@ void InvokeSignals(MacroCall& call) {
   SystemRunState& run = ws.Macros.Run;
   switch (call.Method) {
     case MacroMethod::AddText:
-      run.BarTextArray[BarIndex(TesterInt(ws, "CurrentBar"))] = call.Text(0);
+      run.BarTextArray[BarIndex(TesterInt(ws, TesterGlobal::CurrentBar))] = call.Text(0);
       return;
     case MacroMethod::Buy:
       Record(ws, Order::Buy, call.Whole(0));

@@ -103,6 +103,40 @@ TEST_F(MacroSignals, ShortStopsCover) {
   EXPECT_EQ(Code(3), SignalShort);
 }
 
+// The signal methods keep CurrentBar and Signal by handles found once: they
+// must still reach the variables when a later run adds its script again and
+// after the tester host is Reset and given a new macro object.
+TEST_F(MacroSignals, SignalsFollowTheScriptVariablesAcrossRunsAndAResetHost) {
+  const std::string system =
+      "SetStopLoss 5\n"
+      "For CurrentBar = 2 To 6\n"
+      "  ApplyAutoStops\n"
+      "  If CurrentBar = 3 Then Buy 0\n"
+      "  If Signal = 1 Then AddText \"long\"\n"
+      "Next\n"
+      "last = LastSignal()";
+  enum class Before { Nothing, AnotherSystem, ResetHost };
+  for (const Before before : {Before::Nothing, Before::AnotherSystem, Before::ResetHost}) {
+    SCOPED_TRACE(static_cast<int>(before));
+    if (before == Before::AnotherSystem) ASSERT_TRUE(RunSystem("Short 2\nCover 4", 1, 6));
+    if (before == Before::ResetHost) {
+      TesterScript().Reset();
+      AddMacroObject(TesterScript(), Ws());
+    }
+    ASSERT_TRUE(RunSystem(system, 1, 6, "last"));
+    EXPECT_EQ(Code(2), 0);
+    EXPECT_EQ(Code(3), SignalBuy);
+    // 90 at bar 5 is 8 % below the entry at 98: the stop loss sells.
+    EXPECT_EQ(Code(5), SignalSell);
+    EXPECT_EQ(Run().BarTextArray[3], "long");
+    EXPECT_EQ(Run().BarTextArray[4], "long");
+    EXPECT_EQ(Run().BarTextArray[5], "");
+    EXPECT_EQ(TesterValue("Signal"), SignalSell);
+    EXPECT_EQ(TesterValue("last"), SignalBuy);
+    EXPECT_TRUE(Errors().empty());
+  }
+}
+
 TEST_F(MacroSignals, BadBarsOfAddTextAndSetBarColorAreScriptErrors) {
   EXPECT_FALSE(RunSystem("CurrentBar = 0\nAddText \"x\"", 1, 6));
   EXPECT_EQ(TesterScript().LastError().Number, 9);
