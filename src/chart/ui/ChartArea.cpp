@@ -174,6 +174,9 @@ void ChartArea::Render() {
     scale_ = DrawPricePane(painter, workspace_, options_, locale_,
                            {0, 0, priceSize.width(), priceSize.height()}, scale_);
   }
+  // The panes take the month names of the chart's locale and the bar colours
+  // of the system the price pane has just run.
+  const bool systemShown = SystemSignalsShown(workspace_, options_);
   for (int pane = 1; pane <= PaneCount; ++pane) {
     QImage& image = images_[static_cast<size_t>(pane)];
     const QSize size = panesWidgets_[static_cast<size_t>(pane)]->size();
@@ -185,8 +188,8 @@ void ChartArea::Render() {
     image.fill(ToQColor(workspace_.Prefs.Colour("C5")));
     if (workspace_.Quotes().BarCount <= 1) continue;
     QPainter painter(&image);
-    DrawIndicatorPane(painter, workspace_, panes_, scale_, 0, 0, SlotOfPane(pane), size.width(),
-                      size.height());
+    DrawIndicatorPane(painter, workspace_, panes_, scale_, locale_, systemShown,
+                      {0, 0, size.width(), size.height()}, SlotOfPane(pane));
   }
 }
 
