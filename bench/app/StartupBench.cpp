@@ -18,24 +18,10 @@
 #include "core/PreferencesCommands.h"
 #include "core/Summary.h"
 #include "core/Workspace.h"
+#include "support/BenchLibrary.h"
 
 namespace chartorium {
 namespace {
-
-// Answers nothing and shows nothing: the benchmark meets no message.
-class SilentDialogs final : public Dialogs {
- public:
-  void Warning(std::string_view) override {}
-  void Information(std::string_view) override {}
-  void Error(std::string_view, std::string_view) override {}
-  bool Confirm(std::string_view) override { return false; }
-  std::string Input(std::string_view, std::string_view) override { return {}; }
-  void Beep() override {}
-  void ShowProgress(std::string_view) override {}
-  void HideProgress() override {}
-  bool ProgressVisible() const override { return false; }
-  bool ProgressCancelled() const override { return false; }
-};
 
 const std::filesystem::path& StartupHome() {
   static const std::filesystem::path home = [] {

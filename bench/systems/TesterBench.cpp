@@ -7,12 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "core/Calendar.h"
-#include "core/DemoLibrary.h"
-#include "core/DemoMacros.h"
 #include "core/StockCommands.h"
 #include "core/Workspace.h"
 #include "macro/MacroState.h"
+#include "support/BenchLibrary.h"
 #include "systems/Tester.h"
 
 namespace chartorium {
@@ -20,45 +18,18 @@ namespace {
 
 constexpr int StockCount = 500;
 
-std::string StockName(int i) {
-  return "Stock " + std::to_string(i);
-}
-
 // 500 generated stocks in a temporary data folder, written once for the run.
 const std::filesystem::path& TesterHome() {
-  static const std::filesystem::path home = [] {
-    auto path = std::filesystem::temp_directory_path() / "chartorium-tester-bench";
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path / "Stocks");
-    Workspace workspace(path);
-    QuoteStore& store = workspace.Quotes();
-    for (int i = 0; i < StockCount; ++i) {
-      const DemoStock& kind = DemoStocks()[static_cast<size_t>(i) % DemoStocks().size()];
-      GenerateQuotes(kind, 1000 + static_cast<unsigned long long>(i), DayNumber(2026, 12, 9),
-                     MaxQuotes, store.QuoteArray);
-      store.QuoteCount = MaxQuotes;
-      store.StockName = StockName(i);
-      store.OpenFileStock = store.StockName;
-      store.OpenFile = path / "Stocks" / (store.StockName + ".kvx");
-      static_cast<void>(SauveFich(workspace));
-    }
-    return path;
-  }();
+  static const std::filesystem::path home =
+      WriteGeneratedLibrary("chartorium-tester-bench", StockCount, 1000);
   return home;
-}
-
-std::string Crossover() {
-  for (const DemoMacroFile& file : DemoMacroFiles()) {
-    if (file.Path == "Signals/MA Crossover") return std::string(file.Text);
-  }
-  return {};
 }
 
 // state.range(0): the "last quotes" count of the options.
 void TestCrossoverOn500Stocks(benchmark::State& state) {
   Workspace workspace(TesterHome());
   InstallMacroSupport(workspace);
-  const std::string code = Crossover();
+  const std::string code = DemoMacroText("Signals/MA Crossover");
   TesterOptions options;
   options.QuoteCount = std::to_string(state.range(0));
   long long trades = 0;
@@ -69,9 +40,10 @@ void TestCrossoverOn500Stocks(benchmark::State& state) {
     trades = 0;
     for (int i = 0; i < StockCount; ++i) {
       const auto t0 = Clock::now();
-      const auto loaded = LoadStockQuietly(workspace, StockFilePath(workspace, StockName(i)));
+      const auto loaded =
+          LoadStockQuietly(workspace, StockFilePath(workspace, GeneratedStockName(i)));
       if (!loaded.ok()) state.SkipWithError("stock not loaded");
-      workspace.Quotes().StockName = StockName(i);
+      workspace.Quotes().StockName = GeneratedStockName(i);
       const TestRange range = GiveDate(options, workspace);
       ReadTesterOptions(options, workspace);
       const auto t1 = Clock::now();
