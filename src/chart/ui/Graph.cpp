@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDialog>
 #include <QDockWidget>
 #include <QFont>
 #include <QKeyEvent>
@@ -29,6 +30,7 @@
 #include "core/Workspace.h"
 #include "core/ui/LibraryModel.h"
 #include "core/ui/LibraryView.h"
+#include "core/ui/Options.h"
 
 namespace chartorium {
 namespace {
@@ -101,6 +103,8 @@ Graph::Graph(Workspace& workspace, Dialogs& dialogs, const DateLocale& locale, c
   connect(chart_, &ChartArea::ValueShown, SBValue, &QLabel::setText);
   connect(chart_, &ChartArea::IndicatorDropped, this, &Graph::OnIndicatorDropped);
   connect(chart_, &ChartArea::PaneMenuRequested, this, &Graph::OnPaneMenuRequested);
+  // Preferences confirmed here or from the main window change the picture.
+  if (preferences_) connect(preferences_, &QDialog::finished, this, &Graph::OnPreferencesClosed);
   // The window sees the arrow keys before its controls do.
   qApp->installEventFilter(this);
 }

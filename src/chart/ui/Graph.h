@@ -100,6 +100,7 @@ class Graph final : public QMainWindow {
   void OnBCrossToggled(bool on);
   void OnBSeekTriggered();
   void OnBPreferencesTriggered();
+  void OnPreferencesClosed();
   void OnBPeriodTriggered();
   void OnBHelpTriggered();
   void OnBZoomInTriggered();

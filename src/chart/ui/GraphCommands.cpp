@@ -176,6 +176,10 @@ void Graph::OnBPreferencesTriggered() {
   if (!preferences_) return;
   preferences_->ShowFields();
   preferences_->exec();
+}
+
+void Graph::OnPreferencesClosed() {
+  if (!isVisible() || workspace_.Quotes().BarCount == 0) return;
   RedrawDateSeeker();
   chart_->RefreshIndicatorPanes();
 }
