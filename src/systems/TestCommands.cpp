@@ -2,6 +2,7 @@
 // its page and writes it; any failure stops the whole command without a page.
 #include "systems/TestCommands.h"
 
+#include <functional>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -176,6 +177,33 @@ void GiveStockBack(const TestContext& context, const std::string& userStock) {
   if (!opened.ok()) Report(context, opened);
 }
 
+// Loads each selected stock in turn, names it in the progress box and tests it
+// with `test`; a stock without a file is skipped. False when a stock cannot be
+// read (reported here) or a test failed: the user's stock is then open again.
+bool TestEachStock(const TestContext& context, const StockSelection& stocks,
+                   const std::string& userStock,
+                   const std::function<bool(const std::string& stock, TestRange range)>& test) {
+  Workspace& workspace = context.Space;
+  for (const std::string& name : ListeAct(workspace, stocks)) {
+    const Result<bool> loaded = LoadBatchStock(workspace, name);
+    if (!loaded) {
+      Report(context, loaded.status());
+      GiveStockBack(context, userStock);
+      return false;
+    }
+    if (!*loaded) continue;
+    const TestRange range = GiveDate(context.Options, workspace);
+    context.Messages.ShowProgress(name);
+    ProcessPendingMessages(workspace);
+    const std::string stock = workspace.Quotes().StockName;
+    if (!test(stock, range)) {
+      GiveStockBack(context, userStock);
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string SystemTitle(const SystemEditor& editor) {
   return editor.SystemName.empty() ? std::string(UnsavedSystemName) : editor.SystemName;
 }
@@ -211,27 +239,16 @@ TestRun TestSelectedStocks(const TestContext& context, const StockSelection& sto
     return Failed(std::move(run));
   }
   MultiTestResults results;
-  for (const std::string& name : ListeAct(workspace, stocks)) {
-    const Result<bool> loaded = LoadBatchStock(workspace, name);
-    if (!loaded) {
-      Report(context, loaded.status());
-      GiveStockBack(context, userStock);
-      return Failed(std::move(run));
-    }
-    if (!*loaded) continue;
-    const TestRange range = GiveDate(context.Options, workspace);
-    context.Messages.ShowProgress(name);
-    ProcessPendingMessages(workspace);
-    const std::string stock = workspace.Quotes().StockName;
-    const auto result = RunTest(context, editor.Text, range, stock, false);
-    if (!result) {
-      GiveStockBack(context, userStock);
-      return Failed(std::move(run));
-    }
-    run.Tests.push_back({stock, editor.SystemName, result->Statistics});
-    results.Add(PerformanceFragment(result->Statistics, result->Amounts),
-                TradesFragment(result->TradeText), stock, result->Return);
-  }
+  const bool tested =
+      TestEachStock(context, stocks, userStock, [&](const std::string& stock, TestRange range) {
+        const auto result = RunTest(context, editor.Text, range, stock, false);
+        if (!result) return false;
+        run.Tests.push_back({stock, editor.SystemName, result->Statistics});
+        results.Add(PerformanceFragment(result->Statistics, result->Amounts),
+                    TradesFragment(result->TradeText), stock, result->Return);
+        return true;
+      });
+  if (!tested) return Failed(std::move(run));
   const std::string page =
       MultiTestPage(MultiTestKind::System, SystemTitle(editor), results, context.Report);
   run = Finish(context, std::move(run), page);
@@ -301,29 +318,18 @@ TestRun TestStocksAndSystems(const TestContext& context, const StockSelection& s
   }
   std::vector<std::string> tested;
   std::vector<double> returns;
-  for (const std::string& name : ListeAct(workspace, stocks)) {
-    const Result<bool> loaded = LoadBatchStock(workspace, name);
-    if (!loaded) {
-      Report(context, loaded.status());
-      GiveStockBack(context, userStock);
-      return Failed(std::move(run));
-    }
-    if (!*loaded) continue;
-    const TestRange range = GiveDate(context.Options, workspace);
-    context.Messages.ShowProgress(name);
-    ProcessPendingMessages(workspace);
-    const std::string stock = workspace.Quotes().StockName;
-    for (size_t i = 0; i < systems.size(); ++i) {
-      const auto result = RunTest(context, (*texts)[i], range, stock, false);
-      if (!result) {
-        GiveStockBack(context, userStock);
-        return Failed(std::move(run));
-      }
-      run.Tests.push_back({stock, systems[i], result->Statistics});
-      returns.push_back(result->Return);
-    }
-    tested.push_back(stock);
-  }
+  const bool done =
+      TestEachStock(context, stocks, userStock, [&](const std::string& stock, TestRange range) {
+        for (size_t i = 0; i < systems.size(); ++i) {
+          const auto result = RunTest(context, (*texts)[i], range, stock, false);
+          if (!result) return false;
+          run.Tests.push_back({stock, systems[i], result->Statistics});
+          returns.push_back(result->Return);
+        }
+        tested.push_back(stock);
+        return true;
+      });
+  if (!done) return Failed(std::move(run));
   const std::vector<std::string> systemNames(systems.begin(), systems.end());
   run = Finish(context, std::move(run), MatrixPage(tested, systemNames, returns));
   GiveStockBack(context, userStock);
