@@ -6,6 +6,7 @@
 
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Builtins.h"
+#include "vbscript/TextUnits.h"
 
 namespace chartorium::vbscript {
 
@@ -13,23 +14,24 @@ namespace {
 
 Variant FnLenB(Vm&, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  return Variant::Long(static_cast<int32_t>(2 * ToString(a[0]).size()));
+  return Variant::Long(static_cast<int32_t>(2 * Utf16Length(ToString(a[0]))));
 }
 
 Variant FnLeftB(Vm&, std::span<Variant> a) {
   const int32_t bytes = IntArg(a[1]);
   if (bytes < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  return Variant::String(ToString(a[0]).substr(0, static_cast<size_t>(bytes / 2)));
+  const std::u16string s = ToUtf16(ToString(a[0]));
+  return Variant::String(ToUtf8(std::u16string_view(s).substr(0, static_cast<size_t>(bytes / 2))));
 }
 
 Variant FnRightB(Vm&, std::span<Variant> a) {
   const int32_t bytes = IntArg(a[1]);
   if (bytes < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  const std::string s = ToString(a[0]);
+  const std::u16string s = ToUtf16(ToString(a[0]));
   const size_t count = std::min(s.size(), static_cast<size_t>(bytes / 2));
-  return Variant::String(s.substr(s.size() - count));
+  return Variant::String(ToUtf8(std::u16string_view(s).substr(s.size() - count)));
 }
 
 Variant FnMidB(Vm&, std::span<Variant> a) {
@@ -41,12 +43,12 @@ Variant FnMidB(Vm&, std::span<Variant> a) {
     if (bytes < 0) ThrowRuntime(5);
   }
   if (a[0].IsNull()) return a[0];
-  const std::string s = ToString(a[0]);
+  const std::u16string s = ToUtf16(ToString(a[0]));
   // Byte `start` begins character start / 2 when odd; an even one is a second half, skipped.
   const size_t first = static_cast<size_t>(start / 2);
   if (first >= s.size()) return Variant::String("");
-  return Variant::String(
-      s.substr(first, bytes < 0 ? std::string::npos : static_cast<size_t>(bytes / 2)));
+  return Variant::String(ToUtf8(std::u16string_view(s).substr(
+      first, bytes < 0 ? std::u16string_view::npos : static_cast<size_t>(bytes / 2))));
 }
 
 Variant FnInStrB(Vm&, std::span<Variant> a) {
@@ -60,23 +62,25 @@ Variant FnInStrB(Vm&, std::span<Variant> a) {
   }
   const bool textCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
   if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::MakeNull();
-  std::string s1 = ToString(a[i]), s2 = ToString(a[i + 1]);
+  std::string t1 = ToString(a[i]), t2 = ToString(a[i + 1]);
+  if (textCompare) {
+    t1 = LowerText(t1);
+    t2 = LowerText(t2);
+  }
+  const std::u16string s1 = ToUtf16(t1), s2 = ToUtf16(t2);
   const size_t from = static_cast<size_t>(start / 2);
   if (static_cast<size_t>(start) > 2 * s1.size()) return Variant::Long(0);
   if (s2.empty()) return Variant::Long(start);
-  if (textCompare) {
-    s1 = LowerAscii(s1);
-    s2 = LowerAscii(s2);
-  }
   const size_t at = s1.find(s2, from);
-  return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(2 * at + 1));
+  return Variant::Long(at == std::u16string::npos ? 0 : static_cast<int32_t>(2 * at + 1));
 }
 
+// The first byte of the text as Windows stores it: the low byte of its first code unit.
 Variant FnAscB(Vm&, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(94);
   const std::string s = ToString(a[0]);
   if (s.empty()) ThrowRuntime(5);
-  return Variant::Byte(static_cast<uint8_t>(s[0]));
+  return Variant::Byte(static_cast<uint8_t>(ToUtf16(s)[0] & 0xFF));
 }
 
 constexpr BuiltinFunction Functions[] = {

@@ -2,75 +2,107 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <type_traits>
 
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Builtins.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/Operators.h"
+#include "vbscript/TextUnits.h"
 
 namespace chartorium::vbscript {
 
 namespace {
 
-// Position (0-based) of `what` in `text` from `from`, or npos.
-size_t Find(const std::string& text, const std::string& what, size_t from, bool textCompare) {
-  if (!textCompare) return text.find(what, from);
-  return LowerAscii(text).find(LowerAscii(what), from);
+// The string functions run on bytes when every argument is ASCII, the usual case, and on
+// UTF-16 units otherwise, so that positions and lengths are what scripts count.
+
+std::string Folded(const std::string& s) {
+  return LowerAscii(s);
+}
+std::u16string Folded(const std::u16string& s) {
+  std::u16string lower(s);
+  for (char16_t& u : lower) u = LowerUnit(u);
+  return lower;
 }
 
-size_t FindLast(const std::string& text, const std::string& what, size_t from, bool textCompare) {
+Variant TextValue(std::string s) {
+  return Variant::String(std::move(s));
+}
+Variant TextValue(const std::u16string& units) {
+  return Variant::String(ToUtf8(units));
+}
+
+// Position (0-based) of `what` in `text` from `from`, or npos.
+template <typename Text>
+size_t Find(const Text& text, const Text& what, size_t from, bool textCompare) {
+  if (!textCompare) return text.find(what, from);
+  return Folded(text).find(Folded(what), from);
+}
+
+template <typename Text>
+size_t FindLast(const Text& text, const Text& what, size_t from, bool textCompare) {
   if (!textCompare) return text.rfind(what, from);
-  return LowerAscii(text).rfind(LowerAscii(what), from);
+  return Folded(text).rfind(Folded(what), from);
+}
+
+// Calls `body` with the texts as they are when all are ASCII, else as UTF-16 units.
+template <typename Body>
+Variant OnUnits(const std::string& a, Body&& body) {
+  if (IsAscii(a)) return body(a);
+  return body(ToUtf16(a));
+}
+template <typename Body>
+Variant OnUnits(const std::string& a, const std::string& b, Body&& body) {
+  if (IsAscii(a) && IsAscii(b)) return body(a, b);
+  return body(ToUtf16(a), ToUtf16(b));
+}
+template <typename Body>
+Variant OnUnits(const std::string& a, const std::string& b, const std::string& c, Body&& body) {
+  if (IsAscii(a) && IsAscii(b) && IsAscii(c)) return body(a, b, c);
+  return body(ToUtf16(a), ToUtf16(b), ToUtf16(c));
 }
 
 // Windows-1252 characters 0x80..0x9F; the rest of 0xA0..0xFF is Latin-1.
-constexpr char32_t Cp1252High[32] = {
+constexpr char16_t Cp1252High[32] = {
     0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+// The character of an ANSI code: Windows-1252, as the code page of Western Windows.
+char16_t AnsiCharacter(int32_t code) {
+  return code >= 0x80 && code < 0xA0 ? Cp1252High[code - 0x80] : static_cast<char16_t>(code);
 }
 
-char32_t FirstCodePoint(const std::string& s) {
+// The first code unit of a text. REQUIRES: s is not empty.
+char16_t FirstUnit(const std::string& s) {
   const unsigned char c = static_cast<unsigned char>(s[0]);
-  if (c < 0x80 || s.size() < 2) return c;
-  if ((c & 0xE0) == 0xC0) return ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(s[1]) & 0x3Fu);
-  if ((c & 0xF0) == 0xE0 && s.size() >= 3)
-    return ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(s[1]) & 0x3Fu) << 6) |
-           (static_cast<unsigned char>(s[2]) & 0x3Fu);
-  return c;
+  if (c < 0x80) return c;
+  return ToUtf16(std::string_view(s).substr(0, std::min<size_t>(s.size(), 4)))[0];
 }
 
 Variant FnLen(Vm&, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  return Variant::Long(static_cast<int32_t>(ToString(a[0]).size()));
+  if (a[0].IsString()) return Variant::Long(static_cast<int32_t>(Utf16Length(a[0].AsString())));
+  return Variant::Long(static_cast<int32_t>(Utf16Length(ToString(a[0]))));
 }
 
 Variant FnLeft(Vm&, std::span<Variant> a) {
   const int32_t n = IntArg(a[1]);
   if (n < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  return Variant::String(ToString(a[0]).substr(0, static_cast<size_t>(n)));
+  return OnUnits(ToString(a[0]),
+                 [&](const auto& s) { return TextValue(s.substr(0, static_cast<size_t>(n))); });
 }
 
 Variant FnRight(Vm&, std::span<Variant> a) {
   const int32_t n = IntArg(a[1]);
   if (n < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  const std::string s = ToString(a[0]);
-  const size_t count = std::min(s.size(), static_cast<size_t>(n));
-  return Variant::String(s.substr(s.size() - count));
+  return OnUnits(ToString(a[0]), [&](const auto& s) {
+    const size_t count = std::min(s.size(), static_cast<size_t>(n));
+    return TextValue(s.substr(s.size() - count));
+  });
 }
 
 Variant FnMid(Vm&, std::span<Variant> a) {
@@ -82,10 +114,12 @@ Variant FnMid(Vm&, std::span<Variant> a) {
     if (length < 0) ThrowRuntime(5);
   }
   if (a[0].IsNull()) return a[0];
-  const std::string s = ToString(a[0]);
-  if (static_cast<size_t>(start) > s.size()) return Variant::String("");
-  return Variant::String(s.substr(static_cast<size_t>(start - 1),
-                                  length < 0 ? std::string::npos : static_cast<size_t>(length)));
+  return OnUnits(ToString(a[0]), [&](const auto& s) {
+    using Text = std::decay_t<decltype(s)>;
+    if (static_cast<size_t>(start) > s.size()) return TextValue(Text());
+    return TextValue(s.substr(static_cast<size_t>(start - 1),
+                              length < 0 ? Text::npos : static_cast<size_t>(length)));
+  });
 }
 
 Variant FnInStr(Vm&, std::span<Variant> a) {
@@ -99,78 +133,85 @@ Variant FnInStr(Vm&, std::span<Variant> a) {
   }
   const bool textCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
   if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::MakeNull();
-  const std::string s1 = ToString(a[i]), s2 = ToString(a[i + 1]);
-  if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
-  const size_t at = Find(s1, s2, static_cast<size_t>(start - 1), textCompare);
-  return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
+  return OnUnits(ToString(a[i]), ToString(a[i + 1]), [&](const auto& s1, const auto& s2) {
+    if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
+    const size_t at = Find(s1, s2, static_cast<size_t>(start - 1), textCompare);
+    return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
+  });
 }
 
 Variant FnInStrRev(Vm&, std::span<Variant> a) {
   for (const Variant& v : a)
     if (v.IsNull()) ThrowRuntime(94);
-  const std::string s1 = ToString(a[0]), s2 = ToString(a[1]);
   int32_t start = a.size() > 2 ? IntArg(a[2]) : -1;
   const bool textCompare = a.size() > 3 ? TextCompareArg(a[3]) : false;
-  if (start == -1) start = static_cast<int32_t>(s1.size());
-  if (start < 1) ThrowRuntime(5);
-  if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
-  if (s2.empty()) return Variant::Long(start);
-  if (s2.size() > static_cast<size_t>(start)) return Variant::Long(0);
-  const size_t at = FindLast(s1, s2, static_cast<size_t>(start) - s2.size(), textCompare);
-  return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
+  return OnUnits(ToString(a[0]), ToString(a[1]), [&](const auto& s1, const auto& s2) {
+    if (start == -1) start = static_cast<int32_t>(s1.size());
+    if (start < 1) ThrowRuntime(5);
+    if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
+    if (s2.empty()) return Variant::Long(start);
+    if (s2.size() > static_cast<size_t>(start)) return Variant::Long(0);
+    const size_t at = FindLast(s1, s2, static_cast<size_t>(start) - s2.size(), textCompare);
+    return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
+  });
 }
 
 Variant FnReplace(Vm&, std::span<Variant> a) {
   for (const Variant& v : a)
     if (v.IsNull()) ThrowRuntime(94);
-  const std::string s = ToString(a[0]), find = ToString(a[1]), with = ToString(a[2]);
   const int32_t start = a.size() > 3 ? IntArg(a[3]) : 1;
   const int32_t count = a.size() > 4 ? IntArg(a[4]) : -1;
   const bool textCompare = a.size() > 5 ? TextCompareArg(a[5]) : false;
   if (start < 1 || count < -1) ThrowRuntime(5);
-  if (static_cast<size_t>(start) > s.size()) return Variant::String("");
-  const std::string rest = s.substr(static_cast<size_t>(start - 1));
-  if (find.empty() || count == 0) return Variant::String(rest);
-  std::string out;
-  size_t from = 0;
-  int32_t done = 0;
-  for (;;) {
-    const size_t at =
-        count >= 0 && done >= count ? std::string::npos : Find(rest, find, from, textCompare);
-    if (at == std::string::npos) break;
-    out.append(rest, from, at - from);
-    out += with;
-    from = at + find.size();
-    ++done;
-  }
-  out.append(rest, from, std::string::npos);
-  return Variant::String(std::move(out));
+  return OnUnits(ToString(a[0]), ToString(a[1]), ToString(a[2]),
+                 [&](const auto& s, const auto& find, const auto& with) {
+                   using Text = std::decay_t<decltype(s)>;
+                   if (static_cast<size_t>(start) > s.size()) return TextValue(Text());
+                   const Text rest = s.substr(static_cast<size_t>(start - 1));
+                   if (find.empty() || count == 0) return TextValue(rest);
+                   Text out;
+                   size_t from = 0;
+                   int32_t done = 0;
+                   for (;;) {
+                     const size_t at = count >= 0 && done >= count
+                                           ? Text::npos
+                                           : Find(rest, find, from, textCompare);
+                     if (at == Text::npos) break;
+                     out.append(rest, from, at - from);
+                     out += with;
+                     from = at + find.size();
+                     ++done;
+                   }
+                   out.append(rest, from, Text::npos);
+                   return TextValue(std::move(out));
+                 });
 }
 
 Variant FnSplit(Vm&, std::span<Variant> a) {
   for (const Variant& v : a)
     if (v.IsNull()) ThrowRuntime(94);
-  const std::string s = ToString(a[0]);
-  const std::string delim = a.size() > 1 ? ToString(a[1]) : " ";
+  const std::string delimiter = a.size() > 1 ? ToString(a[1]) : " ";
   const int32_t count = a.size() > 2 ? IntArg(a[2]) : -1;
   const bool textCompare = a.size() > 3 ? TextCompareArg(a[3]) : false;
   if (count < -1) ThrowRuntime(5);
-  std::vector<Variant> parts;
-  if (s.empty() || count == 0) return MakeArray(std::move(parts));
-  if (delim.empty()) {
-    parts.push_back(Variant::String(s));
+  return OnUnits(ToString(a[0]), delimiter, [&](const auto& s, const auto& delim) {
+    std::vector<Variant> parts;
+    if (s.empty() || count == 0) return MakeArray(std::move(parts));
+    if (delim.empty()) {
+      parts.push_back(TextValue(s));
+      return MakeArray(std::move(parts));
+    }
+    size_t from = 0;
+    for (;;) {
+      if (count > 0 && static_cast<int32_t>(parts.size()) == count - 1) break;
+      const size_t at = Find(s, delim, from, textCompare);
+      if (at == std::string::npos) break;
+      parts.push_back(TextValue(s.substr(from, at - from)));
+      from = at + delim.size();
+    }
+    parts.push_back(TextValue(s.substr(from)));
     return MakeArray(std::move(parts));
-  }
-  size_t from = 0;
-  for (;;) {
-    if (count > 0 && static_cast<int32_t>(parts.size()) == count - 1) break;
-    const size_t at = Find(s, delim, from, textCompare);
-    if (at == std::string::npos) break;
-    parts.push_back(Variant::String(s.substr(from, at - from)));
-    from = at + delim.size();
-  }
-  parts.push_back(Variant::String(s.substr(from)));
-  return MakeArray(std::move(parts));
+  });
 }
 
 Variant FnJoin(Vm&, std::span<Variant> a) {
@@ -196,7 +237,9 @@ Variant FnFilter(Vm&, std::span<Variant> a) {
   std::vector<Variant> kept;
   for (const Variant& item : a[0].AsArray().Data) {
     const std::string text = ToString(item);
-    const bool contains = Find(text, value, 0, textCompare) != std::string::npos;
+    const bool contains = OnUnits(text, value, [&](const auto& t, const auto& v) {
+                            return Variant::Boolean(Find(t, v, 0, textCompare) != t.npos);
+                          }).AsBoolean();
     if (contains == include) kept.push_back(Variant::String(text));
   }
   return MakeArray(std::move(kept));
@@ -217,11 +260,8 @@ Variant FnTrim(Vm&, std::span<Variant> a) {
 template <bool Upper>
 Variant FnCase(Vm&, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  std::string s = ToString(a[0]);
-  for (char& c : s)
-    c = static_cast<char>(Upper ? std::toupper(static_cast<unsigned char>(c))
-                                : std::tolower(static_cast<unsigned char>(c)));
-  return Variant::String(std::move(s));
+  const std::string s = ToString(a[0]);
+  return Variant::String(Upper ? UpperText(s) : LowerText(s));
 }
 
 Variant FnSpace(Vm&, std::span<Variant> a) {
@@ -233,17 +273,22 @@ Variant FnSpace(Vm&, std::span<Variant> a) {
 Variant FnString(Vm&, std::span<Variant> a) {
   const int32_t n = IntArg(a[0]);
   if (a[1].IsNull()) ThrowRuntime(94);
-  char c;
+  char16_t unit;
   if (a[1].IsString()) {
     if (a[1].AsString().empty()) ThrowRuntime(5);
-    c = a[1].AsString()[0];
+    unit = FirstUnit(a[1].AsString());
   } else {
     const int32_t code = ToLong(a[1]);
     if (code < 0 || code > 255) ThrowRuntime(5);
-    c = static_cast<char>(code);
+    unit = AnsiCharacter(code);
   }
   if (n < 0) ThrowRuntime(5);
-  return Variant::String(std::string(static_cast<size_t>(n), c));
+  std::string one;
+  AppendCodePoint(one, unit);
+  std::string out;
+  out.reserve(one.size() * static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i) out += one;
+  return Variant::String(std::move(out));
 }
 
 Variant FnStrComp(Vm&, std::span<Variant> a) {
@@ -256,14 +301,27 @@ Variant FnStrComp(Vm&, std::span<Variant> a) {
 
 Variant FnStrReverse(Vm&, std::span<Variant> a) {
   std::string s = ToString(a[0]);
-  std::reverse(s.begin(), s.end());
-  return Variant::String(std::move(s));
+  if (IsAscii(s)) {
+    std::reverse(s.begin(), s.end());
+    return Variant::String(std::move(s));
+  }
+  std::u16string units = ToUtf16(s);
+  std::reverse(units.begin(), units.end());
+  // A surrogate pair keeps its order, so a character outside the BMP survives.
+  for (size_t i = 0; i + 1 < units.size(); ++i) {
+    if (units[i] >= 0xDC00 && units[i] < 0xE000 && units[i + 1] >= 0xD800 &&
+        units[i + 1] < 0xDC00) {
+      std::swap(units[i], units[i + 1]);
+      ++i;
+    }
+  }
+  return Variant::String(ToUtf8(units));
 }
 
 Variant FnAsc(Vm&, std::span<Variant> a) {
   const std::string s = ToString(a[0]);
   if (s.empty()) ThrowRuntime(5);
-  const char32_t c = FirstCodePoint(s);
+  const char16_t c = FirstUnit(s);
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return Variant::Integer(static_cast<int16_t>(c));
   for (int i = 0; i < 32; ++i)
     if (Cp1252High[i] == c) return Variant::Integer(static_cast<int16_t>(0x80 + i));
@@ -273,15 +331,14 @@ Variant FnAsc(Vm&, std::span<Variant> a) {
 Variant FnAscW(Vm&, std::span<Variant> a) {
   const std::string s = ToString(a[0]);
   if (s.empty()) ThrowRuntime(5);
-  const char32_t c = FirstCodePoint(s);
-  return Variant::Integer(static_cast<int16_t>(c > 0x7FFF ? static_cast<int32_t>(c) - 65536 : c));
+  return Variant::Integer(static_cast<int16_t>(FirstUnit(s)));
 }
 
 Variant FnChr(Vm&, std::span<Variant> a) {
   const int32_t n = IntArg(a[0]);
   if (n < 0 || n > 255) ThrowRuntime(5);
   std::string out;
-  AppendUtf8(out, n >= 0x80 && n < 0xA0 ? Cp1252High[n - 0x80] : static_cast<char32_t>(n));
+  AppendCodePoint(out, AnsiCharacter(n));
   return Variant::String(std::move(out));
 }
 
@@ -290,48 +347,24 @@ Variant FnChrW(Vm&, std::span<Variant> a) {
   if (n < -32768 || n > 65535) ThrowRuntime(5);
   if (n < 0) n += 65536;
   std::string out;
-  AppendUtf8(out, static_cast<char32_t>(n));
+  AppendCodePoint(out, static_cast<char32_t>(n));
   return Variant::String(std::move(out));
-}
-
-// Code points of UTF-8 text, reading invalid bytes as Latin-1.
-std::vector<char32_t> CodePoints(const std::string& s) {
-  std::vector<char32_t> out;
-  for (size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    if (extra > 0 && i + extra >= s.size()) extra = 0;
-    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-    bool valid = true;
-    for (size_t k = 1; k <= extra; ++k) {
-      const unsigned char d = static_cast<unsigned char>(s[i + k]);
-      if ((d & 0xC0) != 0x80) valid = false;
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    if (!valid) {
-      cp = c;
-      extra = 0;
-    }
-    out.push_back(cp);
-    i += extra + 1;
-  }
-  return out;
 }
 
 Variant FnEscape(Vm&, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
   std::string out;
   char buffer[8];
-  for (char32_t c : CodePoints(ToString(a[0]))) {
-    if ((c < 0x80 && std::isalnum(static_cast<int>(c))) ||
-        (c < 0x80 &&
+  for (const char16_t c : ToUtf16(ToString(a[0]))) {
+    if (c < 0x80 &&
+        (std::isalnum(static_cast<int>(c)) ||
          std::string_view("@*_+-./").find(static_cast<char>(c)) != std::string_view::npos)) {
       out += static_cast<char>(c);
     } else if (c < 0x100) {
       std::snprintf(buffer, sizeof buffer, "%%%02X", static_cast<unsigned>(c));
       out += buffer;
     } else {
-      std::snprintf(buffer, sizeof buffer, "%%u%04X", static_cast<unsigned>(c & 0xFFFF));
+      std::snprintf(buffer, sizeof buffer, "%%u%04X", static_cast<unsigned>(c));
       out += buffer;
     }
   }
@@ -340,33 +373,38 @@ Variant FnEscape(Vm&, std::span<Variant> a) {
 
 Variant FnUnescape(Vm&, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  const std::string s = ToString(a[0]);
-  auto hexAt = [&](size_t at, size_t count, char32_t& value) {
+  const std::u16string s = ToUtf16(ToString(a[0]));
+  auto hexAt = [&](size_t at, size_t count, char16_t& value) {
     if (at + count > s.size()) return false;
-    value = 0;
+    unsigned sum = 0;
     for (size_t k = 0; k < count; ++k) {
-      const char h = s[at + k];
-      if (!std::isxdigit(static_cast<unsigned char>(h))) return false;
-      value = value * 16 + static_cast<char32_t>(std::isdigit(static_cast<unsigned char>(h))
-                                                     ? h - '0'
-                                                     : std::tolower(h) - 'a' + 10);
+      const char16_t h = s[at + k];
+      if (h >= u'0' && h <= u'9')
+        sum = sum * 16 + (h - u'0');
+      else if (h >= u'a' && h <= u'f')
+        sum = sum * 16 + (h - u'a' + 10);
+      else if (h >= u'A' && h <= u'F')
+        sum = sum * 16 + (h - u'A' + 10);
+      else
+        return false;
     }
+    value = static_cast<char16_t>(sum);
     return true;
   };
-  std::string out;
+  std::u16string out;
   for (size_t i = 0; i < s.size(); ++i) {
-    char32_t value;
-    if (s[i] == '%' && i + 1 < s.size() && s[i + 1] == 'u' && hexAt(i + 2, 4, value)) {
-      AppendUtf8(out, value);
+    char16_t value;
+    if (s[i] == u'%' && i + 1 < s.size() && s[i + 1] == u'u' && hexAt(i + 2, 4, value)) {
+      out += value;
       i += 5;
-    } else if (s[i] == '%' && hexAt(i + 1, 2, value)) {
-      AppendUtf8(out, value);
+    } else if (s[i] == u'%' && hexAt(i + 1, 2, value)) {
+      out += value;
       i += 2;
     } else {
       out += s[i];
     }
   }
-  return Variant::String(std::move(out));
+  return Variant::String(ToUtf8(out));
 }
 
 constexpr BuiltinFunction Functions[] = {

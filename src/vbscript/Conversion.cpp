@@ -8,6 +8,7 @@
 
 #include "vbscript/DateCalc.h"
 #include "vbscript/ScriptError.h"
+#include "vbscript/TextUnits.h"
 
 namespace chartorium::vbscript {
 
@@ -274,7 +275,7 @@ void AppendText(std::string& out, const Variant& v, const ScriptLocale& locale) 
     case VarType::Null:
       return;
     case VarType::String:
-      out += v.AsString();
+      AppendJoined(out, v.AsString());
       return;
     case VarType::Integer:
       out += std::to_string(v.AsInteger());

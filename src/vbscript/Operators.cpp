@@ -8,6 +8,7 @@
 
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptError.h"
+#include "vbscript/TextUnits.h"
 
 namespace chartorium::vbscript {
 
@@ -362,6 +363,10 @@ Variant Not(const Variant& a) {
 }
 
 int CompareTextNoCase(std::string_view a, std::string_view b) {
+  if (!IsAscii(a) || !IsAscii(b)) {
+    const std::u16string x = ToUtf16(LowerText(a)), y = ToUtf16(LowerText(b));
+    return x < y ? -1 : y < x ? 1 : 0;
+  }
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
     const int x = std::tolower(static_cast<unsigned char>(a[i]));

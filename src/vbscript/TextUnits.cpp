@@ -117,6 +117,24 @@ size_t Utf16Length(std::string_view text) {
   return count;
 }
 
+void AppendJoined(std::string& out, std::string_view tail) {
+  // Surrogates are ED A0..BF xx: high ones ED A0..AF, low ones ED B0..BF.
+  const auto byte = [](std::string_view text, size_t at) {
+    return static_cast<unsigned char>(text[at]);
+  };
+  if (tail.size() < 3 || byte(tail, 0) != 0xED || (byte(tail, 1) & 0xF0) != 0xB0 ||
+      out.size() < 3 || byte(out, out.size() - 3) != 0xED ||
+      (byte(out, out.size() - 2) & 0xF0) != 0xA0) {
+    out += tail;
+    return;
+  }
+  const std::u16string high = ToUtf16(std::string_view(out).substr(out.size() - 3));
+  const std::u16string low = ToUtf16(tail.substr(0, 3));
+  out.resize(out.size() - 3);
+  out += ToUtf8(high + low);
+  out.append(tail.substr(3));
+}
+
 void AppendCodePoint(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);

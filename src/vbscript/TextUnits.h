@@ -19,6 +19,10 @@ std::string ToUtf8(std::u16string_view units);
 /// The number of code units, without building them for ASCII text.
 size_t Utf16Length(std::string_view text);
 
+/// Appends `tail` to `out`; a lone high surrogate ending `out` and a lone low one starting
+/// `tail` become one character, so joined halves equal the whole.
+void AppendJoined(std::string& out, std::string_view tail);
+
 /// Appends one code point (or a lone surrogate) as UTF-8.
 void AppendCodePoint(std::string& out, char32_t codePoint);
 
