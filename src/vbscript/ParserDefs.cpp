@@ -64,6 +64,39 @@ StmtPtr ParserState::ParseReDim() {
 }
 
 // const -> NAME '=' ['-'] literal {',' ...}
+namespace {
+
+bool IsOperator(TokenKind kind) {
+  switch (kind) {
+    case TokenKind::Plus:
+    case TokenKind::Minus:
+    case TokenKind::Star:
+    case TokenKind::Slash:
+    case TokenKind::Backslash:
+    case TokenKind::Caret:
+    case TokenKind::Ampersand:
+    case TokenKind::Equal:
+    case TokenKind::NotEqual:
+    case TokenKind::Less:
+    case TokenKind::Greater:
+    case TokenKind::LessEqual:
+    case TokenKind::GreaterEqual:
+    case TokenKind::Dot:
+    case TokenKind::And:
+    case TokenKind::Or:
+    case TokenKind::Xor:
+    case TokenKind::Eqv:
+    case TokenKind::Imp:
+    case TokenKind::Mod:
+    case TokenKind::Is:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 StmtPtr ParserState::ParseConst(bool isPublic) {
   StmtPtr s = MakeStmt(StmtKind::Const, Current().Pos);
   for (;;) {
@@ -73,6 +106,7 @@ StmtPtr ParserState::ParseConst(bool isPublic) {
     d.Key = LowerAscii(d.Name);
     d.Public = isPublic;
     Expect(TokenKind::Equal, 1011);
+    const SourcePos valuePos = Current().Pos;
     const bool negative = Accept(TokenKind::Minus);
     auto value = std::make_unique<Expr>();
     value->Kind = ExprKind::Literal;
@@ -100,6 +134,8 @@ StmtPtr ParserState::ParseConst(bool isPublic) {
     }
     if (negative && !value->Value.IsNumeric()) ThrowCompile(1045, Current().Pos);
     Advance();
+    // `Const c = 1 + 2`: the value is an expression, not a literal.
+    if (IsOperator(Kind())) ThrowCompile(1045, valuePos);
     if (negative) {
       auto neg = std::make_unique<Expr>();
       neg->Kind = ExprKind::Unary;
