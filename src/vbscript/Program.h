@@ -14,6 +14,7 @@
 namespace chartorium::vbscript {
 
 class Vm;
+struct CompiledBlock;
 
 struct Procedure {
   const ProcDecl* Decl = nullptr;
@@ -27,6 +28,7 @@ struct Procedure {
   bool Public = true;
   bool Explicit = false;
   std::unordered_map<std::string, int> LocalNames;  ///< for Eval and Execute in this scope
+  CompiledBlock* Block = nullptr;                   ///< the code it belongs to
 };
 
 /// A name of a class: a field or its procedures.
@@ -74,9 +76,11 @@ class HostObjectRef final : public ScriptObject {
 };
 
 /// What GetRef returns: an object whose default member calls a global procedure.
+/// It keeps the procedure's code alive after the name is given to another procedure.
 class ProcedureRef final : public ScriptObject {
  public:
-  explicit ProcedureRef(const Procedure& proc) : Proc(&proc) {}
+  explicit ProcedureRef(const Procedure& proc);
+  ~ProcedureRef() override;
   std::string TypeName() const override { return "Object"; }
   const Procedure* Proc;
 };
@@ -98,7 +102,8 @@ struct CompiledBlock {
   ExprPtr Expression;  ///< Eval text
   int FrameSize = 0;   ///< hidden and implicit slots of the block's own code
   bool Explicit = false;
-  Procedure Scope;  ///< frame description of the global code
+  Procedure Scope;          ///< frame description of the global code
+  uint32_t References = 0;  ///< GetRef objects of its procedures still alive
 };
 
 struct HostEntry {
@@ -117,6 +122,14 @@ struct GlobalState {
   std::vector<const ClassInfo*> Classes;
   std::vector<HostEntry> Hosts;
   std::vector<std::unique_ptr<CompiledBlock>> Blocks;
+
+  /// Keeps a compiled block for as long as its code may run.
+  const CompiledBlock& Keep(std::unique_ptr<CompiledBlock> block);
+  /// Frees the blocks nothing can run any more: code of statements that has run, and blocks
+  /// whose procedures all have been defined again and that no GetRef object still calls.
+  /// Blocks of classes stay, as their instances may still be about. REQUIRES: no script is
+  /// running.
+  void ReleaseFinishedBlocks();
 
   int AddVariable(const std::string& key) {
     GlobalSymbol symbol;

@@ -96,9 +96,12 @@ bool ScriptHost::Protected(Body&& body) {
   }
   ++running_;
   struct Leave {
-    int& Count;
-    ~Leave() { --Count; }
-  } leave{running_};
+    ScriptHost& Host;
+    ~Leave() {
+      // Between calls no frame runs, so code that can no longer run may go.
+      if (--Host.running_ == 0) Host.globals_->ReleaseFinishedBlocks();
+    }
+  } leave{*this};
   try {
     body();
     return true;
@@ -126,9 +129,7 @@ bool ScriptHost::CompileAndRun(std::string_view text) {
     std::unique_ptr<CompiledBlock> block =
         compiler.Compile(ParseScript(text), CompileMode::Global, nullptr, nullptr);
     compiler.Install(*block);
-    const CompiledBlock& installed = *block;
-    globals_->Blocks.push_back(std::move(block));
-    vm_->RunBlock(installed, nullptr);
+    vm_->RunBlock(globals_->Keep(std::move(block)), nullptr);
   });
 }
 
@@ -138,6 +139,10 @@ bool ScriptHost::ExecuteStatement(std::string_view statement) {
 
 bool ScriptHost::AddCode(std::string_view code) {
   return CompileAndRun(code);
+}
+
+size_t ScriptHost::CompiledBlockCount() const {
+  return globals_->Blocks.size();
 }
 
 bool ScriptHost::HasProcedure(std::string_view name) const {

@@ -86,6 +86,9 @@ class ScriptHost {
   /// script has not declared or assigned it, or when the handle is stale.
   const Variant& GlobalValue(GlobalHandle handle) const;
 
+  /// The blocks of added code the host keeps because their code may still run.
+  size_t CompiledBlockCount() const;
+
   const ScriptErrorInfo& LastError() const { return lastError_; }
   /// Called with the error before the failing call returns.
   void SetErrorHandler(std::function<void(const ScriptErrorInfo&)> handler) {

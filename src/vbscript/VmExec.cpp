@@ -552,9 +552,7 @@ void Vm::ExecExecute(const Stmt& s, Frame& f) {
     throw;
   }
   compiler.Install(*block);
-  CompiledBlock& installed = *block;
-  globals_.Blocks.push_back(std::move(block));
-  RunBlock(installed, s.Global ? nullptr : &f);
+  RunBlock(globals_.Keep(std::move(block)), s.Global ? nullptr : &f);
 }
 
 void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {

@@ -89,6 +89,32 @@ TEST(ScriptHostTest, KeepsGlobalsAndProceduresAcrossCalls) {
   EXPECT_TRUE(after.Value.IsEmpty());
 }
 
+// The tester adds the same system for every stock: code that can no longer run is freed,
+// while a procedure still reachable through GetRef keeps its code.
+TEST(ScriptHostTest, FreesCodeThatCanNoLongerRun) {
+  ScriptHost host;
+  ASSERT_TRUE(
+      host.AddCode("Dim total, x\nFunction Kept() : Kept = 1 : End Function\n"
+                   "Set first = GetRef(\"Kept\")"));
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_TRUE(host.ExecuteStatement("n = " + std::to_string(i)));
+    ASSERT_TRUE(host.AddCode("Sub Main() : total = total + n : End Sub\nMain"));
+    ASSERT_TRUE(host.Run("Main").Ok);
+  }
+  EXPECT_EQ(EvalNumber(host, "total"), 2 * (299 * 300 / 2));
+  EXPECT_EQ(host.CompiledBlockCount(), 2u);  // Kept's block and the latest Main's
+
+  ASSERT_TRUE(host.AddCode("Function Kept() : Kept = 2 : End Function"));
+  ASSERT_TRUE(
+      host.AddCode("Sub Repeat() : For i = 1 To 50 : Execute \"x = x + 1\" : Next : End Sub"));
+  ASSERT_TRUE(host.Run("Repeat").Ok);
+  EXPECT_EQ(EvalNumber(host, "first() * 10 + Kept() + x"), 62);
+  EXPECT_EQ(host.CompiledBlockCount(), 4u);  // the old Kept lives on through `first`
+  ASSERT_TRUE(host.ExecuteStatement("Set first = Nothing"));
+  EXPECT_EQ(host.CompiledBlockCount(), 3u);
+  EXPECT_EQ(EvalNumber(host, "Kept()"), 2);
+}
+
 TEST(ScriptHostTest, ConstantsFromExecuteStatementReachLaterCode) {
   ScriptHost host;
   ASSERT_TRUE(host.ExecuteStatement("Const Last=2001"));
