@@ -1,6 +1,8 @@
 // VBScript's message table and the throw helpers.
 #include "vbscript/ScriptError.h"
 
+#include <cstdint>
+
 namespace chartorium::vbscript {
 
 namespace {
@@ -131,6 +133,28 @@ std::string_view ErrorDescription(int number) {
   for (const ErrorText& e : ErrorTexts)
     if (e.Number == number) return e.Text;
   return "Unknown runtime error";
+}
+
+int ErrorNumberOfCode(int number) {
+  const auto code = static_cast<uint32_t>(number);
+  if ((code & 0xFFFF0000u) == 0x800A0000u) return static_cast<int>(code & 0xFFFFu);
+  struct Mapping {
+    uint32_t Code;
+    int Number;
+  };
+  static constexpr Mapping Mappings[] = {
+      {0x80004001u, 445}, {0x80004002u, 430}, {0x80020001u, 438}, {0x80020003u, 438},
+      {0x80020004u, 448}, {0x80020005u, 13},  {0x80020006u, 438}, {0x80020007u, 446},
+      {0x80020008u, 458}, {0x8002000Au, 6},   {0x8002000Bu, 9},   {0x8002000Cu, 447},
+      {0x8002000Du, 10},  {0x8002000Eu, 450}, {0x8002000Fu, 449}, {0x80020011u, 451},
+      {0x8002802Fu, 453}, {0x80028CA0u, 13},  {0x80028CA1u, 9},   {0x80028CA2u, 57},
+      {0x80028CA3u, 322}, {0x80030002u, 432}, {0x80030003u, 76},  {0x80030004u, 67},
+      {0x80030005u, 70},  {0x80030008u, 7},   {0x8007000Eu, 7},   {0x80070005u, 70},
+      {0x80070057u, 5},   {0x80040154u, 429}, {0x80080005u, 429}, {0x800706BAu, 462},
+  };
+  for (const Mapping& m : Mappings)
+    if (m.Code == code) return m.Number;
+  return number;
 }
 
 void ThrowRuntime(int number) {

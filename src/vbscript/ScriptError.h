@@ -32,6 +32,11 @@ inline constexpr std::string_view CompileSource = "Microsoft VBScript compilatio
 /// for numbers without one).
 std::string_view ErrorDescription(int number);
 
+/// The VBScript number of an error code that Err.Raise or an object reports: facility-control
+/// codes &H800Axxxx name error xxxx, well-known COM failures their VBScript errors; any
+/// other code is kept.
+int ErrorNumberOfCode(int number);
+
 /// Throws the run-time error `number` with its standard description.
 [[noreturn]] void ThrowRuntime(int number);
 /// Throws the run-time error `number` with a description of the caller's words.

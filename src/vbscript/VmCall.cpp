@@ -340,8 +340,7 @@ Variant Vm::EvalErr(const Expr& e, Frame& f) {
   if (number < -2147483648.0 || number > 4294967295.0) ThrowRuntime(6);
   int64_t code = static_cast<int64_t>(RoundHalfEven(number));
   if (code > 2147483647LL) code -= 4294967296LL;
-  // Facility-control HRESULTs &H800Axxxx name the VBScript error xxxx.
-  if ((static_cast<uint32_t>(code) & 0xFFFF0000u) == 0x800A0000u) code &= 0xFFFF;
+  code = ErrorNumberOfCode(static_cast<int>(code));
   if (code == 0 || code > 65535) ThrowRuntime(5);
   ScriptError error;
   error.Number = static_cast<int>(code);

@@ -17,6 +17,7 @@ WScript.Echo Err.Number, Err.Number - vbObjectError
 Err.Clear
 Err.Raise 0 : WScript.Echo Err.Number : Err.Clear
 Err.Raise &H800A00AA : WScript.Echo Err.Number : Err.Clear
+Err.Raise &H8007000E& : WScript.Echo Err.Number, Err.Description : Err.Clear : Err.Raise &H80070057 : WScript.Echo Err.Number : Err.Clear : Err.Raise &H80020009 : WScript.Echo Err.Number : Err.Clear
 Call CInt(1) : WScript.Echo Err.Number : Err.Clear
 Call CInt("x") : WScript.Echo Err.Number : Err.Clear
 Call Abs(1) : WScript.Echo Err.Number
