@@ -95,7 +95,7 @@ class WScriptObject final : public NativeObject {
 
  private:
   static constexpr NativeMember Table[] = {
-      {"Echo", MemberKind::Method, -1, 0, false},
+      {"Echo", MemberKind::Method, -1, 0, false, 0, false, true},
       {"Arguments", MemberKind::PropertyGet, 0, -1, true},
       {"Quit", MemberKind::Method, 1, 0, false},
   };

@@ -21,11 +21,12 @@ enum class MemberKind : uint8_t {
 struct NativeMember {
   std::string_view Name;
   MemberKind Kind = MemberKind::Method;
-  int ParamCount = 0;      ///< arguments it takes at most; -1 = any number
-  int MinParams = -1;      ///< fewest arguments; -1 = ParamCount
-  bool HasResult = false;  ///< an [out, retval] value is the call's result
-  uint32_t ByRefMask = 0;  ///< bit i set: argument i is written back to the caller's variable
-  bool Default = false;    ///< the member `obj(args)` and `x = obj` use
+  int ParamCount = 0;           ///< arguments it takes at most; -1 = any number
+  int MinParams = -1;           ///< fewest arguments; -1 = ParamCount
+  bool HasResult = false;       ///< an [out, retval] value is the call's result
+  uint32_t ByRefMask = 0;       ///< bit i set: argument i is written back to the caller's variable
+  bool Default = false;         ///< the member `obj(args)` and `x = obj` use
+  bool ValueArguments = false;  ///< objects arrive as their default values, as for printing
 };
 
 /// A host-provided object. The script calls members by their index in Members(); arguments

@@ -124,7 +124,11 @@ Variant Vm::CallNative(NativeObject& native, int index, const std::vector<ExprPt
   }
   StackGuard guard(*this, static_cast<size_t>(count), false);
   Variant* values = guard.Base;
-  for (size_t i = 0; i < args.size(); ++i) values[i] = Eval(*args[i], f);
+  for (size_t i = 0; i < args.size(); ++i) {
+    values[i] = Eval(*args[i], f);
+    if (m.ValueArguments && values[i].IsObject() && !values[i].IsNothing())
+      values[i] = DefaultValue(values[i]);
+  }
   if (putValue) values[count - 1] = *putValue;
   Variant result;
   native.Invoke(index, std::span<Variant>(values, static_cast<size_t>(count)), result);

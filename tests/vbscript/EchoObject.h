@@ -24,7 +24,8 @@ class EchoObject final : public NativeObject {
   std::vector<std::string> Lines;
 
  private:
-  static constexpr NativeMember Table[] = {{"Echo", MemberKind::Method, -1, 0, false}};
+  static constexpr NativeMember Table[] = {
+      {"Echo", MemberKind::Method, -1, 0, false, 0, false, true}};
 };
 
 }  // namespace chartorium::vbscript

@@ -12,7 +12,7 @@ End Class
 Set c = New Counter
 c.Add 5 : c.Add 2
 WScript.Echo c.Value, CStr(c), c + 1, c.Twice(), TypeName(c), IsObject(c)
-c.Value = 40 : WScript.Echo c.Value
+c.Value = 40 : WScript.Echo c.Value, c
 x = c : WScript.Echo TypeName(x), x
 c.Name = "first"
 Set d = c : d.Add 1 : WScript.Echo c.Value, d Is c, c Is Nothing
