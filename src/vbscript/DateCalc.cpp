@@ -301,9 +301,14 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
       tokens.push_back(t);
     } else if (IsLetter(c)) {
       DateToken t{DateToken::Word, {}, 0, 0};
-      while (i < text.size() && IsLetter(static_cast<unsigned char>(text[i])) &&
-             text.substr(i, 2) != "\xC2\xA0")
-        t.Text += text[i++];
+      // A hyphen inside a word belongs to it: "segunda-feira".
+      auto inWord = [&](size_t at) {
+        if (at >= text.size() || text.substr(at, 2) == "\xC2\xA0") return false;
+        if (text[at] == '-')
+          return at + 1 < text.size() && std::isalpha(static_cast<unsigned char>(text[at + 1]));
+        return IsLetter(static_cast<unsigned char>(text[at]));
+      };
+      while (inWord(i)) t.Text += text[i++];
       tokens.push_back(t);
     } else if (c == '/' || c == '-' || c == '.') {
       tokens.push_back({DateToken::Sep, std::string(1, static_cast<char>(c)), 0, 0});
