@@ -139,7 +139,7 @@ Variant FnWeekday(Vm& vm, std::span<Variant> a) {
 
 Variant FnWeekdayName(Vm& vm, std::span<Variant> a) {
   const int32_t n = IntArg(a[0]);
-  const bool abbreviate = a.size() > 1 && ToBoolean(a[1]);
+  const bool abbreviate = a.size() > 1 && ToBoolean(a[1], vm.Locale);
   const int fdow = FirstDayArg(a, 2);
   if (n < 1 || n > 7) ThrowRuntime(5);
   return Variant::String(WeekdayNameText((n - 1 + fdow - 1) % 7 + 1, abbreviate, vm.Locale));
@@ -147,7 +147,7 @@ Variant FnWeekdayName(Vm& vm, std::span<Variant> a) {
 
 Variant FnMonthName(Vm& vm, std::span<Variant> a) {
   const int32_t n = IntArg(a[0]);
-  const bool abbreviate = a.size() > 1 && ToBoolean(a[1]);
+  const bool abbreviate = a.size() > 1 && ToBoolean(a[1], vm.Locale);
   if (n < 1 || n > 12) ThrowRuntime(5);
   return Variant::String(MonthNameText(n, abbreviate, vm.Locale));
 }

@@ -147,6 +147,51 @@ int CurrentYear() {
   return local.tm_year + 1900;
 }
 
+std::string Padded(int value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d", value);
+  return buffer;
+}
+
+// Windows' date pattern letters: d, dd, ddd, dddd (day, weekday), M .. MMMM, y, yy, yyyy;
+// text in single quotes is copied.
+std::string FormatDatePattern(double serial, std::string_view pattern, const ScriptLocale& locale) {
+  const CivilDate c = CivilFromSerial(serial);
+  std::string out;
+  for (size_t i = 0; i < pattern.size();) {
+    const char letter = pattern[i];
+    if (letter == '\'') {
+      const size_t close = pattern.find('\'', i + 1);
+      const size_t end = close == std::string_view::npos ? pattern.size() : close;
+      out += pattern.substr(i + 1, end - i - 1);
+      i = end + 1;
+      continue;
+    }
+    size_t count = 1;
+    while (i + count < pattern.size() && pattern[i + count] == letter) ++count;
+    i += count;
+    if (letter == 'd') {
+      if (count >= 3)
+        out += WeekdayNameText(WeekdayOfSerial(serial), count == 3, locale);
+      else
+        out += count == 2 ? Padded(c.Day) : std::to_string(c.Day);
+    } else if (letter == 'M') {
+      if (count >= 3)
+        out += MonthNameText(c.Month, count == 3, locale);
+      else
+        out += count == 2 ? Padded(c.Month) : std::to_string(c.Month);
+    } else if (letter == 'y') {
+      if (count >= 3)
+        out += std::to_string(c.Year);
+      else
+        out += count == 2 ? Padded(c.Year % 100) : std::to_string(c.Year % 100);
+    } else {
+      out.append(count, letter);
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 double SerialFromCivil(int year, int month, int day) {
@@ -205,55 +250,6 @@ std::string FormatLongTime(double serial, const ScriptLocale& locale) {
   if (!locale.TwelveHourClock) return buffer;
   return buffer + (" " + (t.Hour < 12 ? locale.AmText : locale.PmText));
 }
-
-namespace {
-
-std::string Padded(int value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d", value);
-  return buffer;
-}
-
-// Windows' date pattern letters: d, dd, ddd, dddd (day, weekday), M .. MMMM, y, yy, yyyy;
-// text in single quotes is copied.
-std::string FormatDatePattern(double serial, std::string_view pattern, const ScriptLocale& locale) {
-  const CivilDate c = CivilFromSerial(serial);
-  std::string out;
-  for (size_t i = 0; i < pattern.size();) {
-    const char letter = pattern[i];
-    if (letter == '\'') {
-      const size_t close = pattern.find('\'', i + 1);
-      const size_t end = close == std::string_view::npos ? pattern.size() : close;
-      out += pattern.substr(i + 1, end - i - 1);
-      i = end + 1;
-      continue;
-    }
-    size_t count = 1;
-    while (i + count < pattern.size() && pattern[i + count] == letter) ++count;
-    i += count;
-    if (letter == 'd') {
-      if (count >= 3)
-        out += WeekdayNameText(WeekdayOfSerial(serial), count == 3, locale);
-      else
-        out += count == 2 ? Padded(c.Day) : std::to_string(c.Day);
-    } else if (letter == 'M') {
-      if (count >= 3)
-        out += MonthNameText(c.Month, count == 3, locale);
-      else
-        out += count == 2 ? Padded(c.Month) : std::to_string(c.Month);
-    } else if (letter == 'y') {
-      if (count >= 3)
-        out += std::to_string(c.Year);
-      else
-        out += count == 2 ? Padded(c.Year % 100) : std::to_string(c.Year % 100);
-    } else {
-      out.append(count, letter);
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 std::string FormatLongDate(double serial, const ScriptLocale& locale) {
   if (!locale.LongDatePattern.empty())

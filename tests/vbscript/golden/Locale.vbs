@@ -53,6 +53,9 @@ WScript.Echo Ymd(CDate("31.01.2000 13:05")) & "|" & Ymd(CDate("3. März 2001")) 
 WScript.Echo IsDate("31.13.2000") & "|" & IsDate("31.12.2000") & "|" & IsDate("12/31/2000") & "|" & IsDate("1.000")
 WScript.Echo CStr(True) & "|" & (1 = 1) & "|" & CBool("WAHR") & "|" & CBool("falsch") & "|" & CBool("True")
 s = "1.000" : WScript.Echo "" & (s = 1000)
+t = CStr(True) : z = "0,0"
+If t Then WScript.Echo "Wahr is a true condition"
+If z Then WScript.Echo "wrong" Else WScript.Echo "0,0 is a false condition"
 ' Date literals are read when the code compiles, in the host's order: February 3.
 WScript.Echo Ymd(#2/3/2000#)
 
