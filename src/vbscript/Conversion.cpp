@@ -52,10 +52,10 @@ std::string_view Trim(std::string_view text) {
 }
 
 // Bytes of the locale's thousands separator at text[at], 0 when there is none. A space-like
-// separator also matches any blank: people type "1 000" with a plain space.
+// separator also matches a plain space or the other no-break space: people type "1 000".
 size_t GroupSeparatorLength(std::string_view text, size_t at, std::string_view separator,
                             bool spaceLike) {
-  if (spaceLike) return BlankLength(text, at);
+  if (spaceLike) return text[at] == ' ' || BlankLength(text, at) > 1 ? BlankLength(text, at) : 0;
   if (separator.empty() || text.substr(at, separator.size()) != separator) return 0;
   return separator.size();
 }
