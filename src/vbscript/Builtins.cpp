@@ -2,6 +2,7 @@
 #include "vbscript/Builtins.h"
 
 #include <memory>
+#include <optional>
 
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Vm.h"
@@ -38,11 +39,26 @@ Variant FnMinor(Vm&, std::span<Variant>) {
 Variant FnBuild(Vm&, std::span<Variant>) {
   return Variant::Long(16384);
 }
-Variant FnGetLocale(Vm&, std::span<Variant>) {
-  return Variant::Long(1033);
+Variant FnGetLocale(Vm& vm, std::span<Variant>) {
+  return Variant::Long(vm.Locale.Lcid);
 }
-Variant FnSetLocale(Vm&, std::span<Variant>) {
-  return Variant::Long(1033);
+
+// SetLocale(lcid or "fr-FR"): 0 or no argument is the host's own locale again; the result is
+// the id of the locale it replaces. Unknown ids and names are error 5.
+Variant FnSetLocale(Vm& vm, std::span<Variant> a) {
+  const int previous = vm.Locale.Lcid;
+  std::optional<ScriptLocale> next;
+  if (!Given(a, 0)) {
+    next = vm.HostLocale;
+  } else if (a[0].IsString() && !ParseNumber(a[0].AsString())) {
+    next = FindScriptLocale(a[0].AsString());
+  } else {
+    const int32_t lcid = IntArg(a[0]);
+    next = lcid == 0 ? std::optional<ScriptLocale>(vm.HostLocale) : FindScriptLocale(lcid);
+  }
+  if (!next) ThrowRuntime(5);
+  vm.Locale = std::move(*next);
+  return Variant::Long(previous);
 }
 
 // GetRef("name"): a callable object for a global Sub or Function.

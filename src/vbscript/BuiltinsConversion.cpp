@@ -24,9 +24,9 @@ Variant NumericArg(const Vm& vm, const Variant& v) {
   return v.IsString() ? Variant::Double(d) : v;
 }
 
-Variant FnCBool(Vm&, std::span<Variant> a) {
+Variant FnCBool(Vm& vm, std::span<Variant> a) {
   if (a[0].IsString() && a[0].AsString().empty()) ThrowRuntime(13);
-  return Variant::Boolean(ToBoolean(a[0]));
+  return Variant::Boolean(ToBoolean(a[0], vm.Locale));
 }
 
 Variant FnCByte(Vm& vm, std::span<Variant> a) {

@@ -1,4 +1,4 @@
-// Date, time and number-formatting built-ins (US English layouts).
+// Date, time and number-formatting built-ins, in the layouts of the script's locale.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -137,19 +137,19 @@ Variant FnWeekday(Vm& vm, std::span<Variant> a) {
   return Variant::Integer(static_cast<int16_t>(WeekdayWith(DateArg(vm, a[0]), fdow)));
 }
 
-Variant FnWeekdayName(Vm&, std::span<Variant> a) {
+Variant FnWeekdayName(Vm& vm, std::span<Variant> a) {
   const int32_t n = IntArg(a[0]);
-  const bool abbreviate = a.size() > 1 && ToBoolean(a[1]);
+  const bool abbreviate = a.size() > 1 && ToBoolean(a[1], vm.Locale);
   const int fdow = FirstDayArg(a, 2);
   if (n < 1 || n > 7) ThrowRuntime(5);
-  return Variant::String(WeekdayNameText((n - 1 + fdow - 1) % 7 + 1, abbreviate));
+  return Variant::String(WeekdayNameText((n - 1 + fdow - 1) % 7 + 1, abbreviate, vm.Locale));
 }
 
-Variant FnMonthName(Vm&, std::span<Variant> a) {
+Variant FnMonthName(Vm& vm, std::span<Variant> a) {
   const int32_t n = IntArg(a[0]);
-  const bool abbreviate = a.size() > 1 && ToBoolean(a[1]);
+  const bool abbreviate = a.size() > 1 && ToBoolean(a[1], vm.Locale);
   if (n < 1 || n > 12) ThrowRuntime(5);
-  return Variant::String(MonthNameText(n, abbreviate));
+  return Variant::String(MonthNameText(n, abbreviate, vm.Locale));
 }
 
 double AddMonths(double serial, int64_t months) {
@@ -294,17 +294,17 @@ Variant FnFormatDateTime(Vm& vm, std::span<Variant> a) {
 
 // FormatNumber and its two cousins share the digits, leading-zero, parentheses and grouping
 // arguments; -2 (vbUseDefault) and missing take the locale's defaults.
-std::string FormatFixed(double value, std::span<Variant> a, bool parensDefault,
+std::string FormatFixed(double value, std::span<Variant> a, int defaultDigits, bool parensDefault,
                         const ScriptLocale& locale) {
   int32_t digits = Given(a, 1) ? IntArg(a[1]) : -1;
-  if (digits == -1) digits = locale.DigitsAfterDecimal;
+  if (digits == -1) digits = defaultDigits;
   if (digits < 0 || digits > 99) ThrowRuntime(5);
   auto tristate = [&](size_t i, bool fallback) {
     if (!Given(a, i)) return fallback;
     const int32_t v = IntArg(a[i]);
     return v == -2 ? fallback : v != 0;
   };
-  const bool leading = tristate(2, true);
+  const bool leading = tristate(2, locale.LeadingZero);
   const bool parens = tristate(3, parensDefault);
   const bool group = tristate(4, true);
   const double scale = std::pow(10.0, digits);
@@ -318,7 +318,7 @@ std::string FormatFixed(double value, std::span<Variant> a, bool parensDefault,
   if (!fraction.empty()) fraction[0] = locale.DecimalSeparator;
   if (group)
     for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3)
-      whole.insert(static_cast<size_t>(i), 1, locale.ThousandsSeparator);
+      whole.insert(static_cast<size_t>(i), locale.ThousandsSeparator);
   if (whole == "0" && !leading && !fraction.empty()) whole.clear();
   text = whole + fraction;
   if (value < 0 && rounded != 0) text = parens ? "(" + text + ")" : "-" + text;
@@ -327,27 +327,37 @@ std::string FormatFixed(double value, std::span<Variant> a, bool parensDefault,
 
 Variant FnFormatNumber(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(13);
-  return Variant::String(FormatFixed(ToDouble(a[0], vm.Locale), a, false, vm.Locale));
+  const ScriptLocale& locale = vm.Locale;
+  return Variant::String(
+      FormatFixed(ToDouble(a[0], locale), a, locale.DigitsAfterDecimal, false, locale));
 }
 
 Variant FnFormatCurrency(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(13);
   const ScriptLocale& locale = vm.Locale;
   const double value = ToDouble(a[0], locale);
-  const std::string amount = FormatFixed(std::fabs(value), a, true, locale);
-  std::string text = locale.CurrencySymbolFirst ? locale.CurrencySymbol + amount
-                                                : amount + " " + locale.CurrencySymbol;
-  const bool zero = amount.find_first_not_of("0.,") == std::string::npos;
-  if (value < 0 && !zero) {
-    const bool parens = !(Given(a, 3) && IntArg(a[3]) == 0);
-    text = parens ? "(" + text + ")" : "-" + text;
-  }
-  return Variant::String(text);
+  const std::string amount = FormatFixed(std::fabs(value), a, locale.CurrencyDigits, true, locale);
+  const std::string before = locale.CurrencySymbolFirst
+                                 ? locale.CurrencySymbol + (locale.CurrencySymbolSpaced ? " " : "")
+                                 : "";
+  const std::string after = locale.CurrencySymbolFirst ? "" : " " + locale.CurrencySymbol;
+  const bool zero = amount.find_first_of("123456789") == std::string::npos;
+  if (value >= 0 || zero) return Variant::String(before + amount + after);
+  // The argument overrides the locale's choice of parentheses; without them the minus goes
+  // where the locale puts it.
+  const bool localParens = locale.NegativeCurrencyLayout == NegativeCurrency::Parentheses;
+  const bool parens = Given(a, 3) && IntArg(a[3]) != -2 ? IntArg(a[3]) != 0 : localParens;
+  if (parens) return Variant::String("(" + before + amount + after + ")");
+  if (locale.NegativeCurrencyLayout == NegativeCurrency::MinusAfterSymbol)
+    return Variant::String(before + "-" + amount + after);
+  return Variant::String("-" + before + amount + after);
 }
 
 Variant FnFormatPercent(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(13);
-  return Variant::String(FormatFixed(ToDouble(a[0], vm.Locale) * 100, a, false, vm.Locale) + "%");
+  const ScriptLocale& locale = vm.Locale;
+  return Variant::String(
+      FormatFixed(ToDouble(a[0], locale) * 100, a, locale.DigitsAfterDecimal, false, locale) + "%");
 }
 
 constexpr BuiltinFunction Functions[] = {

@@ -12,11 +12,12 @@ namespace chartorium::vbscript {
 
 namespace {
 
-double NumberArg(const Variant& v) {
-  return ToDouble(v);
+// Strings read as the script's locale writes numbers.
+double NumberArg(const Vm& vm, const Variant& v) {
+  return ToDouble(v, vm.Locale);
 }
 
-Variant FnAbs(Vm&, std::span<Variant> a) {
+Variant FnAbs(Vm& vm, std::span<Variant> a) {
   const Variant& v = a[0];
   switch (v.Type()) {
     case VarType::Null:
@@ -37,32 +38,32 @@ Variant FnAbs(Vm&, std::span<Variant> a) {
     case VarType::Date:
       return Variant::Date(std::fabs(v.AsDate()));
     default:
-      return Variant::Double(std::fabs(NumberArg(v)));
+      return Variant::Double(std::fabs(NumberArg(vm, v)));
   }
 }
 
-Variant FnSgn(Vm&, std::span<Variant> a) {
+Variant FnSgn(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(94);
-  const double x = NumberArg(a[0]);
+  const double x = NumberArg(vm, a[0]);
   return Variant::Integer(static_cast<int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
 }
 
-Variant FnSqr(Vm&, std::span<Variant> a) {
-  const double x = NumberArg(a[0]);
+Variant FnSqr(Vm& vm, std::span<Variant> a) {
+  const double x = NumberArg(vm, a[0]);
   if (x < 0) ThrowRuntime(5);
   return Variant::Double(std::sqrt(x));
 }
 
-Variant FnLog(Vm&, std::span<Variant> a) {
-  const double x = NumberArg(a[0]);
+Variant FnLog(Vm& vm, std::span<Variant> a) {
+  const double x = NumberArg(vm, a[0]);
   if (x <= 0) ThrowRuntime(5);
   return Variant::Double(std::log(x));
 }
 
 template <double (*F)(double)>
-Variant FnUnary(Vm&, std::span<Variant> a) {
+Variant FnUnary(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  return Variant::Double(F(NumberArg(a[0])));
+  return Variant::Double(F(NumberArg(vm, a[0])));
 }
 
 double Exp(double x) {
@@ -83,7 +84,7 @@ double Atn(double x) {
 
 // Int and Fix keep the numeric subtype of their argument.
 template <bool Floor>
-Variant FnIntFix(Vm&, std::span<Variant> a) {
+Variant FnIntFix(Vm& vm, std::span<Variant> a) {
   const Variant& v = a[0];
   auto cut = [](double x) { return Floor ? std::floor(x) : std::trunc(x); };
   switch (v.Type()) {
@@ -108,11 +109,11 @@ Variant FnIntFix(Vm&, std::span<Variant> a) {
     case VarType::Date:
       return Variant::Date(cut(v.AsDate()));
     default:
-      return Variant::Double(cut(NumberArg(v)));
+      return Variant::Double(cut(NumberArg(vm, v)));
   }
 }
 
-Variant FnRound(Vm&, std::span<Variant> a) {
+Variant FnRound(Vm& vm, std::span<Variant> a) {
   const Variant& v = a[0];
   const int32_t places = a.size() > 1 ? IntArg(a[1]) : 0;
   if (places < 0) ThrowRuntime(5);
@@ -132,7 +133,7 @@ Variant FnRound(Vm&, std::span<Variant> a) {
     case VarType::Currency:
       return Variant::Currency(ToCurrencyScaled(Variant::Double(round(ToDouble(v)))));
     default:
-      return Variant::Double(round(NumberArg(v)));
+      return Variant::Double(round(NumberArg(vm, v)));
   }
 }
 
@@ -163,7 +164,7 @@ float NextRnd(Vm& vm) {
 
 Variant FnRnd(Vm& vm, std::span<Variant> a) {
   if (a.empty()) return Variant::Single(NextRnd(vm));
-  const double x = NumberArg(a[0]);
+  const double x = NumberArg(vm, a[0]);
   if (x == 0) return Variant::Single(static_cast<float>(vm.RndSeed) / 16777216.0f);
   if (x < 0) {
     const float f = static_cast<float>(x);
@@ -182,7 +183,7 @@ Variant FnRandomize(Vm& vm, std::span<Variant> a) {
                             86400000) /
         1000.0;
   } else {
-    n = NumberArg(a[0]);
+    n = NumberArg(vm, a[0]);
   }
   uint64_t bits;
   std::memcpy(&bits, &n, sizeof bits);

@@ -14,14 +14,55 @@ namespace chartorium::vbscript {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Bytes of the blank at text[at]: ASCII blanks and the no-break spaces (U+00A0, U+202F)
+// that French and Swedish numbers use; 0 when there is none.
+size_t BlankLength(std::string_view text, size_t at) {
+  const unsigned char c = static_cast<unsigned char>(text[at]);
+  if (c == ' ' || c == '\t' || c == '\r' || c == '\n') return 1;
+  if (c == 0xC2 && text.substr(at, 2) == "\xC2\xA0") return 2;
+  if (c == 0xE2 && text.substr(at, 3) == "\xE2\x80\xAF") return 3;
+  return 0;
+}
+
+size_t SkipBlanks(std::string_view text, size_t at) {
+  while (at < text.size()) {
+    const size_t blank = BlankLength(text, at);
+    if (blank == 0) break;
+    at += blank;
+  }
+  return at;
 }
 
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
+  text.remove_prefix(SkipBlanks(text, 0));
+  for (;;) {
+    if (!text.empty() && BlankLength(text, text.size() - 1) == 1) {
+      text.remove_suffix(1);
+    } else if (text.ends_with("\xC2\xA0")) {
+      text.remove_suffix(2);
+    } else if (text.ends_with("\xE2\x80\xAF")) {
+      text.remove_suffix(3);
+    } else {
+      return text;
+    }
+  }
+}
+
+// Bytes of the locale's thousands separator at text[at], 0 when there is none. A space-like
+// separator also matches a plain space or the other no-break space: people type "1 000".
+size_t GroupSeparatorLength(std::string_view text, size_t at, std::string_view separator,
+                            bool spaceLike) {
+  if (spaceLike) return text[at] == ' ' || BlankLength(text, at) > 1 ? BlankLength(text, at) : 0;
+  if (separator.empty() || text.substr(at, separator.size()) != separator) return 0;
+  return separator.size();
+}
+
+bool IsSpaceLike(std::string_view separator) {
+  return !separator.empty() && BlankLength(separator, 0) == separator.size();
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -67,49 +108,114 @@ double RoundHalfEven(double value) {
 }
 
 std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& locale) {
-  if (locale.DecimalSeparator != '.') {
-    // The locale's separator stands for the point; a point is then no decimal separator.
-    if (text.find('.') != std::string_view::npos) return std::nullopt;
-    std::string copy(text);
-    for (char& c : copy)
-      if (c == locale.DecimalSeparator) c = '.';
-    return ParseNumber(copy, UsLocale());
-  }
   text = Trim(text);
   if (text.empty()) return std::nullopt;
-  if (text.size() > 2 && text[0] == '&') {
+  if (text[0] == '&') {
+    if (text.size() < 3) return std::nullopt;
     const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(text[1])));
     if (kind == 'H') return ParseRadix(text.substr(2), 16);
     if (kind == 'O') return ParseRadix(text.substr(2), 8);
     return std::nullopt;
   }
+  // "(12)" is -12; no sign may stand inside the parentheses then.
+  bool negative = false;
+  bool hasSign = false;
+  if (text.front() == '(') {
+    if (text.size() < 2 || text.back() != ')') return std::nullopt;
+    text = Trim(text.substr(1, text.size() - 2));
+    negative = hasSign = true;
+  }
+  const std::string_view symbol = locale.CurrencySymbol;
+  auto symbolAt = [&](size_t at) {
+    return !symbol.empty() && text.substr(at, symbol.size()) == symbol;
+  };
+  // Before the digits: a sign and the currency symbol, in either order.
   size_t i = 0;
-  if (text[i] == '+' || text[i] == '-') ++i;
-  size_t digits = 0;
-  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
-  if (i < text.size() && text[i] == '.') {
+  bool symbolSeen = false;
+  for (;;) {
+    if (i < text.size() && !hasSign && (text[i] == '+' || text[i] == '-')) {
+      negative = text[i++] == '-';
+      hasSign = true;
+    } else if (!symbolSeen && symbolAt(i)) {
+      symbolSeen = true;
+      i = SkipBlanks(text, i + symbol.size());
+    } else {
+      break;
+    }
+  }
+  // The digits go to C's notation for strtod; short texts stay on the stack.
+  char stack[64];
+  std::string heap;
+  char* out = stack;
+  if (text.size() + 2 > sizeof stack) {
+    heap.resize(text.size() + 2);
+    out = heap.data();
+  }
+  size_t n = 0;
+  if (negative) out[n++] = '-';
+  // Thousands separators stand between digits: the first group has one to three of them,
+  // every later group three, so "1,5" or "1,,2" is no number.
+  const std::string_view group = locale.ThousandsSeparator;
+  const bool spaceLikeGroup = IsSpaceLike(group);
+  size_t digits = 0, run = 0;
+  bool grouped = false;
+  while (i < text.size()) {
+    if (IsDigit(text[i])) {
+      out[n++] = text[i++];
+      ++digits;
+      ++run;
+      continue;
+    }
+    const size_t separator = GroupSeparatorLength(text, i, group, spaceLikeGroup);
+    if (separator == 0 || run == 0 || run > 3 || (grouped && run != 3)) break;
+    if (i + separator >= text.size() || !IsDigit(text[i + separator])) break;
+    grouped = true;
+    run = 0;
+    i += separator;
+  }
+  if (grouped && run != 3) return std::nullopt;
+  const bool whole = digits > 0;
+  bool plain = whole && digits <= 15;
+  if (i < text.size() && text[i] == locale.DecimalSeparator) {
+    out[n++] = '.';
     ++i;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i, ++digits;
+    for (; i < text.size() && IsDigit(text[i]); ++digits) out[n++] = text[i++];
+    plain = false;
   }
   if (digits == 0) return std::nullopt;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
     size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    size_t expDigits = 0;
-    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j, ++expDigits;
-    if (expDigits == 0) return std::nullopt;
-    i = j;
+    const bool expSign = j < text.size() && (text[j] == '+' || text[j] == '-');
+    if (expSign) ++j;
+    if (j < text.size() && IsDigit(text[j])) {
+      out[n++] = 'e';
+      if (expSign) out[n++] = text[i + 1];
+      while (j < text.size() && IsDigit(text[j])) out[n++] = text[j++];
+      i = j;
+      plain = false;
+    }
+  }
+  // After the digits: the currency symbol, if it did not come first.
+  if (!symbolSeen) {
+    const size_t at = SkipBlanks(text, i);
+    if (symbolAt(at)) i = at + symbol.size();
   }
   if (i != text.size()) return std::nullopt;
-  std::string copy(text);
-  for (char& c : copy)
-    if (c == 'd' || c == 'D') c = 'e';
-  return std::strtod(copy.c_str(), nullptr);
+  if (plain) {
+    // Whole numbers of up to 15 digits are exact without strtod.
+    int64_t value = 0;
+    for (size_t k = negative ? 1 : 0; k < n; ++k) value = value * 10 + (out[k] - '0');
+    return static_cast<double>(negative ? -value : value);
+  }
+  out[n] = '\0';
+  return std::strtod(out, nullptr);
 }
 
-std::optional<bool> ParseBooleanText(std::string_view text) {
-  if (EqualsNoCase(text, "true") || text == "#TRUE#") return true;
-  if (EqualsNoCase(text, "false") || text == "#FALSE#") return false;
+std::optional<bool> ParseBooleanText(std::string_view text, const ScriptLocale& locale) {
+  if (EqualsNoCase(text, "true") || text == "#TRUE#" || EqualsNoCase(text, locale.TrueText))
+    return true;
+  if (EqualsNoCase(text, "false") || text == "#FALSE#" || EqualsNoCase(text, locale.FalseText))
+    return false;
   return std::nullopt;
 }
 
@@ -160,7 +266,7 @@ int16_t ToInteger(const Variant& v) {
   return static_cast<int16_t>(rounded);
 }
 
-bool ToCondition(const Variant& v) {
+bool ToCondition(const Variant& v, const ScriptLocale& locale) {
   switch (v.Type()) {
     case VarType::Empty:
     case VarType::Null:
@@ -171,8 +277,8 @@ bool ToCondition(const Variant& v) {
     case VarType::Long:
       return v.AsLong() != 0;
     case VarType::String: {
-      if (const std::optional<bool> b = ParseBooleanText(v.AsString())) return *b;
-      const std::optional<double> number = ParseNumber(v.AsString());
+      if (const std::optional<bool> b = ParseBooleanText(v.AsString(), locale)) return *b;
+      const std::optional<double> number = ParseNumber(v.AsString(), locale);
       if (!number) ThrowRuntime(13);
       return *number != 0;
     }
@@ -181,9 +287,9 @@ bool ToCondition(const Variant& v) {
   }
 }
 
-bool ToBoolean(const Variant& v) {
+bool ToBoolean(const Variant& v, const ScriptLocale& locale) {
   if (v.IsNull()) ThrowRuntime(94);
-  return ToCondition(v);
+  return ToCondition(v, locale);
 }
 
 std::string FormatFloat(double value, int digits) {
@@ -287,7 +393,7 @@ void AppendText(std::string& out, const Variant& v, const ScriptLocale& locale) 
       out += std::to_string(v.AsByte());
       return;
     case VarType::Boolean:
-      out += v.AsBoolean() ? "True" : "False";
+      out += v.AsBoolean() ? locale.TrueText : locale.FalseText;
       return;
     case VarType::Single:
       AppendNumberText(out, FormatSingle(v.AsSingle()), locale);

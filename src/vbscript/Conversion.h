@@ -17,11 +17,15 @@ std::string LowerAscii(std::string_view text);
 /// Rounds half to even, as every VBScript integer conversion does.
 double RoundHalfEven(double value);
 
-/// Parses a number text the way arithmetic reads strings (blanks, sign, decimals with the
-/// locale's separator, exponent, &H and &O prefixes); nullopt when it is no number.
+/// Parses a number text the way arithmetic reads strings: blanks around it, a sign, the
+/// locale's decimal separator, its thousands separators between groups of three digits, an
+/// exponent, the locale's currency symbol before or after, parentheses for a negative
+/// number, &H and &O prefixes. nullopt when it is no number.
 std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& locale = UsLocale());
-/// Reads "True"/"False" in any case and "#TRUE#"/"#FALSE#"; nullopt otherwise.
-std::optional<bool> ParseBooleanText(std::string_view text);
+/// Reads "True"/"False" and the locale's words for them in any case, and "#TRUE#"/"#FALSE#";
+/// nullopt otherwise.
+std::optional<bool> ParseBooleanText(std::string_view text,
+                                     const ScriptLocale& locale = UsLocale());
 
 /// The numeric value of a number, Boolean, Empty or numeric string.
 /// Throws 13 for other strings and values, 94 for Null.
@@ -31,10 +35,10 @@ int32_t ToLong(const Variant& value);
 /// Banker's-rounded 16-bit value; throws 6 outside the Integer range.
 int16_t ToInteger(const Variant& value);
 /// Condition truth: Null and Empty are False, strings "0"/"-1"/"True" etc.; 13 otherwise.
-bool ToCondition(const Variant& value);
+bool ToCondition(const Variant& value, const ScriptLocale& locale = UsLocale());
 /// CBool: like a condition but Null gives 94.
-bool ToBoolean(const Variant& value);
-/// CStr: Null gives 94, Empty "".
+bool ToBoolean(const Variant& value, const ScriptLocale& locale = UsLocale());
+/// CStr: Null gives 94, Empty ""; Booleans in the locale's words.
 std::string ToString(const Variant& value, const ScriptLocale& locale = UsLocale());
 /// Appends the text of a value the way `&` does (Null and Empty add nothing).
 void AppendText(std::string& out, const Variant& value, const ScriptLocale& locale = UsLocale());

@@ -11,12 +11,6 @@ namespace chartorium::vbscript {
 
 namespace {
 
-constexpr std::string_view MonthNames[] = {"January",   "February", "March",    "April",
-                                           "May",       "June",     "July",     "August",
-                                           "September", "October",  "November", "December"};
-constexpr std::string_view WeekdayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                             "Thursday", "Friday", "Saturday"};
-
 // Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's algorithm).
 long long DaysFromCivil(long long y, long long m, long long d) {
   y -= m <= 2;
@@ -48,21 +42,90 @@ long long SecondsOfDay(double serial) {
   return std::llround(fraction * 86400.0);
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
+// Lower case for comparing names: ASCII and the accented capitals of Latin-1 (UTF-8 C3 80 ..
+// C3 9E), which cover the month names of the locales the engine knows.
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (size_t i = 0; i < folded.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(folded[i]);
+    if (c < 0x80) {
+      folded[i] = static_cast<char>(std::tolower(c));
+    } else if (c == 0xC3 && i + 1 < folded.size()) {
+      const unsigned char next = static_cast<unsigned char>(folded[i + 1]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97)
+        folded[i + 1] = static_cast<char>(next + 0x20);
+      ++i;
+    }
+  }
+  return folded;
 }
 
-int MonthFromWord(std::string_view word) {
-  for (int i = 0; i < 12; ++i) {
-    if (EqualsNoCase(word, MonthNames[i])) return i + 1;
-    if (word.size() >= 3 && EqualsNoCase(word, MonthNames[i].substr(0, word.size()))) return i + 1;
+bool SameName(std::string_view folded, std::string_view name) {
+  if (!name.empty() && name.back() == '.') name.remove_suffix(1);  // "janv." reads as "janv"
+  return folded == FoldCase(name);
+}
+
+// 1..12 for a full or abbreviated month name of the locale, a prefix of at least three letters
+// that only one of its months starts with, or the same in English; 0 otherwise.
+int MonthFromWord(std::string_view word, const ScriptLocale& locale) {
+  const std::string folded = FoldCase(word);
+  for (const ScriptLocale* names : {&locale, &UsLocale()}) {
+    for (int i = 0; i < 12; ++i)
+      if (SameName(folded, names->MonthNames[static_cast<size_t>(i)]) ||
+          SameName(folded, names->MonthAbbreviations[static_cast<size_t>(i)]))
+        return i + 1;
+    if (folded.size() < 3) continue;
+    int found = 0;
+    for (int i = 0; i < 12; ++i) {
+      if (!FoldCase(names->MonthNames[static_cast<size_t>(i)]).starts_with(folded)) continue;
+      if (found) {
+        found = -1;
+        break;
+      }
+      found = i + 1;
+    }
+    if (found > 0) return found;
   }
   return 0;
+}
+
+bool IsWeekdayWord(std::string_view word, const ScriptLocale& locale) {
+  const std::string folded = FoldCase(word);
+  for (const ScriptLocale* names : {&locale, &UsLocale()})
+    for (size_t i = 0; i < 7; ++i)
+      if (SameName(folded, names->WeekdayNames[i]) ||
+          SameName(folded, names->WeekdayAbbreviations[i]))
+        return true;
+  return false;
+}
+
+// Words quoted in the long date pattern, such as the Spanish "de": a long date text carries them.
+bool IsPatternWord(std::string_view word, std::string_view pattern) {
+  const std::string folded = FoldCase(word);
+  bool quoted = false;
+  std::string current;
+  for (const char c : pattern) {
+    const bool letter = quoted && c != '\'' && c != ' ' && c != ',' && c != '.';
+    if (letter) {
+      current += c;
+      continue;
+    }
+    if (!current.empty() && FoldCase(current) == folded) return true;
+    current.clear();
+    if (c == '\'') quoted = !quoted;
+  }
+  return !current.empty() && FoldCase(current) == folded;
+}
+
+// Letters of date words: ASCII ones and every byte of a UTF-8 sequence.
+bool IsLetter(unsigned char c) {
+  return std::isalpha(c) || c >= 0x80;
+}
+
+bool IsTimeMarker(std::string_view word, std::string_view english, std::string_view local) {
+  const std::string folded = FoldCase(word);
+  return folded == FoldCase(english) || folded == FoldCase(english.substr(0, 1)) ||
+         (!local.empty() && folded == FoldCase(local));
 }
 
 int ExpandYear(int year, size_t digits) {
@@ -82,6 +145,51 @@ int CurrentYear() {
   std::tm local{};
   localtime_r(&now, &local);
   return local.tm_year + 1900;
+}
+
+std::string Padded(int value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d", value);
+  return buffer;
+}
+
+// Windows' date pattern letters: d, dd, ddd, dddd (day, weekday), M .. MMMM, y, yy, yyyy;
+// text in single quotes is copied.
+std::string FormatDatePattern(double serial, std::string_view pattern, const ScriptLocale& locale) {
+  const CivilDate c = CivilFromSerial(serial);
+  std::string out;
+  for (size_t i = 0; i < pattern.size();) {
+    const char letter = pattern[i];
+    if (letter == '\'') {
+      const size_t close = pattern.find('\'', i + 1);
+      const size_t end = close == std::string_view::npos ? pattern.size() : close;
+      out += pattern.substr(i + 1, end - i - 1);
+      i = end + 1;
+      continue;
+    }
+    size_t count = 1;
+    while (i + count < pattern.size() && pattern[i + count] == letter) ++count;
+    i += count;
+    if (letter == 'd') {
+      if (count >= 3)
+        out += WeekdayNameText(WeekdayOfSerial(serial), count == 3, locale);
+      else
+        out += count == 2 ? Padded(c.Day) : std::to_string(c.Day);
+    } else if (letter == 'M') {
+      if (count >= 3)
+        out += MonthNameText(c.Month, count == 3, locale);
+      else
+        out += count == 2 ? Padded(c.Month) : std::to_string(c.Month);
+    } else if (letter == 'y') {
+      if (count >= 3)
+        out += std::to_string(c.Year);
+      else
+        out += count == 2 ? Padded(c.Year % 100) : std::to_string(c.Year % 100);
+    } else {
+      out.append(count, letter);
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -135,33 +243,26 @@ std::string FormatShortDate(double serial, const ScriptLocale& locale) {
 
 std::string FormatLongTime(double serial, const ScriptLocale& locale) {
   const ClockTime t = TimeFromSerial(serial);
+  const int hour = !locale.TwelveHourClock ? t.Hour : t.Hour % 12 == 0 ? 12 : t.Hour % 12;
   char buffer[32];
-  if (!locale.TwelveHourClock) {
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", t.Hour, t.Minute, t.Second);
-    return buffer;
-  }
-  const int hour12 = t.Hour % 12 == 0 ? 12 : t.Hour % 12;
-  std::snprintf(buffer, sizeof buffer, "%d:%02d:%02d %s", hour12, t.Minute, t.Second,
-                t.Hour < 12 ? "AM" : "PM");
-  return buffer;
+  std::snprintf(buffer, sizeof buffer, locale.TwoDigitHour ? "%02d:%02d:%02d" : "%d:%02d:%02d",
+                hour, t.Minute, t.Second);
+  if (!locale.TwelveHourClock) return buffer;
+  return buffer + (" " + (t.Hour < 12 ? locale.AmText : locale.PmText));
 }
 
 std::string FormatLongDate(double serial, const ScriptLocale& locale) {
-  const CivilDate c = CivilFromSerial(serial);
-  const std::string weekday(WeekdayNameText(WeekdayOfSerial(serial), false));
-  const std::string month(MonthNameText(c.Month, false));
-  char day[8];
-  std::snprintf(day, sizeof day, "%02d", c.Day);
-  const std::string year = std::to_string(c.Year);
+  if (!locale.LongDatePattern.empty())
+    return FormatDatePattern(serial, locale.LongDatePattern, locale);
   switch (locale.Order) {
     case DateOrder::DayMonthYear:
-      return weekday + ", " + day + " " + month + " " + year;
+      return FormatDatePattern(serial, "dddd, dd MMMM yyyy", locale);
     case DateOrder::YearMonthDay:
-      return year + " " + month + " " + day + ", " + weekday;
+      return FormatDatePattern(serial, "yyyy MMMM dd, dddd", locale);
     case DateOrder::MonthDayYear:
       break;
   }
-  return weekday + ", " + month + " " + day + ", " + year;
+  return FormatDatePattern(serial, "dddd, MMMM dd, yyyy", locale);
 }
 
 std::string FormatDateSerial(double serial, const ScriptLocale& locale) {
@@ -182,6 +283,10 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
       ++i;
       continue;
     }
+    if (text.substr(i, 2) == "\xC2\xA0") {  // a no-break space
+      i += 2;
+      continue;
+    }
     if (std::isdigit(c)) {
       DateToken t{DateToken::Number, {}, 0, 0};
       while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
@@ -190,10 +295,16 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
         ++i;
       }
       tokens.push_back(t);
-    } else if (std::isalpha(c)) {
+    } else if (IsLetter(c)) {
       DateToken t{DateToken::Word, {}, 0, 0};
-      while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
-        t.Text += text[i++];
+      // A hyphen inside a word belongs to it: "segunda-feira".
+      auto inWord = [&](size_t at) {
+        if (at >= text.size() || text.substr(at, 2) == "\xC2\xA0") return false;
+        if (text[at] == '-')
+          return at + 1 < text.size() && std::isalpha(static_cast<unsigned char>(text[at + 1]));
+        return IsLetter(static_cast<unsigned char>(text[at]));
+      };
+      while (inWord(i)) t.Text += text[i++];
       tokens.push_back(t);
     } else if (c == '/' || c == '-' || c == '.') {
       tokens.push_back({DateToken::Sep, std::string(1, static_cast<char>(c)), 0, 0});
@@ -221,11 +332,11 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
       end += 2;
     }
     if (end < tokens.size() && tokens[end].Kind == DateToken::Word) {
-      if (EqualsNoCase(tokens[end].Text, "PM") || EqualsNoCase(tokens[end].Text, "P")) {
+      if (IsTimeMarker(tokens[end].Text, "PM", locale.PmText)) {
         if (hour > 12) return std::nullopt;
         if (hour < 12) hour += 12;
         ++end;
-      } else if (EqualsNoCase(tokens[end].Text, "AM") || EqualsNoCase(tokens[end].Text, "A")) {
+      } else if (IsTimeMarker(tokens[end].Text, "AM", locale.AmText)) {
         if (hour > 12) return std::nullopt;
         if (hour == 12) hour = 0;
         ++end;
@@ -236,9 +347,20 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
     hasTime = true;
     tokens.erase(tokens.begin() + static_cast<long>(k), tokens.begin() + static_cast<long>(end));
   }
+  // Separators carry no meaning beyond splitting; weekday names and the words of the long
+  // date pattern ("1 de enero de 2000") are left out, month names kept.
   std::vector<DateToken> parts;
-  for (const DateToken& t : tokens)
-    if (t.Kind != DateToken::Sep) parts.push_back(t);
+  for (DateToken& t : tokens) {
+    if (t.Kind == DateToken::Sep) continue;
+    if (t.Kind == DateToken::Word) {
+      t.Value = MonthFromWord(t.Text, locale);
+      if (t.Value == 0 &&
+          (IsWeekdayWord(t.Text, locale) || IsPatternWord(t.Text, locale.LongDatePattern)))
+        continue;
+      if (t.Value == 0) return std::nullopt;
+    }
+    parts.push_back(t);
+  }
   if (parts.empty()) {
     if (!hasTime) return std::nullopt;
     return timePart;
@@ -246,8 +368,8 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
   int year = 0, month = 0, day = 0;
   if (parts.size() == 3 && parts[0].Kind == DateToken::Number &&
       parts[1].Kind == DateToken::Number && parts[2].Kind == DateToken::Number) {
-    if (parts[0].Digits >= 3) {
-      year = parts[0].Value;
+    if (parts[0].Digits >= 3 || locale.Order == DateOrder::YearMonthDay) {
+      year = ExpandYear(parts[0].Value, parts[0].Digits);
       month = parts[1].Value;
       day = parts[2].Value;
     } else {
@@ -262,8 +384,7 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
     for (int k = 0; k < 3; ++k)
       if (parts[k].Kind == DateToken::Word) wordAt = k;
     if (wordAt < 0 || wordAt == 2) return std::nullopt;
-    month = MonthFromWord(parts[wordAt].Text);
-    if (month == 0) return std::nullopt;
+    month = parts[wordAt].Value;
     const DateToken& other = parts[wordAt == 0 ? 1 : 0];
     day = other.Value;
     year = ExpandYear(parts[2].Value, parts[2].Digits);
@@ -283,14 +404,14 @@ std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& l
   return serial < 0 ? serial - timePart : serial + timePart;
 }
 
-std::string_view MonthNameText(int month, bool abbreviate) {
-  const std::string_view name = MonthNames[month - 1];
-  return abbreviate ? name.substr(0, 3) : name;
+std::string_view MonthNameText(int month, bool abbreviate, const ScriptLocale& locale) {
+  const size_t i = static_cast<size_t>(month - 1);
+  return abbreviate ? locale.MonthAbbreviations[i] : locale.MonthNames[i];
 }
 
-std::string_view WeekdayNameText(int weekday, bool abbreviate) {
-  const std::string_view name = WeekdayNames[weekday - 1];
-  return abbreviate ? name.substr(0, 3) : name;
+std::string_view WeekdayNameText(int weekday, bool abbreviate, const ScriptLocale& locale) {
+  const size_t i = static_cast<size_t>(weekday - 1);
+  return abbreviate ? locale.WeekdayAbbreviations[i] : locale.WeekdayNames[i];
 }
 
 }  // namespace chartorium::vbscript

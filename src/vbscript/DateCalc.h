@@ -41,14 +41,17 @@ int WeekdayOfSerial(double serial);
 std::string FormatDateSerial(double serial, const ScriptLocale& locale = UsLocale());
 std::string FormatShortDate(double serial, const ScriptLocale& locale = UsLocale());
 std::string FormatLongTime(double serial, const ScriptLocale& locale = UsLocale());
-/// "Saturday, January 01, 2000" in the US; the day and month swap places as the locale orders.
+/// The locale's long date pattern ("Saturday, January 01, 2000" in the US); without one the
+/// day and month name swap places as the locale orders them.
 std::string FormatLongDate(double serial, const ScriptLocale& locale = UsLocale());
 /// Parses date and time texts ("1/31/2000" in the locale's order, "2000-1-31",
-/// "January 31, 2000 10:00 PM", "10:30"); nullopt when the text is no date.
+/// "January 31, 2000 10:00 PM", "10:30", month and weekday names of the locale or English);
+/// nullopt when the text is no date.
 std::optional<double> ParseDateText(std::string_view text, const ScriptLocale& locale = UsLocale());
 
-/// English month and weekday names; index 1-based. REQUIRES: 1 <= n <= 12 (7).
-std::string_view MonthNameText(int month, bool abbreviate);
-std::string_view WeekdayNameText(int weekday, bool abbreviate);
+/// The locale's month and weekday names; index 1-based. REQUIRES: 1 <= n <= 12 (7).
+std::string_view MonthNameText(int month, bool abbreviate, const ScriptLocale& locale = UsLocale());
+std::string_view WeekdayNameText(int weekday, bool abbreviate,
+                                 const ScriptLocale& locale = UsLocale());
 
 }  // namespace chartorium::vbscript

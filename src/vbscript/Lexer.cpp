@@ -24,7 +24,10 @@ bool IsBlank(char c) {
 }
 
 struct LexState {
+  LexState(std::string_view text, const ScriptLocale& locale) : Text(text), Locale(locale) {}
+
   std::string_view Text;
+  const ScriptLocale& Locale;
   size_t At = 0;
   int Line = 1;
   size_t LineStart = 0;
@@ -144,7 +147,8 @@ void LexDate(LexState& s) {
   const SourcePos pos = s.Pos();
   const size_t end = s.Text.find_first_of("#\r\n", s.At + 1);
   if (end == std::string_view::npos || s.Text[end] != '#') ThrowCompile(1032, pos);
-  const std::optional<double> serial = ParseDateText(s.Text.substr(s.At + 1, end - s.At - 1));
+  const std::optional<double> serial =
+      ParseDateText(s.Text.substr(s.At + 1, end - s.At - 1), s.Locale);
   if (!serial) ThrowCompile(1002, pos, "invalid date literal");
   s.At = end + 1;
   s.Push(TokenKind::Literal, pos, {}, Variant::Date(*serial));
@@ -246,9 +250,8 @@ bool LexOperator(LexState& s) {
 
 }  // namespace
 
-std::vector<Token> Tokenize(std::string_view text) {
-  LexState s;
-  s.Text = text;
+std::vector<Token> Tokenize(std::string_view text, const ScriptLocale& locale) {
+  LexState s(text, locale);
   while (!s.AtEnd()) {
     const char c = s.Peek();
     const unsigned char u = static_cast<unsigned char>(c);

@@ -246,13 +246,13 @@ ExprPtr ParserState::ParseWholeExpression() {
   return e;
 }
 
-ScriptBlock ParseScript(std::string_view text) {
-  ParserState parser(Tokenize(text));
+ScriptBlock ParseScript(std::string_view text, const ScriptLocale& locale) {
+  ParserState parser(Tokenize(text, locale));
   return parser.ParseProgram();
 }
 
-ExprPtr ParseExpressionText(std::string_view text) {
-  ParserState parser(Tokenize(text));
+ExprPtr ParseExpressionText(std::string_view text, const ScriptLocale& locale) {
+  ParserState parser(Tokenize(text, locale));
   return parser.ParseWholeExpression();
 }
 

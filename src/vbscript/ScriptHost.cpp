@@ -31,6 +31,7 @@ void ScriptHost::SetCallbacks(HostCallbacks callbacks) {
 void ScriptHost::SetLocale(const ScriptLocale& locale) {
   locale_ = locale;
   vm_->Locale = locale_;
+  vm_->HostLocale = locale_;
 }
 
 bool ScriptHost::AddObject(std::string_view name, std::shared_ptr<NativeObject> object,
@@ -72,6 +73,7 @@ void ScriptHost::Reset() {
   vm_ = std::make_unique<Vm>(*globals_);
   vm_->Callbacks = callbacks_;
   vm_->Locale = locale_;
+  vm_->HostLocale = locale_;
   ++generation_;
 }
 
@@ -127,7 +129,7 @@ bool ScriptHost::CompileAndRun(std::string_view text) {
   return Protected([&] {
     Compiler compiler(*globals_);
     std::unique_ptr<CompiledBlock> block =
-        compiler.Compile(ParseScript(text), CompileMode::Global, nullptr, nullptr);
+        compiler.Compile(ParseScript(text, locale_), CompileMode::Global, nullptr, nullptr);
     compiler.Install(*block);
     vm_->RunBlock(globals_->Keep(std::move(block)), nullptr);
   });
@@ -190,7 +192,7 @@ ScriptResult ScriptHost::Eval(std::string_view expression) {
   result.Ok = Protected([&] {
     Compiler compiler(*globals_);
     std::unique_ptr<CompiledBlock> block =
-        compiler.CompileExpression(ParseExpressionText(expression), nullptr, nullptr);
+        compiler.CompileExpression(ParseExpressionText(expression, locale_), nullptr, nullptr);
     result.Value = vm_->EvaluateBlock(*block);
   });
   return result;

@@ -110,7 +110,7 @@ bool Vm::EvalCondition(const Expr& e, Frame& f) {
   Variant v = Eval(e, f);
   if (v.Type() == VarType::Boolean) return v.AsBoolean();
   if (v.IsObject()) v = DefaultValue(v);
-  return ToCondition(v);
+  return ToCondition(v, Locale);
 }
 
 Variant Vm::Eval(const Expr& e, Frame& f) {

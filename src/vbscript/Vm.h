@@ -85,6 +85,8 @@ class Vm {
   uint32_t RndSeed = 0x50000;
   /// The texts of numbers and dates: CStr, `&`, CDbl, CDate, FormatNumber, FormatDateTime...
   ScriptLocale Locale;
+  /// The host's settings, which SetLocale(0) returns to.
+  ScriptLocale HostLocale;
   HostCallbacks Callbacks;
   /// Marks the C++ stack depth at a host call, so deep script recursion stops with error 28.
   void MarkStackBase();

@@ -369,5 +369,77 @@ TEST(ScriptHostTest, MessageBoxesGoToTheHost) {
   EXPECT_EQ(host.LastError().Number, 429);
 }
 
+// Every locale SetLocale knows is found by its id and by its name, and nothing else is.
+TEST(ScriptHostTest, LocaleTableFindsEachLocaleByIdAndName) {
+  struct Case {
+    int Lcid;
+    const char* Name;
+  };
+  constexpr Case cases[] = {{1033, "en-US"}, {2057, "en-GB"}, {1036, "fr-FR"}, {1031, "de-DE"},
+                            {2055, "de-CH"}, {1040, "it-IT"}, {3082, "es-ES"}, {1043, "nl-NL"},
+                            {1046, "pt-BR"}, {1053, "sv-SE"}};
+  for (const Case& c : cases) {
+    const std::optional<ScriptLocale> byId = FindScriptLocale(c.Lcid);
+    const std::optional<ScriptLocale> byName = FindScriptLocale(c.Name);
+    ASSERT_TRUE(byId && byName) << c.Name;
+    EXPECT_EQ(byId->Lcid, c.Lcid) << c.Name;
+    EXPECT_EQ(byName->Lcid, c.Lcid) << c.Name;
+  }
+  EXPECT_FALSE(FindScriptLocale(0));
+  EXPECT_FALSE(FindScriptLocale(9999));
+  EXPECT_FALSE(FindScriptLocale("de"));
+  EXPECT_FALSE(FindScriptLocale(""));
+}
+
+// SetLocale(0) and Reset return to the host's own settings, even ones no table holds; date
+// literals are read in the host's order when the code compiles.
+TEST(ScriptHostTest, HostLocaleIsWhatSetLocaleZeroAndResetReturnTo) {
+  ScriptLocale swissEuro = *FindScriptLocale(2055);
+  swissEuro.CurrencySymbol = "EUR";
+  ScriptHost host;
+  host.SetLocale(swissEuro);
+  EXPECT_EQ(EvalNumber(host, "GetLocale()"), 2055);
+  ASSERT_TRUE(host.AddCode("d = #31.01.2000#\nprevious = SetLocale(\"fr-fr\")"));
+  EXPECT_EQ(EvalNumber(host, "previous"), 2055);
+  EXPECT_EQ(ToString(host.Eval("CStr(1.5) & \"|\" & Month(d) & \"|\" & Day(#3.4.2001#)").Value),
+            "1,5|1|3");
+  EXPECT_EQ(EvalNumber(host, "SetLocale(0)"), 1036);
+  EXPECT_EQ(ToString(host.Eval("FormatCurrency(1234.5)").Value), "EUR 1'234.50");
+  ASSERT_TRUE(host.ExecuteStatement("SetLocale 1031"));
+  host.Reset();
+  EXPECT_EQ(EvalNumber(host, "GetLocale()"), 2055);
+  EXPECT_EQ(ToString(host.Eval("CStr(1.5) & \"|\" & FormatCurrency(-2)").Value), "1.5|EUR -2.00");
+  // A US host reads the same literal as month 31 and refuses it.
+  ScriptHost us;
+  EXPECT_FALSE(us.AddCode("d = #31.01.2000#"));
+  EXPECT_EQ(us.LastError().Number, 1002);
+}
+
+// What a locale writes it reads back: numbers, money and dates, in every locale known.
+TEST(ScriptHostTest, EachLocaleReadsBackTheTextsItWrites) {
+  for (const int lcid : {1033, 2057, 1036, 1031, 2055, 1040, 3082, 1043, 1046, 1053}) {
+    ScriptHost host;
+    host.SetLocale(*FindScriptLocale(lcid));
+    ASSERT_TRUE(host.AddCode(
+        "x = -1234567.25 : d = DateSerial(2024, 12, 3) + TimeSerial(17, 4, 5)\n"
+        "back = Array(CDbl(CStr(x)), CDbl(FormatNumber(x)), CCur(FormatCurrency(x)), "
+        "CDate(CStr(d)), CDate(FormatDateTime(d, vbLongDate)), CDate(FormatDateTime(d, "
+        "vbShortDate)), CDate(MonthName(12) & \" 3, 2024\"), CDate(\"3 \" & MonthName(12, True) "
+        "& \" 2024\"))"))
+        << lcid << ": " << host.LastError().Description << " line " << host.LastError().Line;
+    const char* checks[] = {"back(0) = x",        "back(1) = x",
+                            "back(2) = x",        "back(3) = d",
+                            "back(4) = Int(d)",   "back(5) = Int(d)",
+                            "back(6) = Int(d)",   "back(7) = Int(d)",
+                            "IsNumeric(CStr(x))", "IsNumeric(FormatCurrency(x))",
+                            "IsDate(CStr(d))",    "CBool(CStr(True)) And Not CBool(CStr(False))"};
+    for (const char* check : checks) {
+      const ScriptResult r = host.Eval(check);
+      ASSERT_TRUE(r.Ok) << lcid << " " << check << ": " << host.LastError().Description;
+      EXPECT_TRUE(ToBoolean(r.Value)) << lcid << " " << check;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace chartorium::vbscript
