@@ -7,34 +7,35 @@
 #include "vbscript/BuiltinArgs.h"
 #include "vbscript/Builtins.h"
 #include "vbscript/TextUnits.h"
+#include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
 
 namespace {
 
-Variant FnLenB(Vm&, std::span<Variant> a) {
+Variant FnLenB(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  return Variant::Long(static_cast<int32_t>(2 * Utf16Length(ToString(a[0]))));
+  return Variant::Long(static_cast<int32_t>(2 * Utf16Length(ToString(a[0], vm.Locale))));
 }
 
-Variant FnLeftB(Vm&, std::span<Variant> a) {
+Variant FnLeftB(Vm& vm, std::span<Variant> a) {
   const int32_t bytes = IntArg(a[1]);
   if (bytes < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  const std::u16string s = ToUtf16(ToString(a[0]));
+  const std::u16string s = ToUtf16(ToString(a[0], vm.Locale));
   return Variant::String(ToUtf8(std::u16string_view(s).substr(0, static_cast<size_t>(bytes / 2))));
 }
 
-Variant FnRightB(Vm&, std::span<Variant> a) {
+Variant FnRightB(Vm& vm, std::span<Variant> a) {
   const int32_t bytes = IntArg(a[1]);
   if (bytes < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  const std::u16string s = ToUtf16(ToString(a[0]));
+  const std::u16string s = ToUtf16(ToString(a[0], vm.Locale));
   const size_t count = std::min(s.size(), static_cast<size_t>(bytes / 2));
   return Variant::String(ToUtf8(std::u16string_view(s).substr(s.size() - count)));
 }
 
-Variant FnMidB(Vm&, std::span<Variant> a) {
+Variant FnMidB(Vm& vm, std::span<Variant> a) {
   const int32_t start = IntArg(a[1]);
   if (start < 1) ThrowRuntime(5);
   int32_t bytes = -1;
@@ -43,7 +44,7 @@ Variant FnMidB(Vm&, std::span<Variant> a) {
     if (bytes < 0) ThrowRuntime(5);
   }
   if (a[0].IsNull()) return a[0];
-  const std::u16string s = ToUtf16(ToString(a[0]));
+  const std::u16string s = ToUtf16(ToString(a[0], vm.Locale));
   // Byte `start` begins character start / 2 when odd; an even one is a second half, skipped.
   const size_t first = static_cast<size_t>(start / 2);
   if (first >= s.size()) return Variant::String("");
@@ -51,7 +52,7 @@ Variant FnMidB(Vm&, std::span<Variant> a) {
       first, bytes < 0 ? std::u16string_view::npos : static_cast<size_t>(bytes / 2))));
 }
 
-Variant FnInStrB(Vm&, std::span<Variant> a) {
+Variant FnInStrB(Vm& vm, std::span<Variant> a) {
   // InStrB([start,] s1, s2[, compare]): the byte position of the first character of a match.
   size_t i = 0;
   int32_t start = 1;
@@ -62,7 +63,7 @@ Variant FnInStrB(Vm&, std::span<Variant> a) {
   }
   const bool textCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
   if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::MakeNull();
-  std::string t1 = ToString(a[i]), t2 = ToString(a[i + 1]);
+  std::string t1 = ToString(a[i], vm.Locale), t2 = ToString(a[i + 1], vm.Locale);
   if (textCompare) {
     t1 = LowerText(t1);
     t2 = LowerText(t2);
@@ -76,9 +77,9 @@ Variant FnInStrB(Vm&, std::span<Variant> a) {
 }
 
 // The first byte of the text as Windows stores it: the low byte of its first code unit.
-Variant FnAscB(Vm&, std::span<Variant> a) {
+Variant FnAscB(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(94);
-  const std::string s = ToString(a[0]);
+  const std::string s = ToString(a[0], vm.Locale);
   if (s.empty()) ThrowRuntime(5);
   return Variant::Byte(static_cast<uint8_t>(ToUtf16(s)[0] & 0xFF));
 }

@@ -9,6 +9,7 @@
 #include "vbscript/Conversion.h"
 #include "vbscript/Operators.h"
 #include "vbscript/TextUnits.h"
+#include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
 
@@ -81,31 +82,31 @@ char16_t FirstUnit(const std::string& s) {
   return ToUtf16(std::string_view(s).substr(0, std::min<size_t>(s.size(), 4)))[0];
 }
 
-Variant FnLen(Vm&, std::span<Variant> a) {
+Variant FnLen(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
   if (a[0].IsString()) return Variant::Long(static_cast<int32_t>(Utf16Length(a[0].AsString())));
-  return Variant::Long(static_cast<int32_t>(Utf16Length(ToString(a[0]))));
+  return Variant::Long(static_cast<int32_t>(Utf16Length(ToString(a[0], vm.Locale))));
 }
 
-Variant FnLeft(Vm&, std::span<Variant> a) {
+Variant FnLeft(Vm& vm, std::span<Variant> a) {
   const int32_t n = IntArg(a[1]);
   if (n < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  return OnUnits(ToString(a[0]),
+  return OnUnits(ToString(a[0], vm.Locale),
                  [&](const auto& s) { return TextValue(s.substr(0, static_cast<size_t>(n))); });
 }
 
-Variant FnRight(Vm&, std::span<Variant> a) {
+Variant FnRight(Vm& vm, std::span<Variant> a) {
   const int32_t n = IntArg(a[1]);
   if (n < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
-  return OnUnits(ToString(a[0]), [&](const auto& s) {
+  return OnUnits(ToString(a[0], vm.Locale), [&](const auto& s) {
     const size_t count = std::min(s.size(), static_cast<size_t>(n));
     return TextValue(s.substr(s.size() - count));
   });
 }
 
-Variant FnMid(Vm&, std::span<Variant> a) {
+Variant FnMid(Vm& vm, std::span<Variant> a) {
   const int32_t start = IntArg(a[1]);
   if (start < 1) ThrowRuntime(5);
   int32_t length = -1;
@@ -114,7 +115,7 @@ Variant FnMid(Vm&, std::span<Variant> a) {
     if (length < 0) ThrowRuntime(5);
   }
   if (a[0].IsNull()) return a[0];
-  return OnUnits(ToString(a[0]), [&](const auto& s) {
+  return OnUnits(ToString(a[0], vm.Locale), [&](const auto& s) {
     using Text = std::decay_t<decltype(s)>;
     if (static_cast<size_t>(start) > s.size()) return TextValue(Text());
     return TextValue(s.substr(static_cast<size_t>(start - 1),
@@ -122,7 +123,7 @@ Variant FnMid(Vm&, std::span<Variant> a) {
   });
 }
 
-Variant FnInStr(Vm&, std::span<Variant> a) {
+Variant FnInStr(Vm& vm, std::span<Variant> a) {
   // InStr([start,] s1, s2[, compare])
   size_t i = 0;
   int32_t start = 1;
@@ -133,37 +134,39 @@ Variant FnInStr(Vm&, std::span<Variant> a) {
   }
   const bool textCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
   if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::MakeNull();
-  return OnUnits(ToString(a[i]), ToString(a[i + 1]), [&](const auto& s1, const auto& s2) {
-    if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
-    const size_t at = Find(s1, s2, static_cast<size_t>(start - 1), textCompare);
-    return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
-  });
+  return OnUnits(ToString(a[i], vm.Locale), ToString(a[i + 1], vm.Locale),
+                 [&](const auto& s1, const auto& s2) {
+                   if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
+                   const size_t at = Find(s1, s2, static_cast<size_t>(start - 1), textCompare);
+                   return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
+                 });
 }
 
-Variant FnInStrRev(Vm&, std::span<Variant> a) {
+Variant FnInStrRev(Vm& vm, std::span<Variant> a) {
   for (const Variant& v : a)
     if (v.IsNull()) ThrowRuntime(94);
   int32_t start = a.size() > 2 ? IntArg(a[2]) : -1;
   const bool textCompare = a.size() > 3 ? TextCompareArg(a[3]) : false;
-  return OnUnits(ToString(a[0]), ToString(a[1]), [&](const auto& s1, const auto& s2) {
-    if (start == -1) start = static_cast<int32_t>(s1.size());
-    if (start < 1) ThrowRuntime(5);
-    if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
-    if (s2.empty()) return Variant::Long(start);
-    if (s2.size() > static_cast<size_t>(start)) return Variant::Long(0);
-    const size_t at = FindLast(s1, s2, static_cast<size_t>(start) - s2.size(), textCompare);
-    return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
-  });
+  return OnUnits(
+      ToString(a[0], vm.Locale), ToString(a[1], vm.Locale), [&](const auto& s1, const auto& s2) {
+        if (start == -1) start = static_cast<int32_t>(s1.size());
+        if (start < 1) ThrowRuntime(5);
+        if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
+        if (s2.empty()) return Variant::Long(start);
+        if (s2.size() > static_cast<size_t>(start)) return Variant::Long(0);
+        const size_t at = FindLast(s1, s2, static_cast<size_t>(start) - s2.size(), textCompare);
+        return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
+      });
 }
 
-Variant FnReplace(Vm&, std::span<Variant> a) {
+Variant FnReplace(Vm& vm, std::span<Variant> a) {
   for (const Variant& v : a)
     if (v.IsNull()) ThrowRuntime(94);
   const int32_t start = a.size() > 3 ? IntArg(a[3]) : 1;
   const int32_t count = a.size() > 4 ? IntArg(a[4]) : -1;
   const bool textCompare = a.size() > 5 ? TextCompareArg(a[5]) : false;
   if (start < 1 || count < -1) ThrowRuntime(5);
-  return OnUnits(ToString(a[0]), ToString(a[1]), ToString(a[2]),
+  return OnUnits(ToString(a[0], vm.Locale), ToString(a[1], vm.Locale), ToString(a[2], vm.Locale),
                  [&](const auto& s, const auto& find, const auto& with) {
                    using Text = std::decay_t<decltype(s)>;
                    if (static_cast<size_t>(start) > s.size()) return TextValue(Text());
@@ -187,14 +190,14 @@ Variant FnReplace(Vm&, std::span<Variant> a) {
                  });
 }
 
-Variant FnSplit(Vm&, std::span<Variant> a) {
+Variant FnSplit(Vm& vm, std::span<Variant> a) {
   for (const Variant& v : a)
     if (v.IsNull()) ThrowRuntime(94);
-  const std::string delimiter = a.size() > 1 ? ToString(a[1]) : " ";
+  const std::string delimiter = a.size() > 1 ? ToString(a[1], vm.Locale) : " ";
   const int32_t count = a.size() > 2 ? IntArg(a[2]) : -1;
   const bool textCompare = a.size() > 3 ? TextCompareArg(a[3]) : false;
   if (count < -1) ThrowRuntime(5);
-  return OnUnits(ToString(a[0]), delimiter, [&](const auto& s, const auto& delim) {
+  return OnUnits(ToString(a[0], vm.Locale), delimiter, [&](const auto& s, const auto& delim) {
     std::vector<Variant> parts;
     if (s.empty() || count == 0) return MakeArray(std::move(parts));
     if (delim.empty()) {
@@ -214,29 +217,29 @@ Variant FnSplit(Vm&, std::span<Variant> a) {
   });
 }
 
-Variant FnJoin(Vm&, std::span<Variant> a) {
+Variant FnJoin(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) ThrowRuntime(94);
   if (!a[0].IsArray() || a[0].AsArray().Dimensions() > 1) ThrowRuntime(13);
-  const std::string delim = a.size() > 1 ? ToString(a[1]) : " ";
+  const std::string delim = a.size() > 1 ? ToString(a[1], vm.Locale) : " ";
   std::string out;
   const std::vector<Variant>& data = a[0].AsArray().Data;
   for (size_t i = 0; i < data.size(); ++i) {
     if (i > 0) out += delim;
     if (data[i].IsNull() || data[i].IsArray()) ThrowRuntime(13);
-    AppendText(out, data[i]);
+    AppendText(out, data[i], vm.Locale);
   }
   return Variant::String(std::move(out));
 }
 
-Variant FnFilter(Vm&, std::span<Variant> a) {
+Variant FnFilter(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull() || a[1].IsNull()) ThrowRuntime(94);
   if (!a[0].IsArray() || a[0].AsArray().Dimensions() != 1) ThrowRuntime(13);
-  const std::string value = ToString(a[1]);
+  const std::string value = ToString(a[1], vm.Locale);
   const bool include = a.size() > 2 ? ToBoolean(a[2]) : true;
   const bool textCompare = a.size() > 3 ? TextCompareArg(a[3]) : false;
   std::vector<Variant> kept;
   for (const Variant& item : a[0].AsArray().Data) {
-    const std::string text = ToString(item);
+    const std::string text = ToString(item, vm.Locale);
     const bool contains = OnUnits(text, value, [&](const auto& t, const auto& v) {
                             return Variant::Boolean(Find(t, v, 0, textCompare) != t.npos);
                           }).AsBoolean();
@@ -246,9 +249,9 @@ Variant FnFilter(Vm&, std::span<Variant> a) {
 }
 
 template <bool Left, bool Right>
-Variant FnTrim(Vm&, std::span<Variant> a) {
+Variant FnTrim(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  std::string s = ToString(a[0]);
+  std::string s = ToString(a[0], vm.Locale);
   size_t first = 0, last = s.size();
   if (Left)
     while (first < last && s[first] == ' ') ++first;
@@ -258,9 +261,9 @@ Variant FnTrim(Vm&, std::span<Variant> a) {
 }
 
 template <bool Upper>
-Variant FnCase(Vm&, std::span<Variant> a) {
+Variant FnCase(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  const std::string s = ToString(a[0]);
+  const std::string s = ToString(a[0], vm.Locale);
   return Variant::String(Upper ? UpperText(s) : LowerText(s));
 }
 
@@ -291,16 +294,16 @@ Variant FnString(Vm&, std::span<Variant> a) {
   return Variant::String(std::move(out));
 }
 
-Variant FnStrComp(Vm&, std::span<Variant> a) {
+Variant FnStrComp(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull() || a[1].IsNull()) return Variant::MakeNull();
   const bool textCompare = a.size() > 2 ? TextCompareArg(a[2]) : false;
-  const std::string x = ToString(a[0]), y = ToString(a[1]);
+  const std::string x = ToString(a[0], vm.Locale), y = ToString(a[1], vm.Locale);
   const int c = textCompare ? CompareTextNoCase(x, y) : x.compare(y);
   return Variant::Integer(static_cast<int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
 }
 
-Variant FnStrReverse(Vm&, std::span<Variant> a) {
-  std::string s = ToString(a[0]);
+Variant FnStrReverse(Vm& vm, std::span<Variant> a) {
+  std::string s = ToString(a[0], vm.Locale);
   if (IsAscii(s)) {
     std::reverse(s.begin(), s.end());
     return Variant::String(std::move(s));
@@ -318,8 +321,8 @@ Variant FnStrReverse(Vm&, std::span<Variant> a) {
   return Variant::String(ToUtf8(units));
 }
 
-Variant FnAsc(Vm&, std::span<Variant> a) {
-  const std::string s = ToString(a[0]);
+Variant FnAsc(Vm& vm, std::span<Variant> a) {
+  const std::string s = ToString(a[0], vm.Locale);
   if (s.empty()) ThrowRuntime(5);
   const char16_t c = FirstUnit(s);
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return Variant::Integer(static_cast<int16_t>(c));
@@ -328,8 +331,8 @@ Variant FnAsc(Vm&, std::span<Variant> a) {
   return Variant::Integer('?');
 }
 
-Variant FnAscW(Vm&, std::span<Variant> a) {
-  const std::string s = ToString(a[0]);
+Variant FnAscW(Vm& vm, std::span<Variant> a) {
+  const std::string s = ToString(a[0], vm.Locale);
   if (s.empty()) ThrowRuntime(5);
   return Variant::Integer(static_cast<int16_t>(FirstUnit(s)));
 }
@@ -351,11 +354,11 @@ Variant FnChrW(Vm&, std::span<Variant> a) {
   return Variant::String(std::move(out));
 }
 
-Variant FnEscape(Vm&, std::span<Variant> a) {
+Variant FnEscape(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
   std::string out;
   char buffer[8];
-  for (const char16_t c : ToUtf16(ToString(a[0]))) {
+  for (const char16_t c : ToUtf16(ToString(a[0], vm.Locale))) {
     if (c < 0x80 &&
         (std::isalnum(static_cast<int>(c)) ||
          std::string_view("@*_+-./").find(static_cast<char>(c)) != std::string_view::npos)) {
@@ -371,9 +374,9 @@ Variant FnEscape(Vm&, std::span<Variant> a) {
   return Variant::String(std::move(out));
 }
 
-Variant FnUnescape(Vm&, std::span<Variant> a) {
+Variant FnUnescape(Vm& vm, std::span<Variant> a) {
   if (a[0].IsNull()) return a[0];
-  const std::u16string s = ToUtf16(ToString(a[0]));
+  const std::u16string s = ToUtf16(ToString(a[0], vm.Locale));
   auto hexAt = [&](size_t at, size_t count, char16_t& value) {
     if (at + count > s.size()) return false;
     unsigned sum = 0;

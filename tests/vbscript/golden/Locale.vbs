@@ -85,6 +85,10 @@ WScript.Echo CStr(d) & "|" & FormatDateTime(d, vbLongDate) & "|" & FormatCurrenc
 SetLocale 1053
 WScript.Echo CStr(d) & "|" & FormatDateTime(d, vbLongDate) & "|" & FormatCurrency(1234.5) & "|" & Ymd(CDate("den 31 januari 2000")) & "|" & Ymd(CDate("00-01-31")) & "|" & WeekdayName(7, True)
 
+' String functions take numbers as the locale writes them.
+SetLocale 1036
+WScript.Echo Left(1.5, 3) & "|" & Len(1234.5) & "|" & InStr(0.25, ",") & "|" & Join(Array(1.5, 2), ";")
+
 ' Back to the host's locale.
 SetLocale 0
 WScript.Echo CStr(1.5) & "|" & CStr(d) & "|" & CStr(True)
