@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "vbscript/BuiltinArgs.h"
+#include "vbscript/RegExpObjects.h"
 #include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
@@ -52,8 +53,10 @@ Variant FnGetRef(Vm& vm, std::span<Variant> a) {
   return Variant::Object(std::make_unique<ProcedureRef>(*proc).release());
 }
 
-// Scripts get no COM objects: no file, process or network access through them.
-Variant FnCreateObject(Vm&, std::span<Variant>) {
+// Scripts get no COM objects but the regular expression: no file, process or network access
+// through them.
+Variant FnCreateObject(Vm& vm, std::span<Variant> a) {
+  if (a.size() == 1 && LowerAscii(ToString(a[0])) == "vbscript.regexp") return NewRegExpObject(vm);
   ThrowRuntime(429);
 }
 
