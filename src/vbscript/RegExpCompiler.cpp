@@ -202,6 +202,88 @@ const RegexNode& Leading(const RegexNode& root) {
   }
 }
 
+/// The units a node's matches can start with, and whether it can match the empty text.
+struct StartUnits {
+  std::array<uint64_t, 2> Ascii{};
+  bool NonAscii = false;
+  bool Anything = false;
+  bool Nullable = false;
+
+  void Add(char16_t unit) {
+    if (unit < 128)
+      Ascii[unit >> 6] |= uint64_t{1} << (unit & 63);
+    else
+      NonAscii = true;
+  }
+  void Merge(const StartUnits& other) {
+    Ascii[0] |= other.Ascii[0];
+    Ascii[1] |= other.Ascii[1];
+    NonAscii = NonAscii || other.NonAscii;
+    Anything = Anything || other.Anything;
+  }
+};
+
+StartUnits Starts(const RegexNode& node, const RegexProgram& program, RegexFlags flags) {
+  StartUnits starts;
+  switch (node.Kind) {
+    case RegexNodeKind::Char: {
+      const auto unit = static_cast<char16_t>(node.Value);
+      if (!flags.IgnoreCase || !HasCase(unit)) {
+        starts.Add(unit);
+        return starts;
+      }
+      // Every unit of the same upper case matches; beyond ASCII, assume any might.
+      for (char16_t other = 0; other < 128; ++other)
+        if (UpperUnit(other) == UpperUnit(unit)) starts.Add(other);
+      starts.NonAscii = true;
+      return starts;
+    }
+    case RegexNodeKind::Set: {
+      const RegexCharSet& set = program.Sets[static_cast<size_t>(node.Value)];
+      starts.Ascii = set.Ascii;
+      starts.NonAscii =
+          set.Negated || set.FoldCase || set.Ranges.empty() || set.Ranges.back().Last >= 128;
+      return starts;
+    }
+    case RegexNodeKind::Any:
+      starts.Anything = true;
+      return starts;
+    case RegexNodeKind::BackRef:
+      starts.Anything = true;
+      starts.Nullable = true;
+      return starts;
+    case RegexNodeKind::Group:
+      return Starts(node.Children.front(), program, flags);
+    case RegexNodeKind::Sequence:
+      starts.Nullable = true;
+      for (const RegexNode& child : node.Children) {
+        const StartUnits first = Starts(child, program, flags);
+        starts.Merge(first);
+        if (!first.Nullable) {
+          starts.Nullable = false;
+          break;
+        }
+      }
+      return starts;
+    case RegexNodeKind::Alternation:
+      for (const RegexNode& child : node.Children) {
+        const StartUnits first = Starts(child, program, flags);
+        starts.Merge(first);
+        starts.Nullable = starts.Nullable || first.Nullable;
+      }
+      return starts;
+    case RegexNodeKind::Repeat:
+      if (node.Max == 0) break;
+      starts = Starts(node.Children.front(), program, flags);
+      starts.Nullable = starts.Nullable || node.Min == 0;
+      return starts;
+    default:  // empty, assertions and lookaheads consume nothing
+      break;
+  }
+  starts.Nullable = true;
+  return starts;
+}
+
 }  // namespace
 
 RegexProgram CompileRegex(std::u16string_view pattern, RegexFlags flags) {
@@ -216,9 +298,12 @@ RegexProgram CompileRegex(std::u16string_view pattern, RegexFlags flags) {
   if (first.Kind == RegexNodeKind::Assertion &&
       static_cast<RegexOp>(first.Value) == RegexOp::TextStart && !flags.Multiline)
     program.AnchoredAtStart = true;
-  if (first.Kind == RegexNodeKind::Char &&
-      !(flags.IgnoreCase && HasCase(static_cast<char16_t>(first.Value))))
-    program.FirstUnit = first.Value;
+  const StartUnits starts = Starts(parsed.Root, program, flags);
+  if (!starts.Nullable && !starts.Anything) {
+    program.HasStartUnits = true;
+    program.StartAscii = starts.Ascii;
+    program.StartNonAscii = starts.NonAscii;
+  }
   return program;
 }
 

@@ -15,12 +15,13 @@ namespace {
 
 // The interrupt check runs this often: cheap against the work, frequent enough that a time-out
 // ends a runaway match promptly.
-constexpr uint32_t StepsPerInterruptCheck = 1024;
+constexpr uint32_t StepsPerInterruptCheck = 256;
 
 }  // namespace
 
-RegexMatcher::RegexMatcher(const RegexProgram& program, std::function<void()> interrupt)
-    : program_(program), interrupt_(std::move(interrupt)) {
+RegexMatcher::RegexMatcher(const RegexProgram& program, std::function<void()> interrupt,
+                           size_t maxEntries)
+    : program_(program), interrupt_(std::move(interrupt)), maxEntries_(maxEntries) {
   captures_.resize(2 * static_cast<size_t>(program.GroupCount + 1));
   counters_.resize(static_cast<size_t>(program.CounterCount));
 }
@@ -32,11 +33,9 @@ bool RegexMatcher::Search(std::u16string_view text, size_t from, std::vector<int
   end_ = static_cast<int32_t>(text.size());
   for (auto start = static_cast<int32_t>(from); start <= end_; ++start) {
     if (program_.AnchoredAtStart && start > 0) return false;
-    if (program_.FirstUnit >= 0) {
-      const auto found =
-          text_.find(static_cast<char16_t>(program_.FirstUnit), static_cast<size_t>(start));
-      if (found == std::u16string_view::npos) return false;
-      start = static_cast<int32_t>(found);
+    if (program_.HasStartUnits) {
+      while (start < end_ && !program_.CanStartWith(text_[static_cast<size_t>(start)])) ++start;
+      if (start == end_) return false;
     }
     if (MatchAt(start)) {
       captures = captures_;
@@ -54,7 +53,7 @@ void RegexMatcher::CountSteps(uint32_t steps) {
 }
 
 void RegexMatcher::Push(EntryKind kind, int32_t pc, int32_t pos, int32_t extra) {
-  if (stack_.size() >= MaxRegexBacktrackEntries) ThrowRuntime(28);
+  if (stack_.size() >= maxEntries_) ThrowRuntime(28);
   stack_.push_back({kind, pc, pos, extra});
 }
 

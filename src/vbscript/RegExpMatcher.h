@@ -11,14 +11,16 @@
 namespace chartorium::vbscript {
 
 /// The backtracking stack may hold this many entries; a match that needs more is error 28.
-inline constexpr size_t MaxRegexBacktrackEntries = size_t{8} << 20;
+inline constexpr size_t MaxRegexBacktrackEntries = size_t{4} << 20;
 
 /// Searches one text after another with one program. Positions are code-unit offsets.
 class RegexMatcher {
  public:
-  /// `interrupt` is called every few thousand steps and may throw to end a long match (the
-  /// VM's time-out and cancel check). REQUIRES: `program` outlives the matcher.
-  RegexMatcher(const RegexProgram& program, std::function<void()> interrupt);
+  /// `interrupt` is called every few hundred steps and may throw to end a long match (the
+  /// VM's time-out and cancel check). A match needing more than `maxEntries` backtracking
+  /// entries is error 28. REQUIRES: `program` outlives the matcher.
+  RegexMatcher(const RegexProgram& program, std::function<void()> interrupt,
+               size_t maxEntries = MaxRegexBacktrackEntries);
 
   /// Finds the leftmost match starting at `from` or later. On success `captures` holds
   /// 2 * (GroupCount + 1) offsets: start and end of the match, then of each group (-1 for a
@@ -66,6 +68,7 @@ class RegexMatcher {
   std::vector<Counter> counters_;
   std::vector<Entry> stack_;
   uint32_t steps_ = 0;
+  size_t maxEntries_;
 };
 
 }  // namespace chartorium::vbscript

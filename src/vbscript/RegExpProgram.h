@@ -68,8 +68,16 @@ struct RegexProgram {
   int CounterCount = 0;  ///< general repeats, each with its own iteration counter
   /// The first instruction is TextStart: only position 0 can match.
   bool AnchoredAtStart = false;
-  /// Every match starts with this unit (case-sensitive); -1 when unknown.
-  int32_t FirstUnit = -1;
+  /// The pattern cannot match the empty text and every match starts with one of StartAscii
+  /// (units below 128) or, when StartNonAscii, with any unit from 128 up: the matcher skips
+  /// the other start positions.
+  bool HasStartUnits = false;
+  bool StartNonAscii = false;
+  std::array<uint64_t, 2> StartAscii{};
+
+  bool CanStartWith(char16_t unit) const {
+    return unit < 128 ? (StartAscii[unit >> 6] >> (unit & 63)) & 1 : StartNonAscii;
+  }
 };
 
 /// True for the line terminators `.` does not match and Multiline anchors stop at.
