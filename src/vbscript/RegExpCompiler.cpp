@@ -284,6 +284,17 @@ StartUnits Starts(const RegexNode& node, const RegexProgram& program, RegexFlags
   return starts;
 }
 
+// A greedy repeat followed (past group ends) by a plain unit only has to give back down to
+// where that unit stands.
+void NoteFollowingUnits(std::vector<RegexInst>& code) {
+  for (size_t i = 0; i < code.size(); ++i) {
+    if (code[i].Op != RegexOp::SimpleRepeat) continue;
+    size_t next = i + 1;
+    while (code[next].Op == RegexOp::Save) ++next;
+    code[i].D = code[next].Op == RegexOp::Char ? code[next].A : -1;
+  }
+}
+
 }  // namespace
 
 RegexProgram CompileRegex(std::u16string_view pattern, RegexFlags flags) {
@@ -294,6 +305,7 @@ RegexProgram CompileRegex(std::u16string_view pattern, RegexFlags flags) {
   for (RegexCharSet& set : program.Sets) PrepareSet(set, flags.IgnoreCase);
   Emitter(program, flags).Emit(parsed.Root);
   program.Code.push_back({.Op = RegexOp::Match});
+  NoteFollowingUnits(program.Code);
   const RegexNode& first = Leading(parsed.Root);
   if (first.Kind == RegexNodeKind::Assertion &&
       static_cast<RegexOp>(first.Value) == RegexOp::TextStart && !flags.Multiline)

@@ -183,11 +183,16 @@ bool RegexMatcher::Backtrack(int32_t& pc, int32_t& pos) {
         pc = e.Pc;
         pos = e.Pos;
         return true;
-      case EntryKind::GreedyBack:
+      case EntryKind::GreedyBack: {
+        // Where the unit that must follow is absent the rest cannot match: pass those by.
+        const int32_t follow = program_.Code[static_cast<size_t>(e.Pc - 1)].D;
         pos = e.Pos - 1;
+        if (follow >= 0)
+          while (pos > e.Extra && text_[static_cast<size_t>(pos)] != follow) --pos;
         if (pos > e.Extra) Push(EntryKind::GreedyBack, e.Pc, pos, e.Extra);
         pc = e.Pc;
         return true;
+      }
       case EntryKind::LazyBack: {
         const RegexInst& inst = program_.Code[static_cast<size_t>(e.Pc)];
         if (e.Pos >= end_ || !UnitMatches(inst.Unit, inst.A, text_[static_cast<size_t>(e.Pos)]))

@@ -43,7 +43,8 @@ enum class RegexOp : uint8_t {
   RepeatLoop,       ///< counter A; B min, C max (-1: none); D exit; Greedy. Body follows at +1
   RepeatEnter,      ///< counter A: an iteration starts here
   RepeatEnd,        ///< counter A; B min; D the RepeatLoop to return to
-  SimpleRepeat,     ///< the unit test of Unit/A repeated B..C (-1: no max) times; Greedy
+  SimpleRepeat,     ///< the unit test of Unit/A repeated B..C (-1: no max) times; Greedy;
+                    ///< D: the unit that must come next (-1: unknown)
   LookStart,        ///< lookahead whose body follows; A: the instruction after LookEnd; Negated
   LookEnd,          ///< the lookahead body matched; Negated
   Match,
