@@ -50,7 +50,7 @@ class SubMatchesObject final : public NativeObject {
 
   std::span<const NativeMember> Members() const override { return Table; }
   void Invoke(int index, std::span<Variant> args, Variant& result) override {
-    if (index == 0)
+    if (index == 0)  // Count
       result = Variant::Long(static_cast<int32_t>(groups_->size()));
     else
       result = ItemAt(*groups_, vm_, args[0]);
@@ -85,16 +85,16 @@ class MatchObject final : public NativeObject {
   std::span<const NativeMember> Members() const override { return Table; }
   void Invoke(int index, std::span<Variant>, Variant& result) override {
     switch (index) {
-      case 0:
+      case 0:  // Value
         result = Variant::String(record_.Value);
         return;
-      case 1:
+      case 1:  // FirstIndex
         result = Variant::Long(record_.FirstIndex);
         return;
-      case 2:
+      case 2:  // Length
         result = Variant::Long(record_.Length);
         return;
-      default:
+      default:  // SubMatches
         result = MakeNative<SubMatchesObject>(record_.Groups, vm_);
         return;
     }
@@ -118,7 +118,7 @@ class MatchesObject final : public NativeObject {
 
   std::span<const NativeMember> Members() const override { return Table; }
   void Invoke(int index, std::span<Variant> args, Variant& result) override {
-    if (index == 0)
+    if (index == 0)  // Count
       result = Variant::Long(static_cast<int32_t>(matches_.size()));
     else
       result = ItemAt(matches_, vm_, args[0]);
@@ -229,36 +229,53 @@ class RegExpObject final : public NativeObject {
   std::span<const NativeMember> Members() const override { return Table; }
   void Invoke(int index, std::span<Variant> args, Variant& result) override {
     switch (index) {
-      case 0:
+      case PatternGet:
         result = Variant::String(pattern_);
         return;
-      case 1:
+      case PatternPut:
         pattern_ = Text(args[0]);
         return;
-      case 2:
-      case 4:
-      case 6:
+      case IgnoreCaseGet:
+      case GlobalGet:
+      case MultilineGet:
         result = Variant::Boolean(Flag(index));
         return;
-      case 3:
-      case 5:
-      case 7:
+      case IgnoreCasePut:
+      case GlobalPut:
+      case MultilinePut:
         Flag(index - 1) = ToBoolean(vm_.DefaultValue(args[0]));
         return;
-      case 8:
+      case TestMethod:
         result = Variant::Boolean(Test(Text(args[0])));
         return;
-      case 9:
+      case ExecuteMethod:
         result = Execute(Text(args[0]));
         return;
-      default:
-        result = Variant::String(Replace(Text(args[0]), Text(args[1])));
+      default: {
+        const std::string subject = Text(args[0]);
+        result = Variant::String(Replace(subject, Text(args[1])));
         return;
+      }
     }
   }
   std::string TypeName() const override { return "IRegExp2"; }
 
  private:
+  // Each Put follows its Get.
+  enum MemberIndex : int {
+    PatternGet,
+    PatternPut,
+    IgnoreCaseGet,
+    IgnoreCasePut,
+    GlobalGet,
+    GlobalPut,
+    MultilineGet,
+    MultilinePut,
+    TestMethod,
+    ExecuteMethod,
+    ReplaceMethod,
+    MemberCount,
+  };
   static constexpr NativeMember Table[] = {
       {"Pattern", MemberKind::PropertyGet, 0, -1, true},
       {"Pattern", MemberKind::PropertyPut, 1, -1, false},
@@ -272,10 +289,11 @@ class RegExpObject final : public NativeObject {
       {"Execute", MemberKind::Method, 1, -1, true},
       {"Replace", MemberKind::Method, 2, -1, true},
   };
+  static_assert(std::size(Table) == MemberCount, "one table entry per member index");
 
   bool& Flag(int getIndex) {
-    if (getIndex == 2) return ignoreCase_;
-    if (getIndex == 4) return global_;
+    if (getIndex == IgnoreCaseGet) return ignoreCase_;
+    if (getIndex == GlobalGet) return global_;
     return multiline_;
   }
 
