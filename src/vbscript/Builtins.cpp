@@ -59,6 +59,9 @@ Variant FnCreateObject(Vm& vm, std::span<Variant> a) {
   if (a.size() == 1 && LowerAscii(ToString(a[0])) == "vbscript.regexp") return NewRegExpObject(vm);
   ThrowRuntime(429);
 }
+Variant FnGetObject(Vm&, std::span<Variant>) {
+  ThrowRuntime(429);
+}
 
 constexpr BuiltinFunction HostFunctions[] = {
     {"msgbox", 1, 5, FnMsgBox},
@@ -71,7 +74,7 @@ constexpr BuiltinFunction HostFunctions[] = {
     {"setlocale", 0, 1, FnSetLocale},
     {"getref", 1, 1, FnGetRef},
     {"createobject", 1, 2, FnCreateObject},
-    {"getobject", 0, 2, FnCreateObject},
+    {"getobject", 0, 2, FnGetObject},
 };
 
 enum class ConstKind { Integer, Long, String };

@@ -89,6 +89,7 @@ x = ms.Item(-1) : WScript.Echo Err.Number : Err.Clear
 x = ms(0).SubMatches(2) : WScript.Echo Err.Number : Err.Clear
 x = re.Test(Null) : WScript.Echo Err.Number : Err.Clear
 x = CreateObject("Scripting.FileSystemObject") : WScript.Echo Err.Number : Err.Clear
+Set x = GetObject("VBScript.RegExp") : WScript.Echo Err.Number : Err.Clear
 For Each x In re : WScript.Echo "body" : Next : WScript.Echo Err.Number : Err.Clear
 On Error GoTo 0
 ' deep nesting works up to a limit, then fails cleanly
