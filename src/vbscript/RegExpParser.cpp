@@ -189,12 +189,11 @@ class Parser {
     if (AtEnd()) return false;
     const char16_t c = Peek();
     if (c == u'*' || c == u'+' || c == u'?') return true;
-    size_t end = 0;
-    return c == u'{' && BraceQuantifierLength(end);
+    return c == u'{' && BraceQuantifierAhead();
   }
 
   // A `{` that does not start {n}, {n,} or {n,m} is a plain character.
-  bool BraceQuantifierLength(size_t& length) const {
+  bool BraceQuantifierAhead() const {
     size_t i = pos_ + 1;
     const size_t firstDigit = i;
     while (i < p_.size() && IsDigit(p_[i])) ++i;
@@ -203,9 +202,7 @@ class Parser {
       ++i;
       while (i < p_.size() && IsDigit(p_[i])) ++i;
     }
-    if (i >= p_.size() || p_[i] != u'}') return false;
-    length = i + 1 - pos_;
-    return true;
+    return i < p_.size() && p_[i] == u'}';
   }
 
   int32_t ReadCount() {
@@ -238,8 +235,7 @@ class Parser {
       default:
         break;
     }
-    size_t length = 0;
-    if (Peek() != u'{' || !BraceQuantifierLength(length)) return false;
+    if (Peek() != u'{' || !BraceQuantifierAhead()) return false;
     ++pos_;
     min = ReadCount();
     max = min;
