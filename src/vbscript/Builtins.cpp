@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "vbscript/BuiltinArgs.h"
+#include "vbscript/RegExpObjects.h"
 #include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
@@ -68,8 +69,13 @@ Variant FnGetRef(Vm& vm, std::span<Variant> a) {
   return Variant::Object(std::make_unique<ProcedureRef>(*proc).release());
 }
 
-// Scripts get no COM objects: no file, process or network access through them.
-Variant FnCreateObject(Vm&, std::span<Variant>) {
+// Scripts get no COM objects but the regular expression: no file, process or network access
+// through them.
+Variant FnCreateObject(Vm& vm, std::span<Variant> a) {
+  if (a.size() == 1 && LowerAscii(ToString(a[0])) == "vbscript.regexp") return NewRegExpObject(vm);
+  ThrowRuntime(429);
+}
+Variant FnGetObject(Vm&, std::span<Variant>) {
   ThrowRuntime(429);
 }
 
@@ -84,7 +90,7 @@ constexpr BuiltinFunction HostFunctions[] = {
     {"setlocale", 0, 1, FnSetLocale},
     {"getref", 1, 1, FnGetRef},
     {"createobject", 1, 2, FnCreateObject},
-    {"getobject", 0, 2, FnCreateObject},
+    {"getobject", 0, 2, FnGetObject},
 };
 
 enum class ConstKind { Integer, Long, String };

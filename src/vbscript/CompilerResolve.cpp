@@ -1,6 +1,7 @@
 // Resolving statements and names: the lookup order of a name, applied once per occurrence.
 #include "vbscript/Builtins.h"
 #include "vbscript/Compiler.h"
+#include "vbscript/RegExpObjects.h"
 
 namespace chartorium::vbscript {
 
@@ -183,6 +184,10 @@ void Compiler::ResolveExpr(ExprPtr& e, Scope& scope) {
       ResolveReference(*e, scope, Use::Value);
       return;
     case ExprKind::New: {
+      if (e->Key == "regexp") {
+        e->Slot = BuiltinRegExpClass;
+        return;
+      }
       auto it = globals_.Symbols.find(e->Key);
       e->Slot = it != globals_.Symbols.end() && it->second.Kind == SymbolKind::Class
                     ? it->second.Slot

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "vbscript/Variant.h"
 
@@ -47,6 +48,12 @@ class NativeObject {
   virtual void Invoke(int index, std::span<Variant> args, Variant& result) = 0;
   /// The name TypeName reports.
   virtual std::string TypeName() const { return "Object"; }
+  /// A collection's elements for For Each, in order; false (the default) when the object is
+  /// no collection.
+  virtual bool Items(std::vector<Variant>& out) const {
+    (void)out;
+    return false;
+  }
 };
 
 /// Index of the member called `name` (ignoring case) of a kind usable for reading (Method or

@@ -5,6 +5,7 @@
 #include "vbscript/Compiler.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/Parser.h"
+#include "vbscript/RegExpObjects.h"
 #include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
@@ -272,6 +273,7 @@ Variant Vm::CallDefault(const Variant& object, const std::vector<ExprPtr>& args,
 }
 
 Variant Vm::NewInstance(const Expr& e) {
+  if (e.Slot == BuiltinRegExpClass) return NewRegExpObject(*this);
   const ClassInfo* info = e.Slot >= 0 ? globals_.Classes[static_cast<size_t>(e.Slot)] : nullptr;
   if (!info) ThrowRuntime(506);
   auto instance = std::make_unique<ClassInstance>(*info, this);

@@ -355,11 +355,18 @@ Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
     if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(451);
   }
-  if (!collection.IsArray()) ThrowRuntime(451);
+  // A native collection gives a copy of its items.
+  std::vector<Variant> items;
+  if (collection.IsObject()) {
+    auto* host = dynamic_cast<HostObjectRef*>(collection.AsObject());
+    if (!host || !host->Native->Items(items)) ThrowRuntime(451);
+  } else if (!collection.IsArray()) {
+    ThrowRuntime(451);
+  }
   // The loop walks its own reference to the elements; changes to the array do not move it.
-  const ArrayRep& rep = collection.AsArray();
-  for (size_t i = 0; i < rep.Data.size(); ++i) {
-    Assign(*s.Target, rep.Data[i], f, rep.Data[i].IsObject());
+  const std::vector<Variant>& elements = collection.IsArray() ? collection.AsArray().Data : items;
+  for (size_t i = 0; i < elements.size(); ++i) {
+    Assign(*s.Target, elements[i], f, elements[i].IsObject());
     const Flow flow = ExecBlock(s.Body, f);
     if (flow == Flow::ExitFor) return Flow::Normal;
     if (flow != Flow::Normal) return flow;

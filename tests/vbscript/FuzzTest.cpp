@@ -8,7 +8,10 @@
 #include <sstream>
 
 #include "vbscript/EchoObject.h"
+#include "vbscript/RegExpCompiler.h"
+#include "vbscript/RegExpMatcher.h"
 #include "vbscript/ScriptHost.h"
+#include "vbscript/TextUnits.h"
 
 namespace chartorium::vbscript {
 namespace {
@@ -143,6 +146,68 @@ TEST(FuzzTest, MutatedGoldenScriptsNeverCrash) {
       EXPECT_NE(host.LastError().Number, 0);
     } else if (host.HasProcedure("Main") && !host.Run("Main").Ok) {
       EXPECT_NE(host.LastError().Number, 0);
+    }
+  }
+}
+
+// Pieces of patterns, well-formed or not, so that both the parser's errors and the matcher's
+// corners come up.
+constexpr const char* RegexVocabulary[] = {
+    "a",     "b",    "\xC3\xA9", ".",  "[a-c]", "[^b]", "[",    "]",       "-",   "\\d", "\\w",
+    "\\s",   "\\b",  "\\B",      "\\", "\\1",   "\\2",  "\\x4", "\\u00e9", "\\c", "(",   "(?:",
+    "(?=",   "(?!",  "(?",       ")",  "|",     "*",    "+",    "?",       "{",   "}",   "{2}",
+    "{1,3}", "{2,}", ",",        "^",  "$",     "*?",   "+?",   "\\0",     "\\n",
+};
+
+// Thrown by the interrupt callback to bound a match that runs long.
+struct MatchTookTooLong {};
+
+TEST(FuzzTest, RandomRegularExpressionsNeverCrash) {
+  std::mt19937 random(5017);
+  std::uniform_int_distribution<size_t> pick(0, std::size(RegexVocabulary) - 1);
+  std::uniform_int_distribution<int> length(1, 12);
+  constexpr char16_t Alphabet[] = u"abAB \n1\u00e9\u00c9\u2028-";
+  for (int round = 0; round < 5000; ++round) {
+    std::string pattern;
+    const int n = length(random);
+    for (int i = 0; i < n; ++i) pattern += RegexVocabulary[pick(random)];
+    const RegexFlags flags{random() % 2 == 0, random() % 2 == 0};
+    RegexProgram program;
+    try {
+      program = CompileRegex(ToUtf16(pattern), flags);
+    } catch (const ScriptError& error) {
+      EXPECT_TRUE((error.Number >= 5017 && error.Number <= 5021) || error.Number == 28)
+          << pattern << ": " << error.Number;
+      continue;
+    }
+    int checks = 0;
+    RegexMatcher matcher(program, [&checks] {
+      if (++checks > 20) throw MatchTookTooLong{};
+    });
+    for (int t = 0; t < 4; ++t) {
+      std::u16string text;
+      const int units = std::uniform_int_distribution<int>(0, 40)(random);
+      for (int i = 0; i < units; ++i) text += Alphabet[random() % (std::size(Alphabet) - 1)];
+      checks = 0;
+      std::vector<int32_t> captures;
+      size_t from = 0;
+      try {
+        while (from <= text.size() && matcher.Search(text, from, captures)) {
+          ASSERT_EQ(captures.size(), 2 * static_cast<size_t>(program.GroupCount + 1)) << pattern;
+          const auto size = static_cast<int32_t>(text.size());
+          ASSERT_TRUE(captures[0] >= static_cast<int32_t>(from) && captures[0] <= captures[1] &&
+                      captures[1] <= size)
+              << pattern;
+          for (size_t g = 2; g < captures.size(); g += 2) {
+            const bool unset = captures[g] == -1 && captures[g + 1] == -1;
+            ASSERT_TRUE(unset || (captures[g] >= 0 && captures[g] <= captures[g + 1] &&
+                                  captures[g + 1] <= size))
+                << pattern << " group " << g / 2;
+          }
+          from = static_cast<size_t>(captures[1]) + (captures[0] == captures[1] ? 1 : 0);
+        }
+      } catch (const MatchTookTooLong&) {
+      }
     }
   }
 }

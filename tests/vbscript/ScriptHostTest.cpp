@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "vbscript/Conversion.h"
+#include "vbscript/RegExpCompiler.h"
+#include "vbscript/RegExpMatcher.h"
 
 namespace chartorium::vbscript {
 namespace {
@@ -439,6 +441,45 @@ TEST(ScriptHostTest, EachLocaleReadsBackTheTextsItWrites) {
       EXPECT_TRUE(ToBoolean(r.Value)) << lcid << " " << check;
     }
   }
+}
+
+// `(a+)+b` over a run of a's backtracks for ages: the matcher checks the host's time-out and
+// cancel flag as it goes, so neither On Error Resume Next nor a long match keeps it running.
+TEST(ScriptHostTest, TimeOutAndCancelEndARunawayRegularExpression) {
+  ScriptHost host;
+  host.SetTimeout(100);
+  ASSERT_TRUE(host.AddCode("Set re = New RegExp : re.Pattern = \"(a+)+b\""));
+  EXPECT_FALSE(host.ExecuteStatement("On Error Resume Next : x = re.Test(String(40, \"a\"))"));
+  EXPECT_EQ(host.LastError().Number, TimeoutErrorNumber);
+  std::atomic<bool> cancel{true};
+  host.SetTimeout(0);
+  host.SetCancelFlag(&cancel);
+  EXPECT_FALSE(host.ExecuteStatement("x = re.Replace(String(40, \"a\"), \"\")"));
+  EXPECT_EQ(host.LastError().Number, CancelErrorNumber);
+  cancel = false;
+  ASSERT_TRUE(
+      host.ExecuteStatement("re.Pattern = \"a+b\" : n = re.Test(String(40, \"a\") & \"b\")"));
+  EXPECT_EQ(EvalNumber(host, "n"), -1);
+}
+
+// The backtracking entries one match may use are bounded: beyond the bound the match is error
+// 28 instead of a machine out of memory, and the matcher serves the next text as usual.
+TEST(ScriptHostTest, RegularExpressionBacktrackingIsBounded) {
+  const RegexProgram program = CompileRegex(u"(a|b)*c", {});
+  const std::u16string longText = std::u16string(100, u'a') + u"c";
+  std::vector<int32_t> captures;
+  RegexMatcher small(program, nullptr, 64);
+  try {
+    static_cast<void>(small.Search(longText, 0, captures));
+    ADD_FAILURE() << "a match needing more than 64 entries went through";
+  } catch (const ScriptError& error) {
+    EXPECT_EQ(error.Number, 28);
+  }
+  ASSERT_TRUE(small.Search(u"xabc", 0, captures));
+  EXPECT_EQ(captures, (std::vector<int32_t>{1, 4, 2, 3}));
+  RegexMatcher roomy(program, nullptr);
+  ASSERT_TRUE(roomy.Search(longText, 0, captures));
+  EXPECT_EQ(captures, (std::vector<int32_t>{0, 101, 99, 100}));
 }
 
 }  // namespace
