@@ -18,18 +18,6 @@ namespace chartorium::vbscript {
 
 namespace {
 
-// Script texts are mostly ASCII, where a unit is a byte: those convert without decoding.
-std::u16string Units(std::string_view text) {
-  if (!IsAscii(text)) return ToUtf16(text);
-  return std::u16string(text.begin(), text.end());
-}
-
-std::string Utf8(std::u16string_view units) {
-  for (const char16_t unit : units)
-    if (unit >= 0x80) return ToUtf8(units);
-  return std::string(units.begin(), units.end());
-}
-
 template <typename T, typename... Args>
 Variant MakeNative(Args&&... args) {
   return Variant::Object(
@@ -305,7 +293,7 @@ class RegExpObject final : public NativeObject {
     const RegexFlags flags{ignoreCase_, multiline_};
     if (!program_ || compiledPattern_ != pattern_ || compiledFlags_ != flags) {
       program_.reset();
-      program_ = CompileRegex(Units(pattern_), flags);
+      program_ = CompileRegex(ToUtf16(pattern_), flags);
       compiledPattern_ = pattern_;
       compiledFlags_ = flags;
     }
@@ -326,13 +314,13 @@ class RegExpObject final : public NativeObject {
     const RegexProgram& program = Program();
     RegexMatcher matcher = Matcher(program);
     std::vector<int32_t> captures;
-    return matcher.Search(Units(subject), 0, captures);
+    return matcher.Search(ToUtf16(subject), 0, captures);
   }
 
   Variant Execute(const std::string& subject) {
     const RegexProgram& program = Program();
     RegexMatcher matcher = Matcher(program);
-    const std::u16string text = Units(subject);
+    const std::u16string text = ToUtf16(subject);
     std::vector<Variant> matches;
     std::vector<int32_t> captures;
     for (size_t from = 0; from <= text.size() && matcher.Search(text, from, captures);
@@ -348,7 +336,7 @@ class RegExpObject final : public NativeObject {
     MatchRecord record;
     record.FirstIndex = captures[0];
     record.Length = captures[1] - captures[0];
-    record.Value = Utf8(
+    record.Value = ToUtf8(
         text.substr(static_cast<size_t>(record.FirstIndex), static_cast<size_t>(record.Length)));
     auto groups = std::make_shared<std::vector<Variant>>();
     for (int g = 1; g <= groupCount; ++g) {
@@ -359,7 +347,7 @@ class RegExpObject final : public NativeObject {
         continue;
       }
       groups->push_back(Variant::String(
-          Utf8(text.substr(static_cast<size_t>(first), static_cast<size_t>(last - first)))));
+          ToUtf8(text.substr(static_cast<size_t>(first), static_cast<size_t>(last - first)))));
     }
     record.Groups = std::move(groups);
     return record;
@@ -368,9 +356,9 @@ class RegExpObject final : public NativeObject {
   std::string Replace(const std::string& subject, const std::string& replacement) {
     const RegexProgram& program = Program();
     RegexMatcher matcher = Matcher(program);
-    const std::u16string text = Units(subject);
+    const std::u16string text = ToUtf16(subject);
     const std::vector<ReplacementPart> parts =
-        ParseReplacement(Units(replacement), program.GroupCount);
+        ParseReplacement(ToUtf16(replacement), program.GroupCount);
     std::u16string out;
     out.reserve(text.size());
     size_t copied = 0;
@@ -387,7 +375,7 @@ class RegExpObject final : public NativeObject {
     // Without a match the text comes back byte for byte.
     if (!matched) return subject;
     out.append(text, copied);
-    return Utf8(out);
+    return ToUtf8(out);
   }
 
   Vm& vm_;

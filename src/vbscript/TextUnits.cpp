@@ -1,5 +1,6 @@
 #include "vbscript/TextUnits.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace chartorium::vbscript {
@@ -69,6 +70,8 @@ bool IsAscii(std::string_view text) {
 }
 
 std::u16string ToUtf16(std::string_view text) {
+  // Script texts are mostly ASCII, where a unit is a byte.
+  if (IsAscii(text)) return std::u16string(text.begin(), text.end());
   std::u16string units;
   units.reserve(text.size());
   for (size_t at = 0; at < text.size();) {
@@ -86,6 +89,8 @@ std::u16string ToUtf16(std::string_view text) {
 }
 
 std::string ToUtf8(std::u16string_view units) {
+  if (std::all_of(units.begin(), units.end(), [](char16_t u) { return u < 0x80; }))
+    return std::string(units.begin(), units.end());
   std::string text;
   text.reserve(units.size());
   for (size_t i = 0; i < units.size(); ++i) {
