@@ -65,15 +65,6 @@ bool IsSpaceLike(std::string_view separator) {
   return !separator.empty() && BlankLength(separator, 0) == separator.size();
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 std::optional<double> ParseRadix(std::string_view digits, int radix) {
   if (digits.empty() || digits.size() > 11) return std::nullopt;
   uint64_t value = 0;
@@ -96,6 +87,15 @@ std::optional<double> ParseRadix(std::string_view digits, int radix) {
 }
 
 }  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
 
 std::string LowerAscii(std::string_view text) {
   std::string lower(text);

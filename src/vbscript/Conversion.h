@@ -14,6 +14,9 @@ namespace chartorium::vbscript {
 /// The text with its ASCII letters in lower case (names compare this way).
 std::string LowerAscii(std::string_view text);
 
+/// Whether two texts are the same but for the case of their ASCII letters.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
 /// Rounds half to even, as every VBScript integer conversion does.
 double RoundHalfEven(double value);
 

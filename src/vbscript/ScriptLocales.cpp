@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+#include "vbscript/Conversion.h"
+
 namespace chartorium::vbscript {
 
 namespace {
@@ -157,15 +159,6 @@ ScriptLocale MakeLocale(const LocaleData& d) {
   locale.WeekdayNames = Texts(d.Calendar.Weekdays);
   locale.WeekdayAbbreviations = Texts(d.Calendar.WeekdayAbbreviations);
   return locale;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 }  // namespace
