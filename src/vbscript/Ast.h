@@ -97,6 +97,9 @@ struct Number {
 /// changed) when anything else turns up; the caller then evaluates the node the general way.
 using NumberFn = Number (*)(const Expr& e, Frame& f);
 
+/// An operator on two plain numbers; Type Empty when the general rules must decide.
+using ArithFn = Number (*)(const Number& x, const Number& y);
+
 struct Expr {
   ExprKind Kind = ExprKind::Literal;
   Op Operator = Op::Plus;
@@ -115,9 +118,15 @@ struct Expr {
   bool NumericLiteralSide = false;  ///< comparison with a numeric literal: strings convert
   FastRead Fast = FastRead::None;
   bool Pure = false;  ///< evaluating it has no side effect (no call), so order does not matter
+  /// CallProc: every argument is a literal, a plain variable or plain-number arithmetic, so
+  /// none needs writing back after the call.
+  bool PlainArgs = false;
   NumberFn Numeric = nullptr;  ///< set for pure nodes that may be plain numbers
-  Number LiteralNumber;        ///< a Literal's value when it is a plain number
-  Variant* Direct = nullptr;   ///< Global: the variable itself (global slots never move)
+  /// A binary node that calls: each side a plain-number node or a CallProc with PlainArgs,
+  /// the operator one that plain numbers take. The results meet without Variants.
+  ArithFn Arith = nullptr;
+  Number LiteralNumber;       ///< a Literal's value when it is a plain number
+  Variant* Direct = nullptr;  ///< Global: the variable itself (global slots never move)
   const Procedure* Method = nullptr;
   const BuiltinFunction* Builtin = nullptr;
   // Member call cache: the class and member found the last time this node ran.

@@ -216,10 +216,17 @@ void Compiler::MarkFastReads(Expr& e) {
     case ExprKind::Binary:
       e.Pure = e.Left->Pure && e.Right->Pure;
       break;
+    case ExprKind::CallProc:
+      e.PlainArgs = true;
+      for (const ExprPtr& a : e.Args)
+        e.PlainArgs = e.PlainArgs &&
+                      (a->Fast != FastRead::None || (a->Numeric && a->Kind != ExprKind::Variable));
+      break;
     default:
       break;
   }
   BindNumeric(e);
+  BindArith(e);
 }
 
 void Compiler::MarkFastReads(Block& block) {

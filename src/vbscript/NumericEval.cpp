@@ -94,12 +94,24 @@ template <Op O>
     return MakeBool(integers ? x.Int >= y.Int : RealOf(x) >= RealOf(y));
 }
 
+// A variable read gives a plain number or Empty, a bound literal always a plain number; only
+// another node may give a Boolean, which arithmetic does not take here.
+template <Leaf K>
+[[gnu::always_inline]] inline bool Usable(const Number& n) {
+  if constexpr (K == Leaf::Literal)
+    return true;
+  else if constexpr (K == Leaf::Other)
+    return IsPlain(n);
+  else
+    return n.Type != VarType::Empty;
+}
+
 template <Op O, Leaf L, Leaf R>
 Number Binary(const Expr& e, Frame& f) {
   const Number x = Read<L>(*e.Left, f);
-  if (!IsPlain(x)) return Number{};
+  if (!Usable<L>(x)) return Number{};
   const Number y = Read<R>(*e.Right, f);
-  if (!IsPlain(y)) return Number{};
+  if (!Usable<R>(y)) return Number{};
   return Apply<O>(x, y);
 }
 
@@ -160,6 +172,46 @@ NumberFn PickBinary(Op op, Leaf left, Leaf right) {
     default:
       return nullptr;
   }
+}
+
+template <Op O>
+Number ApplyPair(const Number& x, const Number& y) {
+  return Apply<O>(x, y);
+}
+
+ArithFn PickArith(Op op) {
+  switch (op) {
+    case Op::Plus:
+      return &ApplyPair<Op::Plus>;
+    case Op::Minus:
+      return &ApplyPair<Op::Minus>;
+    case Op::Mul:
+      return &ApplyPair<Op::Mul>;
+    case Op::Div:
+      return &ApplyPair<Op::Div>;
+    case Op::IntDiv:
+      return &ApplyPair<Op::IntDiv>;
+    case Op::Mod:
+      return &ApplyPair<Op::Mod>;
+    case Op::Eq:
+      return &ApplyPair<Op::Eq>;
+    case Op::Ne:
+      return &ApplyPair<Op::Ne>;
+    case Op::Lt:
+      return &ApplyPair<Op::Lt>;
+    case Op::Gt:
+      return &ApplyPair<Op::Gt>;
+    case Op::Le:
+      return &ApplyPair<Op::Le>;
+    case Op::Ge:
+      return &ApplyPair<Op::Ge>;
+    default:
+      return nullptr;
+  }
+}
+
+bool NumberOrCall(const Expr& e) {
+  return e.Numeric || (e.Kind == ExprKind::CallProc && e.PlainArgs);
 }
 
 Number ReadLocal(const Expr& e, Frame& f) {
@@ -239,6 +291,12 @@ void BindNumeric(Expr& e) {
   if (e.Kind == ExprKind::Variable && e.Args.size() == 1 && e.Args[0]->Numeric &&
       (e.Loc == Location::Local || e.Direct))
     e.Numeric = e.Args[0]->Fast == FastRead::Local ? &Element<Leaf::Local> : &Element<Leaf::Other>;
+}
+
+void BindArith(Expr& e) {
+  e.Arith = nullptr;
+  if (e.Kind != ExprKind::Binary || e.Pure) return;
+  if (NumberOrCall(*e.Left) && NumberOrCall(*e.Right)) e.Arith = PickArith(e.Operator);
 }
 
 }  // namespace chartorium::vbscript

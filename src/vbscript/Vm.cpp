@@ -125,14 +125,11 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
     case ExprKind::Paren:
       return Eval(*e.Left, f);
     case ExprKind::Binary:
-      return EvalBinary(e, f);
+      return e.Arith ? EvalArith(e, f) : EvalBinary(e, f);
     case ExprKind::Unary:
       return EvalUnary(e, f);
-    case ExprKind::CallProc: {
-      const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
-      if (!proc) ThrowRuntime(13);
-      return CallProcedure(*proc, nullptr, e.Args, f);
-    }
+    case ExprKind::CallProc:
+      return CallGlobal(e, f);
     case ExprKind::CallMethod:
       if (!e.Method) ThrowRuntime(438);
       return CallProcedure(*e.Method, f.Me, e.Args, f);
@@ -212,8 +209,38 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
     tempA = *pa;
     pa = &tempA;
   }
-  const Variant& a = *pa;
-  const Variant& b = Operand(*e.Right, f, tempB);
+  return EvalBinaryValues(e, *pa, Operand(*e.Right, f, tempB));
+}
+
+// One side of an Arith node: a plain number, or Type Empty with the side's value in `other`.
+// A pure side that is no plain number is evaluated once, before the other side runs.
+[[gnu::always_inline]] inline Number Vm::SideNumber(const Expr& side, Frame& f, Variant& other) {
+  if (side.Kind == ExprKind::CallProc) {
+    const Procedure* proc = globals_.Procedures[static_cast<size_t>(side.Slot)];
+    if (!proc) ThrowRuntime(13);
+    return CallPlainNumber(*proc, side, f, other);
+  }
+  const Number n = side.Numeric(side, f);
+  if (n.Type == VarType::Integer || n.Type == VarType::Long || n.Type == VarType::Double) return n;
+  other = Eval(side, f);
+  return Number{};
+}
+
+// `Fib(n - 1) + Fib(n - 2)`: the calls' plain-number results meet without Variants.
+Variant Vm::EvalArith(const Expr& e, Frame& f) {
+  Variant a, b;
+  const Number x = SideNumber(*e.Left, f, a);
+  const Number y = SideNumber(*e.Right, f, b);
+  if (x.Type != VarType::Empty && y.Type != VarType::Empty) {
+    const Number n = e.Arith(x, y);
+    if (n.Type != VarType::Empty) return ToVariant(n);
+  }
+  if (x.Type != VarType::Empty) StoreNumber(a, x);
+  if (y.Type != VarType::Empty) StoreNumber(b, y);
+  return EvalBinaryValues(e, a, b);
+}
+
+Variant Vm::EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b) {
   if (e.Operator == Op::Is) {
     if (!a.IsObject() || !b.IsObject()) ThrowRuntime(424);
     return Variant::Boolean(a.AsObject() == b.AsObject());

@@ -121,6 +121,9 @@ class Vm {
   // Vm.cpp: the expression dispatch
   Variant Eval(const Expr& e, Frame& f);
   Variant EvalBinary(const Expr& e, Frame& f);
+  Variant EvalArith(const Expr& e, Frame& f);
+  Number SideNumber(const Expr& side, Frame& f, Variant& other);
+  Variant EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b);
   [[gnu::noinline]] Variant EvalVariable(const Expr& e, Frame& f);
   [[gnu::noinline]] Variant EvalUnary(const Expr& e, Frame& f);
   Variant EvalBinarySlow(const Expr& e, Variant a, Variant b);
@@ -165,9 +168,16 @@ class Vm {
       case FastRead::Literal:
         return e.Value;
       default:
-        temp = Eval(e, f);
+        temp = e.Kind == ExprKind::CallProc ? CallGlobal(e, f) : Eval(e, f);
         return temp;
     }
+  }
+  /// A call of a global procedure, without the dispatch of Eval.
+  Variant CallGlobal(const Expr& e, Frame& f) {
+    const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
+    if (!proc) ThrowRuntime(13);
+    if (e.PlainArgs) return CallPlain(*proc, e, f);
+    return CallProcedure(*proc, nullptr, e.Args, f);
   }
   bool EvalCondition(const Expr& e, Frame& f);
   /// A condition's truth, a plain-number comparison without a call.
@@ -194,6 +204,15 @@ class Vm {
     StoreNumber(f.Slots[target.Slot], n);
     return true;
   }
+  /// `x = F(a) + F(b)` on a local: true once stored; false, changing nothing, for other shapes.
+  bool AssignArith(const Stmt& s, Frame& f) {
+    const Expr& target = *s.Target;
+    const Expr& value = *s.Value;
+    if (target.Fast != FastRead::Local || !value.Arith) return false;
+    // Arithmetic and comparisons never give an object, so no default value is taken.
+    f.Slots[target.Slot] = EvalArith(value, f);
+    return true;
+  }
   Flow ExecForEach(const Stmt& s, Frame& f);
   Flow ExecLoop(const Stmt& s, Frame& f);
   Flow ExecSelect(const Stmt& s, Frame& f);
@@ -216,6 +235,13 @@ class Vm {
   // VmCall.cpp: calls
   Variant CallProcedure(const Procedure& proc, ClassInstance* me, const std::vector<ExprPtr>& args,
                         Frame& caller);
+  /// A global procedure called with PlainArgs: no write-back, no Me.
+  Variant CallPlain(const Procedure& proc, const Expr& call, Frame& caller);
+  /// CallPlain for a plain-number result; Type Empty with anything else, which then goes
+  /// to `other`.
+  Number CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other);
+  template <class Finish>
+  auto RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish);
   Variant CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args);
   Variant CallBuiltin(const Expr& e, Frame& f);
   Variant CallNative(NativeObject& native, int index, const std::vector<ExprPtr>& args, Frame& f,

@@ -4,6 +4,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Compiler.h"
 #include "vbscript/Conversion.h"
+#include "vbscript/NumericEval.h"
 #include "vbscript/Parser.h"
 #include "vbscript/Vm.h"
 
@@ -66,6 +67,75 @@ Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
     if (writeBack & (1ull << i)) Assign(*args[i], slots[i], caller, slots[i].IsObject());
   if (proc.ResultSlot < 0) return Variant();
   return std::move(slots[proc.ResultSlot]);
+}
+
+// A global procedure called with PlainArgs: nothing to write back and no Me, so the frame is
+// set up with the least work. `finish` takes the result from the frame before it is cleared.
+template <class Finish>
+auto Vm::RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish) {
+  const std::vector<ExprPtr>& args = call.Args;
+  const size_t count = args.size();
+  if (static_cast<int>(count) != proc.ParamCount) ThrowRuntime(450);
+  CheckInterrupt();
+  CheckCallDepth();
+  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
+  Variant* slots = guard.Base;
+  ++depth_;
+  const uint8_t* byVal = proc.ByVal.data();
+  for (size_t i = 0; i < count; ++i) {
+    const Expr& a = *args[i];
+    switch (a.Fast) {
+      case FastRead::Local:
+        if (byVal[i])
+          slots[i] = caller.Slots[a.Slot];
+        else
+          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot]);
+        continue;
+      case FastRead::Ref:
+        if (byVal[i])
+          slots[i] = caller.Slots[a.Slot].Deref();
+        else
+          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot].Deref());
+        continue;
+      case FastRead::Direct:
+        if (byVal[i])
+          slots[i] = *a.Direct;
+        else
+          slots[i] = Variant::MakeRef(a.Direct);
+        continue;
+      case FastRead::Literal:
+        slots[i] = a.Value;
+        continue;
+      case FastRead::None: {
+        // Plain-number arithmetic such as n - 1 goes to the new frame unboxed.
+        const Number n = a.Numeric(a, caller);
+        if (n.Type != VarType::Empty)
+          StoreNumber(slots[i], n);
+        else
+          slots[i] = Eval(a, caller);
+        continue;
+      }
+    }
+  }
+  Frame frame;
+  frame.Slots = slots;
+  frame.Proc = &proc;
+  ExecBlock(proc.Decl->Body, frame);
+  return finish(proc.ResultSlot < 0 ? nullptr : &slots[proc.ResultSlot]);
+}
+
+Variant Vm::CallPlain(const Procedure& proc, const Expr& call, Frame& caller) {
+  return RunPlain(proc, call, caller,
+                  [](Variant* result) { return result ? std::move(*result) : Variant(); });
+}
+
+Number Vm::CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other) {
+  return RunPlain(proc, call, caller, [&other](Variant* result) {
+    if (!result) return Number{};
+    const Number n = NumberOf(*result);
+    if (n.Type == VarType::Empty) other = std::move(*result);
+    return n;
+  });
 }
 
 Variant Vm::CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args) {

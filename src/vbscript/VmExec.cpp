@@ -49,7 +49,7 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
   for (const StmtPtr& s : block) {
     try {
       if (s->Kind == StmtKind::Assign) {
-        if (!AssignNumber(*s, f)) ExecAssign(*s, f);
+        if (!AssignNumber(*s, f) && !AssignArith(*s, f)) ExecAssign(*s, f);
         continue;
       }
       // A one-branch If outside Resume Next, as recursive functions test their end case; a
@@ -59,7 +59,7 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
         if (branch.size() == 1 && branch[0]->Kind == StmtKind::Assign) {
           const Stmt& only = *branch[0];
           try {
-            if (!AssignNumber(only, f)) ExecAssign(only, f);
+            if (!AssignNumber(only, f) && !AssignArith(only, f)) ExecAssign(only, f);
           } catch (ScriptError& error) {
             if (!error.HasPos) {
               error.Pos = only.Pos;
@@ -222,7 +222,10 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
         return;
       }
     }
-    Variant result = Eval(value, f);
+    Variant result = value.Arith                        ? EvalArith(value, f)
+                     : value.Kind == ExprKind::Binary   ? EvalBinary(value, f)
+                     : value.Kind == ExprKind::CallProc ? CallGlobal(value, f)
+                                                        : Eval(value, f);
     if (result.IsObject()) result = DefaultValue(result);
     slot = std::move(result);
     return;
