@@ -111,10 +111,10 @@ struct Expr {
   Variant Value;
   ExprPtr Left, Right;
   std::vector<ExprPtr> Args;
-  int Slot = -1;
-  int Index = -1;
-  int Extra = -1;                   ///< Dynamic: the implicit frame slot
-  bool Strict = false;              ///< Option Explicit: an undeclared name is error 500
+  int Slot = -1;        ///< Binary with a plain-number evaluator: the left leaf's slot, copied
+  int Index = -1;       ///< ...and the right leaf's (LiteralNumber: the right literal's value)
+  int Extra = -1;       ///< Dynamic: the implicit frame slot
+  bool Strict = false;  ///< Option Explicit: an undeclared name is error 500
   bool NumericLiteralSide = false;  ///< comparison with a numeric literal: strings convert
   FastRead Fast = FastRead::None;
   bool Pure = false;  ///< evaluating it has no side effect (no call), so order does not matter

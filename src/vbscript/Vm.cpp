@@ -17,6 +17,8 @@ namespace chartorium::vbscript {
 namespace {
 
 constexpr size_t SegmentSlots = 1024;
+// Script recursion stops with error 28 before it uses this much of the C++ stack.
+constexpr uintptr_t MaxStackBytes = 3 * 1024 * 1024;
 constexpr size_t MaxStackSlots = 1 << 17;
 
 bool IsSmallInt(VarType t) {
@@ -70,8 +72,9 @@ void Vm::CheckInterruptSlow() {
 }
 
 void Vm::MarkStackBase() {
-  char here = 0;
-  if (depth_ == 0) stackBase_ = reinterpret_cast<uintptr_t>(&here);
+  if (depth_ != 0) return;
+  const auto base = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  stackLimit_ = base > MaxStackBytes ? base - MaxStackBytes : 0;
 }
 
 Variant* Vm::PushSegment(size_t count) {

@@ -36,6 +36,9 @@ struct HostCallbacks {
       InputBox;
 };
 
+/// Script calls nest at most this deep; deeper recursion stops with error 28.
+inline constexpr int MaxCallDepth = 3000;
+
 /// Error numbers of a script stopped from outside; On Error Resume Next does not catch them.
 inline constexpr int TimeoutErrorNumber = 0x1001;
 inline constexpr int CancelErrorNumber = 0x1002;
@@ -252,7 +255,10 @@ class Vm {
   Variant EvalErr(const Expr& e, Frame& f);
   Variant EvalText(const Expr& e, Frame& f);
   const ClassMember& FindClassMember(const Expr& e, const ClassInstance& instance, Frame& f);
-  void CheckCallDepth();
+  void CheckCallDepth() {
+    const auto at = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+    if (depth_ >= MaxCallDepth || at < stackLimit_) ThrowRuntime(28);
+  }
 
  public:
   /// Runs Class_Terminate of an instance whose last reference went.
@@ -268,7 +274,9 @@ class Vm {
   size_t top_ = 0;      ///< first free slot in that segment
   size_t totalSlots_ = 0;
   int depth_ = 0;
-  uintptr_t stackBase_ = 0;  ///< address of the C++ stack at the outermost host call
+  /// The lowest C++ stack address script calls may reach, set at the outermost host call
+  /// (0: no limit yet). One comparison per call then guards the stack.
+  uintptr_t stackLimit_ = 0;
   int ticks_ = 1024;
   std::chrono::steady_clock::time_point deadline_{};
   bool hasDeadline_ = false;

@@ -12,23 +12,11 @@ namespace chartorium::vbscript {
 
 namespace {
 
-constexpr int MaxCallDepth = 3000;
-// Script recursion stops with error 28 before it uses this much of the C++ stack.
-constexpr uintptr_t MaxStackBytes = 3 * 1024 * 1024;
-
 bool IsReference(const Expr& e) {
   return e.Kind == ExprKind::Variable && e.Args.empty() && !e.HasParens;
 }
 
 }  // namespace
-
-void Vm::CheckCallDepth() {
-  char here = 0;
-  const auto at = reinterpret_cast<uintptr_t>(&here);
-  if (depth_ >= MaxCallDepth ||
-      (stackBase_ != 0 && stackBase_ > at && stackBase_ - at > MaxStackBytes))
-    ThrowRuntime(28);
-}
 
 Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
                           const std::vector<ExprPtr>& args, Frame& caller) {
