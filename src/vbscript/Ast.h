@@ -195,6 +195,11 @@ struct Stmt {
   bool DiscardsConversion = false;  ///< "Call CInt(x)": the conversion's result is thrown away
   ExitKind Exit = ExitKind::Do;
   int Slot = -1;  ///< hidden frame slots (For limit/step, For Each state, With object)
+  /// If with one condition: that condition, and each branch's statement when the branch is
+  /// one assignment (null otherwise), so the VM runs the common shape without the vectors.
+  const Expr* OnlyCond = nullptr;
+  const Stmt* ThenAssign = nullptr;
+  const Stmt* ElseAssign = nullptr;
 };
 
 enum class ProcKind : uint8_t { Sub, Function, PropertyGet, PropertyLet, PropertySet };

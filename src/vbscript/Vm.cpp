@@ -230,17 +230,25 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
 }
 
 // `Fib(n - 1) + Fib(n - 2)`: the calls' plain-number results meet without Variants.
-Variant Vm::EvalArith(const Expr& e, Frame& f) {
+Number Vm::ArithNumber(const Expr& e, Frame& f, Variant& other) {
   Variant a, b;
   const Number x = SideNumber(*e.Left, f, a);
   const Number y = SideNumber(*e.Right, f, b);
   if (x.Type != VarType::Empty && y.Type != VarType::Empty) {
     const Number n = e.Arith(x, y);
-    if (n.Type != VarType::Empty) return ToVariant(n);
+    if (n.Type != VarType::Empty) return n;
   }
   if (x.Type != VarType::Empty) StoreNumber(a, x);
   if (y.Type != VarType::Empty) StoreNumber(b, y);
-  return EvalBinaryValues(e, a, b);
+  other = EvalBinaryValues(e, a, b);
+  return Number{};
+}
+
+Variant Vm::EvalArith(const Expr& e, Frame& f) {
+  Variant other;
+  const Number n = ArithNumber(e, f, other);
+  if (n.Type != VarType::Empty) return ToVariant(n);
+  return other;
 }
 
 Variant Vm::EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b) {

@@ -125,6 +125,9 @@ class Vm {
   Variant Eval(const Expr& e, Frame& f);
   Variant EvalBinary(const Expr& e, Frame& f);
   Variant EvalArith(const Expr& e, Frame& f);
+  /// An Arith node's plain-number result (a Boolean for comparisons), or Type Empty with the
+  /// value the general rules give in `other`.
+  Number ArithNumber(const Expr& e, Frame& f, Variant& other);
   Number SideNumber(const Expr& side, Frame& f, Variant& other);
   Variant EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b);
   [[gnu::noinline]] Variant EvalVariable(const Expr& e, Frame& f);
@@ -213,7 +216,12 @@ class Vm {
     const Expr& value = *s.Value;
     if (target.Fast != FastRead::Local || !value.Arith) return false;
     // Arithmetic and comparisons never give an object, so no default value is taken.
-    f.Slots[target.Slot] = EvalArith(value, f);
+    Variant other;
+    const Number n = ArithNumber(value, f, other);
+    if (n.Type != VarType::Empty)
+      StoreNumber(f.Slots[target.Slot], n);
+    else
+      f.Slots[target.Slot] = std::move(other);
     return true;
   }
   Flow ExecForEach(const Stmt& s, Frame& f);
