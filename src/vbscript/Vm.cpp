@@ -128,7 +128,7 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
     case ExprKind::Paren:
       return Eval(*e.Left, f);
     case ExprKind::Binary:
-      return e.Arith ? EvalArith(e, f) : EvalBinary(e, f);
+      return EvalBinary(e, f);
     case ExprKind::Unary:
       return EvalUnary(e, f);
     case ExprKind::CallProc:
@@ -205,6 +205,7 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
     Number n;
     if (EvalNumber(e, f, n)) return ToVariant(n);
   }
+  if (e.Arith) return EvalArith(e, f);
   Variant tempA, tempB;
   const Variant* pa = &Operand(*e.Left, f, tempA);
   // The left value is read before the right side runs: copy it if that side can change it.

@@ -49,7 +49,7 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
   for (const StmtPtr& s : block) {
     try {
       if (s->Kind == StmtKind::Assign) {
-        if (!AssignNumber(*s, f) && !AssignArith(*s, f)) ExecAssign(*s, f);
+        if (!AssignNumber(*s, f)) ExecAssign(*s, f);
         continue;
       }
       // A one-branch If outside Resume Next, as recursive functions test their end case; a
