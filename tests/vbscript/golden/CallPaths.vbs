@@ -91,6 +91,11 @@ NoValue : WScript.Echo Err.Number
 Err.Clear
 Function Deep(n) : Deep = Deep(n + 1) + 1 : End Function
 Sub Down(n) : Down n + 1 : End Sub
+Function Inv(n)
+  If n >= 0 Then Inv = Same(1) / Same(n) Else Inv = 0
+End Function
+r = Inv(0) : WScript.Echo Err.Number, r, Inv(4) + Inv(-1)
+Err.Clear
 r = Deep(0) : WScript.Echo Err.Number, Err.Description, r
 Err.Clear
 Down 0 : WScript.Echo Err.Number
