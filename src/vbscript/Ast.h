@@ -97,6 +97,9 @@ struct Number {
 /// changed) when anything else turns up; the caller then evaluates the node the general way.
 using NumberFn = Number (*)(const Expr& e, Frame& f);
 
+/// An operator on two plain numbers; Type Empty when the general rules must decide.
+using ArithFn = Number (*)(const Number& x, const Number& y);
+
 struct Expr {
   ExprKind Kind = ExprKind::Literal;
   Op Operator = Op::Plus;
@@ -108,16 +111,22 @@ struct Expr {
   Variant Value;
   ExprPtr Left, Right;
   std::vector<ExprPtr> Args;
-  int Slot = -1;
-  int Index = -1;
-  int Extra = -1;                   ///< Dynamic: the implicit frame slot
-  bool Strict = false;              ///< Option Explicit: an undeclared name is error 500
+  int Slot = -1;        ///< Binary with a plain-number evaluator: the left leaf's slot, copied
+  int Index = -1;       ///< ...and the right leaf's (LiteralNumber: the right literal's value)
+  int Extra = -1;       ///< Dynamic: the implicit frame slot
+  bool Strict = false;  ///< Option Explicit: an undeclared name is error 500
   bool NumericLiteralSide = false;  ///< comparison with a numeric literal: strings convert
   FastRead Fast = FastRead::None;
   bool Pure = false;  ///< evaluating it has no side effect (no call), so order does not matter
+  /// CallProc: every argument is a literal, a plain variable or plain-number arithmetic, so
+  /// none needs writing back after the call.
+  bool PlainArgs = false;
   NumberFn Numeric = nullptr;  ///< set for pure nodes that may be plain numbers
-  Number LiteralNumber;        ///< a Literal's value when it is a plain number
-  Variant* Direct = nullptr;   ///< Global: the variable itself (global slots never move)
+  /// A binary node that calls: each side a plain-number node or a CallProc with PlainArgs,
+  /// the operator one that plain numbers take. The results meet without Variants.
+  ArithFn Arith = nullptr;
+  Number LiteralNumber;       ///< a Literal's value when it is a plain number
+  Variant* Direct = nullptr;  ///< Global: the variable itself (global slots never move)
   const Procedure* Method = nullptr;
   const BuiltinFunction* Builtin = nullptr;
   // Member call cache: the class and member found the last time this node ran.
@@ -186,6 +195,11 @@ struct Stmt {
   bool DiscardsConversion = false;  ///< "Call CInt(x)": the conversion's result is thrown away
   ExitKind Exit = ExitKind::Do;
   int Slot = -1;  ///< hidden frame slots (For limit/step, For Each state, With object)
+  /// If with one condition: that condition, and each branch's statement when the branch is
+  /// one assignment (null otherwise), so the VM runs the common shape without the vectors.
+  const Expr* OnlyCond = nullptr;
+  const Stmt* ThenAssign = nullptr;
+  const Stmt* ElseAssign = nullptr;
 };
 
 enum class ProcKind : uint8_t { Sub, Function, PropertyGet, PropertyLet, PropertySet };

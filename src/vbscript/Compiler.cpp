@@ -216,14 +216,34 @@ void Compiler::MarkFastReads(Expr& e) {
     case ExprKind::Binary:
       e.Pure = e.Left->Pure && e.Right->Pure;
       break;
+    case ExprKind::CallProc:
+      e.PlainArgs = true;
+      for (const ExprPtr& a : e.Args)
+        e.PlainArgs = e.PlainArgs &&
+                      (a->Fast != FastRead::None || (a->Numeric && a->Kind != ExprKind::Variable));
+      break;
     default:
       break;
   }
   BindNumeric(e);
+  BindArith(e);
 }
+
+namespace {
+
+const Stmt* OnlyAssignment(const Block& block) {
+  return block.size() == 1 && block[0]->Kind == StmtKind::Assign ? block[0].get() : nullptr;
+}
+
+}  // namespace
 
 void Compiler::MarkFastReads(Block& block) {
   for (StmtPtr& s : block) {
+    if (s->Kind == StmtKind::If && s->Conds.size() == 1) {
+      s->OnlyCond = s->Conds[0].get();
+      s->ThenAssign = OnlyAssignment(s->Blocks[0]);
+      s->ElseAssign = OnlyAssignment(s->ElseBody);
+    }
     for (ExprPtr* e : {&s->Target, &s->Value, &s->Limit, &s->StepExpr, &s->Cond})
       if (*e) MarkFastReads(**e);
     for (ExprPtr& c : s->Conds) MarkFastReads(*c);

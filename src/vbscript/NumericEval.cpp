@@ -94,12 +94,38 @@ template <Op O>
     return MakeBool(integers ? x.Int >= y.Int : RealOf(x) >= RealOf(y));
 }
 
+// A variable read gives a plain number or Empty, a bound literal always a plain number; only
+// another node may give a Boolean, which arithmetic does not take here.
+template <Leaf K>
+[[gnu::always_inline]] inline bool Usable(const Number& n) {
+  if constexpr (K == Leaf::Literal)
+    return true;
+  else if constexpr (K == Leaf::Other)
+    return IsPlain(n);
+  else
+    return n.Type != VarType::Empty;
+}
+
+// A binary node's operand. The node holds copies of its leaves' slots and of its right
+// literal (see BindNumeric), which saves a dependent load on every evaluation.
+template <Leaf K, bool Right>
+[[gnu::always_inline]] inline Number Side(const Expr& e, Frame& f) {
+  if constexpr (K == Leaf::Local)
+    return NumberOf(f.Slots[Right ? e.Index : e.Slot]);
+  else if constexpr (K == Leaf::Ref)
+    return NumberOf(f.Slots[Right ? e.Index : e.Slot].Deref());
+  else if constexpr (K == Leaf::Literal && Right)
+    return e.LiteralNumber;
+  else
+    return Read<K>(Right ? *e.Right : *e.Left, f);
+}
+
 template <Op O, Leaf L, Leaf R>
 Number Binary(const Expr& e, Frame& f) {
-  const Number x = Read<L>(*e.Left, f);
-  if (!IsPlain(x)) return Number{};
-  const Number y = Read<R>(*e.Right, f);
-  if (!IsPlain(y)) return Number{};
+  const Number x = Side<L, false>(e, f);
+  if (!Usable<L>(x)) return Number{};
+  const Number y = Side<R, true>(e, f);
+  if (!Usable<R>(y)) return Number{};
   return Apply<O>(x, y);
 }
 
@@ -160,6 +186,46 @@ NumberFn PickBinary(Op op, Leaf left, Leaf right) {
     default:
       return nullptr;
   }
+}
+
+template <Op O>
+Number ApplyPair(const Number& x, const Number& y) {
+  return Apply<O>(x, y);
+}
+
+ArithFn PickArith(Op op) {
+  switch (op) {
+    case Op::Plus:
+      return &ApplyPair<Op::Plus>;
+    case Op::Minus:
+      return &ApplyPair<Op::Minus>;
+    case Op::Mul:
+      return &ApplyPair<Op::Mul>;
+    case Op::Div:
+      return &ApplyPair<Op::Div>;
+    case Op::IntDiv:
+      return &ApplyPair<Op::IntDiv>;
+    case Op::Mod:
+      return &ApplyPair<Op::Mod>;
+    case Op::Eq:
+      return &ApplyPair<Op::Eq>;
+    case Op::Ne:
+      return &ApplyPair<Op::Ne>;
+    case Op::Lt:
+      return &ApplyPair<Op::Lt>;
+    case Op::Gt:
+      return &ApplyPair<Op::Gt>;
+    case Op::Le:
+      return &ApplyPair<Op::Le>;
+    case Op::Ge:
+      return &ApplyPair<Op::Ge>;
+    default:
+      return nullptr;
+  }
+}
+
+bool NumberOrCall(const Expr& e) {
+  return e.Numeric || (e.Kind == ExprKind::CallProc && e.PlainArgs);
 }
 
 Number ReadLocal(const Expr& e, Frame& f) {
@@ -228,8 +294,13 @@ void BindNumeric(Expr& e) {
   }
   if (!e.Pure) return;
   if (e.Kind == ExprKind::Binary) {
-    if (e.Left->Numeric && e.Right->Numeric)
-      e.Numeric = PickBinary(e.Operator, LeafOf(*e.Left), LeafOf(*e.Right));
+    if (e.Left->Numeric && e.Right->Numeric) {
+      const Leaf left = LeafOf(*e.Left), right = LeafOf(*e.Right);
+      e.Numeric = PickBinary(e.Operator, left, right);
+      if (left == Leaf::Local || left == Leaf::Ref) e.Slot = e.Left->Slot;
+      if (right == Leaf::Local || right == Leaf::Ref) e.Index = e.Right->Slot;
+      if (right == Leaf::Literal) e.LiteralNumber = e.Right->LiteralNumber;
+    }
     return;
   }
   if (e.Kind == ExprKind::Unary && e.Operator == Op::Neg && e.Left->Numeric) {
@@ -239,6 +310,12 @@ void BindNumeric(Expr& e) {
   if (e.Kind == ExprKind::Variable && e.Args.size() == 1 && e.Args[0]->Numeric &&
       (e.Loc == Location::Local || e.Direct))
     e.Numeric = e.Args[0]->Fast == FastRead::Local ? &Element<Leaf::Local> : &Element<Leaf::Other>;
+}
+
+void BindArith(Expr& e) {
+  e.Arith = nullptr;
+  if (e.Kind != ExprKind::Binary || e.Pure) return;
+  if (NumberOrCall(*e.Left) && NumberOrCall(*e.Right)) e.Arith = PickArith(e.Operator);
 }
 
 }  // namespace chartorium::vbscript

@@ -10,6 +10,10 @@ namespace chartorium::vbscript {
 /// Numeric null for nodes that can never be plain numbers.
 void BindNumeric(Expr& e);
 
+/// Sets e.Arith for a binary node whose sides are plain numbers or calls (see Expr::Arith).
+/// Needs the sides' PlainArgs and Numeric already set.
+void BindArith(Expr& e);
+
 /// The plain number a Variant holds: Integer, Long or Double; Type Empty for anything else.
 [[gnu::always_inline]] inline Number NumberOf(const Variant& v) {
   Number n;

@@ -17,6 +17,8 @@ namespace chartorium::vbscript {
 namespace {
 
 constexpr size_t SegmentSlots = 1024;
+// Script recursion stops with error 28 before it uses this much of the C++ stack.
+constexpr uintptr_t MaxStackBytes = 3 * 1024 * 1024;
 constexpr size_t MaxStackSlots = 1 << 17;
 
 bool IsSmallInt(VarType t) {
@@ -70,8 +72,9 @@ void Vm::CheckInterruptSlow() {
 }
 
 void Vm::MarkStackBase() {
-  char here = 0;
-  if (depth_ == 0) stackBase_ = reinterpret_cast<uintptr_t>(&here);
+  if (depth_ != 0) return;
+  const auto base = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  stackLimit_ = base > MaxStackBytes ? base - MaxStackBytes : 0;
 }
 
 Variant* Vm::PushSegment(size_t count) {
@@ -128,11 +131,8 @@ Variant Vm::Eval(const Expr& e, Frame& f) {
       return EvalBinary(e, f);
     case ExprKind::Unary:
       return EvalUnary(e, f);
-    case ExprKind::CallProc: {
-      const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
-      if (!proc) ThrowRuntime(13);
-      return CallProcedure(*proc, nullptr, e.Args, f);
-    }
+    case ExprKind::CallProc:
+      return CallGlobal(e, f);
     case ExprKind::CallMethod:
       if (!e.Method) ThrowRuntime(438);
       return CallProcedure(*e.Method, f.Me, e.Args, f);
@@ -205,6 +205,7 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
     Number n;
     if (EvalNumber(e, f, n)) return ToVariant(n);
   }
+  if (e.Arith) return EvalArith(e, f);
   Variant tempA, tempB;
   const Variant* pa = &Operand(*e.Left, f, tempA);
   // The left value is read before the right side runs: copy it if that side can change it.
@@ -212,8 +213,46 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
     tempA = *pa;
     pa = &tempA;
   }
-  const Variant& a = *pa;
-  const Variant& b = Operand(*e.Right, f, tempB);
+  return EvalBinaryValues(e, *pa, Operand(*e.Right, f, tempB));
+}
+
+// One side of an Arith node: a plain number, or Type Empty with the side's value in `other`.
+// A pure side that is no plain number is evaluated once, before the other side runs.
+[[gnu::always_inline]] inline Number Vm::SideNumber(const Expr& side, Frame& f, Variant& other) {
+  if (side.Kind == ExprKind::CallProc) {
+    const Procedure* proc = globals_.Procedures[static_cast<size_t>(side.Slot)];
+    if (!proc) ThrowRuntime(13);
+    return CallPlainNumber(*proc, side, f, other);
+  }
+  const Number n = side.Numeric(side, f);
+  if (n.Type == VarType::Integer || n.Type == VarType::Long || n.Type == VarType::Double) return n;
+  other = Eval(side, f);
+  return Number{};
+}
+
+// `Fib(n - 1) + Fib(n - 2)`: the calls' plain-number results meet without Variants.
+Number Vm::ArithNumber(const Expr& e, Frame& f, Variant& other) {
+  Variant a, b;
+  const Number x = SideNumber(*e.Left, f, a);
+  const Number y = SideNumber(*e.Right, f, b);
+  if (x.Type != VarType::Empty && y.Type != VarType::Empty) {
+    const Number n = e.Arith(x, y);
+    if (n.Type != VarType::Empty) return n;
+  }
+  if (x.Type != VarType::Empty) StoreNumber(a, x);
+  if (y.Type != VarType::Empty) StoreNumber(b, y);
+  other = EvalBinaryValues(e, a, b);
+  return Number{};
+}
+
+Variant Vm::EvalArith(const Expr& e, Frame& f) {
+  Variant other;
+  const Number n = ArithNumber(e, f, other);
+  if (n.Type != VarType::Empty) return ToVariant(n);
+  return other;
+}
+
+Variant Vm::EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b) {
   if (e.Operator == Op::Is) {
     if (!a.IsObject() || !b.IsObject()) ThrowRuntime(424);
     return Variant::Boolean(a.AsObject() == b.AsObject());

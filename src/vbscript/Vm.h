@@ -36,6 +36,9 @@ struct HostCallbacks {
       InputBox;
 };
 
+/// Script calls nest at most this deep; deeper recursion stops with error 28.
+inline constexpr int MaxCallDepth = 3000;
+
 /// Error numbers of a script stopped from outside; On Error Resume Next does not catch them.
 inline constexpr int TimeoutErrorNumber = 0x1001;
 inline constexpr int CancelErrorNumber = 0x1002;
@@ -123,6 +126,12 @@ class Vm {
   // Vm.cpp: the expression dispatch
   Variant Eval(const Expr& e, Frame& f);
   Variant EvalBinary(const Expr& e, Frame& f);
+  Variant EvalArith(const Expr& e, Frame& f);
+  /// An Arith node's plain-number result (a Boolean for comparisons), or Type Empty with the
+  /// value the general rules give in `other`.
+  Number ArithNumber(const Expr& e, Frame& f, Variant& other);
+  Number SideNumber(const Expr& side, Frame& f, Variant& other);
+  Variant EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b);
   [[gnu::noinline]] Variant EvalVariable(const Expr& e, Frame& f);
   [[gnu::noinline]] Variant EvalUnary(const Expr& e, Frame& f);
   Variant EvalBinarySlow(const Expr& e, Variant a, Variant b);
@@ -167,9 +176,16 @@ class Vm {
       case FastRead::Literal:
         return e.Value;
       default:
-        temp = Eval(e, f);
+        temp = e.Kind == ExprKind::CallProc ? CallGlobal(e, f) : Eval(e, f);
         return temp;
     }
+  }
+  /// A call of a global procedure, without the dispatch of Eval.
+  Variant CallGlobal(const Expr& e, Frame& f) {
+    const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
+    if (!proc) ThrowRuntime(13);
+    if (e.PlainArgs) return CallPlain(*proc, e, f);
+    return CallProcedure(*proc, nullptr, e.Args, f);
   }
   bool EvalCondition(const Expr& e, Frame& f);
   /// A condition's truth, a plain-number comparison without a call.
@@ -196,6 +212,20 @@ class Vm {
     StoreNumber(f.Slots[target.Slot], n);
     return true;
   }
+  /// `x = F(a) + F(b)` on a local: true once stored; false, changing nothing, for other shapes.
+  bool AssignArith(const Stmt& s, Frame& f) {
+    const Expr& target = *s.Target;
+    const Expr& value = *s.Value;
+    if (target.Fast != FastRead::Local || !value.Arith) return false;
+    // Arithmetic and comparisons never give an object, so no default value is taken.
+    Variant other;
+    const Number n = ArithNumber(value, f, other);
+    if (n.Type != VarType::Empty)
+      StoreNumber(f.Slots[target.Slot], n);
+    else
+      f.Slots[target.Slot] = std::move(other);
+    return true;
+  }
   Flow ExecForEach(const Stmt& s, Frame& f);
   Flow ExecLoop(const Stmt& s, Frame& f);
   Flow ExecSelect(const Stmt& s, Frame& f);
@@ -218,6 +248,13 @@ class Vm {
   // VmCall.cpp: calls
   Variant CallProcedure(const Procedure& proc, ClassInstance* me, const std::vector<ExprPtr>& args,
                         Frame& caller);
+  /// A global procedure called with PlainArgs: no write-back, no Me.
+  Variant CallPlain(const Procedure& proc, const Expr& call, Frame& caller);
+  /// CallPlain for a plain-number result; Type Empty with anything else, which then goes
+  /// to `other`.
+  Number CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other);
+  template <class Finish>
+  auto RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish);
   Variant CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args);
   Variant CallBuiltin(const Expr& e, Frame& f);
   Variant CallNative(NativeObject& native, int index, const std::vector<ExprPtr>& args, Frame& f,
@@ -228,7 +265,10 @@ class Vm {
   Variant EvalErr(const Expr& e, Frame& f);
   Variant EvalText(const Expr& e, Frame& f);
   const ClassMember& FindClassMember(const Expr& e, const ClassInstance& instance, Frame& f);
-  void CheckCallDepth();
+  void CheckCallDepth() {
+    const auto at = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+    if (depth_ >= MaxCallDepth || at < stackLimit_) ThrowRuntime(28);
+  }
 
  public:
   /// Runs Class_Terminate of an instance whose last reference went.
@@ -244,7 +284,9 @@ class Vm {
   size_t top_ = 0;      ///< first free slot in that segment
   size_t totalSlots_ = 0;
   int depth_ = 0;
-  uintptr_t stackBase_ = 0;  ///< address of the C++ stack at the outermost host call
+  /// The lowest C++ stack address script calls may reach, set at the outermost host call
+  /// (0: no limit yet). One comparison per call then guards the stack.
+  uintptr_t stackLimit_ = 0;
   int ticks_ = 1024;
   std::chrono::steady_clock::time_point deadline_{};
   bool hasDeadline_ = false;

@@ -4,6 +4,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Compiler.h"
 #include "vbscript/Conversion.h"
+#include "vbscript/NumericEval.h"
 #include "vbscript/Parser.h"
 #include "vbscript/RegExpObjects.h"
 #include "vbscript/Vm.h"
@@ -12,23 +13,11 @@ namespace chartorium::vbscript {
 
 namespace {
 
-constexpr int MaxCallDepth = 3000;
-// Script recursion stops with error 28 before it uses this much of the C++ stack.
-constexpr uintptr_t MaxStackBytes = 3 * 1024 * 1024;
-
 bool IsReference(const Expr& e) {
   return e.Kind == ExprKind::Variable && e.Args.empty() && !e.HasParens;
 }
 
 }  // namespace
-
-void Vm::CheckCallDepth() {
-  char here = 0;
-  const auto at = reinterpret_cast<uintptr_t>(&here);
-  if (depth_ >= MaxCallDepth ||
-      (stackBase_ != 0 && stackBase_ > at && stackBase_ - at > MaxStackBytes))
-    ThrowRuntime(28);
-}
 
 Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
                           const std::vector<ExprPtr>& args, Frame& caller) {
@@ -67,6 +56,75 @@ Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
     if (writeBack & (1ull << i)) Assign(*args[i], slots[i], caller, slots[i].IsObject());
   if (proc.ResultSlot < 0) return Variant();
   return std::move(slots[proc.ResultSlot]);
+}
+
+// A global procedure called with PlainArgs: nothing to write back and no Me, so the frame is
+// set up with the least work. `finish` takes the result from the frame before it is cleared.
+template <class Finish>
+auto Vm::RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish) {
+  const std::vector<ExprPtr>& args = call.Args;
+  const size_t count = args.size();
+  if (static_cast<int>(count) != proc.ParamCount) ThrowRuntime(450);
+  CheckInterrupt();
+  CheckCallDepth();
+  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
+  Variant* slots = guard.Base;
+  ++depth_;
+  const uint8_t* byVal = proc.ByVal.data();
+  for (size_t i = 0; i < count; ++i) {
+    const Expr& a = *args[i];
+    switch (a.Fast) {
+      case FastRead::Local:
+        if (byVal[i])
+          slots[i] = caller.Slots[a.Slot];
+        else
+          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot]);
+        continue;
+      case FastRead::Ref:
+        if (byVal[i])
+          slots[i] = caller.Slots[a.Slot].Deref();
+        else
+          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot].Deref());
+        continue;
+      case FastRead::Direct:
+        if (byVal[i])
+          slots[i] = *a.Direct;
+        else
+          slots[i] = Variant::MakeRef(a.Direct);
+        continue;
+      case FastRead::Literal:
+        slots[i] = a.Value;
+        continue;
+      case FastRead::None: {
+        // Plain-number arithmetic such as n - 1 goes to the new frame unboxed.
+        const Number n = a.Numeric(a, caller);
+        if (n.Type != VarType::Empty)
+          StoreNumber(slots[i], n);
+        else
+          slots[i] = Eval(a, caller);
+        continue;
+      }
+    }
+  }
+  Frame frame;
+  frame.Slots = slots;
+  frame.Proc = &proc;
+  ExecBlock(proc.Decl->Body, frame);
+  return finish(proc.ResultSlot < 0 ? nullptr : &slots[proc.ResultSlot]);
+}
+
+Variant Vm::CallPlain(const Procedure& proc, const Expr& call, Frame& caller) {
+  return RunPlain(proc, call, caller,
+                  [](Variant* result) { return result ? std::move(*result) : Variant(); });
+}
+
+Number Vm::CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other) {
+  return RunPlain(proc, call, caller, [&other](Variant* result) {
+    if (!result) return Number{};
+    const Number n = NumberOf(*result);
+    if (n.Type == VarType::Empty) other = std::move(*result);
+    return n;
+  });
 }
 
 Variant Vm::CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args) {

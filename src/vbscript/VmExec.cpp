@@ -54,12 +54,12 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
       }
       // A one-branch If outside Resume Next, as recursive functions test their end case; a
       // branch of one assignment runs here too, the error (if any) at its own position.
-      if (s->Kind == StmtKind::If && s->Conds.size() == 1 && !f.ResumeNext) {
-        const Block& branch = Condition(*s->Conds[0], f) ? s->Blocks[0] : s->ElseBody;
-        if (branch.size() == 1 && branch[0]->Kind == StmtKind::Assign) {
-          const Stmt& only = *branch[0];
+      if (s->OnlyCond && !f.ResumeNext) {
+        const bool taken = Condition(*s->OnlyCond, f);
+        if (const Stmt* assignment = taken ? s->ThenAssign : s->ElseAssign) {
+          const Stmt& only = *assignment;
           try {
-            if (!AssignNumber(only, f)) ExecAssign(only, f);
+            if (!AssignNumber(only, f) && !AssignArith(only, f)) ExecAssign(only, f);
           } catch (ScriptError& error) {
             if (!error.HasPos) {
               error.Pos = only.Pos;
@@ -69,7 +69,7 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
           }
           continue;
         }
-        const Flow flow = ExecBlock(branch, f);
+        const Flow flow = ExecBlock(taken ? s->Blocks[0] : s->ElseBody, f);
         if (flow != Flow::Normal) return flow;
         continue;
       }
@@ -222,7 +222,10 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
         return;
       }
     }
-    Variant result = Eval(value, f);
+    Variant result = value.Arith                        ? EvalArith(value, f)
+                     : value.Kind == ExprKind::Binary   ? EvalBinary(value, f)
+                     : value.Kind == ExprKind::CallProc ? CallGlobal(value, f)
+                                                        : Eval(value, f);
     if (result.IsObject()) result = DefaultValue(result);
     slot = std::move(result);
     return;

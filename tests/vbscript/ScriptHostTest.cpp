@@ -257,6 +257,25 @@ TEST(ScriptHostTest, TimeOutAndCancelEndRunawayScripts) {
   EXPECT_TRUE(host.AddCode("For i = 1 To 1000 : Next"));
 }
 
+TEST(ScriptHostTest, TimeOutAndCancelStopRecursionThroughPlainCalls) {
+  // Fib's calls take the lean call path; each call still counts towards the checks.
+  ScriptHost host;
+  ASSERT_TRUE(
+      host.AddCode("Function Fib(n)\n  If n < 2 Then Fib = n Else Fib = Fib(n - 1) + Fib(n - 2)\n"
+                   "End Function"));
+  host.SetTimeout(50);
+  EXPECT_FALSE(host.AddCode("On Error Resume Next\nx = Fib(60)"));
+  EXPECT_EQ(host.LastError().Number, TimeoutErrorNumber);
+  std::atomic<bool> cancel{true};
+  host.SetTimeout(0);
+  host.SetCancelFlag(&cancel);
+  EXPECT_FALSE(host.AddCode("On Error Resume Next\ny = Fib(60) + Fib(2)"));
+  EXPECT_EQ(host.LastError().Number, CancelErrorNumber);
+  cancel = false;
+  EXPECT_TRUE(host.AddCode("z = Fib(10) + Fib(1)"));
+  EXPECT_EQ(ToDouble(host.Eval("z").Value), 56);
+}
+
 TEST(ScriptHostTest, DeepRecursionIsOutOfStackSpace) {
   ScriptHost host;
   ASSERT_TRUE(host.AddCode("Function Down(n) : Down = Down(n + 1) : End Function"));
