@@ -426,7 +426,7 @@ Variant Vm::EvalText(const Expr& e, Frame& f) {
   std::unique_ptr<CompiledBlock> block;
   try {
     Compiler compiler(globals_);
-    block = compiler.CompileExpression(ParseExpressionText(text),
+    block = compiler.CompileExpression(ParseExpressionText(text, HostLocale),
                                        f.Proc    ? f.Proc
                                        : f.Scope ? f.Scope->Proc
                                                  : nullptr,

@@ -551,9 +551,9 @@ void Vm::ExecExecute(const Stmt& s, Frame& f) {
   try {
     const Procedure* scope = f.Proc ? f.Proc : f.Scope ? f.Scope->Proc : nullptr;
     const bool local = !s.Global && scope != nullptr;
-    block =
-        compiler.Compile(ParseScript(text), local ? CompileMode::LocalExecute : CompileMode::Global,
-                         local ? scope : nullptr, local && f.Me ? f.Me->Class : nullptr);
+    block = compiler.Compile(ParseScript(text, HostLocale),
+                             local ? CompileMode::LocalExecute : CompileMode::Global,
+                             local ? scope : nullptr, local && f.Me ? f.Me->Class : nullptr);
   } catch (ScriptError& error) {
     // A syntax error in the text is a run-time error of the Execute statement.
     error.Compile = false;

@@ -430,6 +430,11 @@ TEST(ScriptHostTest, HostLocaleIsWhatSetLocaleZeroAndResetReturnTo) {
   host.Reset();
   EXPECT_EQ(EvalNumber(host, "GetLocale()"), 2055);
   EXPECT_EQ(ToString(host.Eval("CStr(1.5) & \"|\" & FormatCurrency(-2)").Value), "1.5|EUR -2.00");
+  // Code that Execute and Eval compile while the script runs reads literals the same way.
+  ASSERT_TRUE(
+      host.AddCode("SetLocale 1033\nExecute \"e = #31.01.2000#\"\n"
+                   "v = Eval(\"Month(#3.4.2001#)\")"));
+  EXPECT_EQ(EvalNumber(host, "Day(e) * 100 + v"), 3104);
   // A US host reads the same literal as month 31 and refuses it.
   ScriptHost us;
   EXPECT_FALSE(us.AddCode("d = #31.01.2000#"));
