@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "vbscript/ScriptHost.h"
+#include "support/ScriptWork.h"
 
 namespace chartorium::vbscript {
 namespace {
@@ -27,21 +27,8 @@ constexpr const char* ExecuteCode =
     "  re.Pattern = \"\\bvolume (\\d+)\"\n  Work = re.Execute(text).Count\nEnd Function";
 
 void RunOverReport(benchmark::State& state, const char* code) {
-  ScriptHost host;
-  host.SetTimeout(0);
-  if (!host.AddCode(code)) {
-    state.SkipWithError(host.LastError().Description.c_str());
-    return;
-  }
   const Variant text = Variant::String(ReportText());
-  for (auto _ : state) {
-    ScriptResult r = host.Run("Work", std::span<const Variant>(&text, 1));
-    if (!r.Ok) {
-      state.SkipWithError(host.LastError().Description.c_str());
-      return;
-    }
-    benchmark::DoNotOptimize(r.Value);
-  }
+  RunScriptWork(state, code, std::span<const Variant>(&text, 1));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.AsString().size()));
 }
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "support/ScriptWork.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptHost.h"
 
@@ -29,33 +30,20 @@ constexpr const char* SelectDispatch =
     "    Select Case i Mod 5\n    Case 0 : a = a + 1\n    Case 1, 2 : b = b + 1\n"
     "    Case Else : a = a - 1\n    End Select\n  Next\n  Work = a + b\nEnd Function";
 
-void RunWork(benchmark::State& state, const char* code) {
-  ScriptHost host;
-  host.SetTimeout(0);
-  if (!host.AddCode(code)) {
-    state.SkipWithError(host.LastError().Description.c_str());
-    return;
-  }
-  for (auto _ : state) {
-    ScriptResult r = host.Run("Work");
-    benchmark::DoNotOptimize(r.Value);
-  }
-}
-
 void BM_NumericLoop(benchmark::State& state) {
-  RunWork(state, NumericLoop);
+  RunScriptWork(state, NumericLoop);
 }
 void BM_MovingAverage(benchmark::State& state) {
-  RunWork(state, MovingAverage);
+  RunScriptWork(state, MovingAverage);
 }
 void BM_StringBuilding(benchmark::State& state) {
-  RunWork(state, StringBuilding);
+  RunScriptWork(state, StringBuilding);
 }
 void BM_Fib18(benchmark::State& state) {
-  RunWork(state, Fib);
+  RunScriptWork(state, Fib);
 }
 void BM_SelectDispatch(benchmark::State& state) {
-  RunWork(state, SelectDispatch);
+  RunScriptWork(state, SelectDispatch);
 }
 
 // A macro-style object: Close(place) as a global member, called once per bar.
