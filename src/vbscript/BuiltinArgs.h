@@ -43,6 +43,27 @@ inline bool TextCompareArg(const Variant& v) {
   return mode == 1;
 }
 
+/// The arguments of InStr and InStrB: ([start,] text, find[, compare]).
+struct SearchArgs {
+  int32_t Start = 1;  ///< 1 or more
+  const Variant* Text = nullptr;
+  const Variant* Find = nullptr;
+  bool TextCompare = false;
+};
+inline SearchArgs ReadSearchArgs(std::span<Variant> a) {
+  SearchArgs args;
+  size_t i = 0;
+  if (a.size() >= 3) {
+    args.Start = IntArg(a[0]);
+    if (args.Start < 1) ThrowRuntime(5);
+    i = 1;
+  }
+  args.TextCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
+  args.Text = &a[i];
+  args.Find = &a[i + 1];
+  return args;
+}
+
 /// A new zero-based array of the given values.
 Variant MakeArray(std::vector<Variant> values);
 

@@ -53,18 +53,12 @@ Variant FnMidB(Vm& vm, std::span<Variant> a) {
 }
 
 Variant FnInStrB(Vm& vm, std::span<Variant> a) {
-  // InStrB([start,] s1, s2[, compare]): the byte position of the first character of a match.
-  size_t i = 0;
-  int32_t start = 1;
-  if (a.size() >= 3) {
-    start = IntArg(a[0]);
-    if (start < 1) ThrowRuntime(5);
-    i = 1;
-  }
-  const bool textCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
-  if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::MakeNull();
-  std::string t1 = ToString(a[i], vm.Locale), t2 = ToString(a[i + 1], vm.Locale);
-  if (textCompare) {
+  // The byte position of the first character of a match.
+  const SearchArgs args = ReadSearchArgs(a);
+  const int32_t start = args.Start;
+  if (args.Text->IsNull() || args.Find->IsNull()) return Variant::MakeNull();
+  std::string t1 = ToString(*args.Text, vm.Locale), t2 = ToString(*args.Find, vm.Locale);
+  if (args.TextCompare) {
     t1 = LowerText(t1);
     t2 = LowerText(t2);
   }

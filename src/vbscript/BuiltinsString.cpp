@@ -124,20 +124,13 @@ Variant FnMid(Vm& vm, std::span<Variant> a) {
 }
 
 Variant FnInStr(Vm& vm, std::span<Variant> a) {
-  // InStr([start,] s1, s2[, compare])
-  size_t i = 0;
-  int32_t start = 1;
-  if (a.size() >= 3) {
-    start = IntArg(a[0]);
-    if (start < 1) ThrowRuntime(5);
-    i = 1;
-  }
-  const bool textCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
-  if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::MakeNull();
-  return OnUnits(ToString(a[i], vm.Locale), ToString(a[i + 1], vm.Locale),
+  const SearchArgs args = ReadSearchArgs(a);
+  if (args.Text->IsNull() || args.Find->IsNull()) return Variant::MakeNull();
+  return OnUnits(ToString(*args.Text, vm.Locale), ToString(*args.Find, vm.Locale),
                  [&](const auto& s1, const auto& s2) {
-                   if (static_cast<size_t>(start) > s1.size()) return Variant::Long(0);
-                   const size_t at = Find(s1, s2, static_cast<size_t>(start - 1), textCompare);
+                   if (static_cast<size_t>(args.Start) > s1.size()) return Variant::Long(0);
+                   const size_t at =
+                       Find(s1, s2, static_cast<size_t>(args.Start - 1), args.TextCompare);
                    return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at + 1));
                  });
 }
