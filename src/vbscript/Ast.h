@@ -38,6 +38,10 @@ enum class ExprKind : uint8_t {
   EvalText,     ///< Eval(Args[0]) in the current scope
 };
 
+/// ErrMember's Index for a name Err has no member of: error 438 when the statement runs, as
+/// members are bound late. (-1 is Err itself; 0 and up its members.)
+inline constexpr int UnknownErrMember = -2;
+
 enum class Location : uint8_t {
   Local,     ///< frame slot
   Ref,       ///< frame slot holding a ByRef alias (parameters)
@@ -142,7 +146,7 @@ enum class StmtKind : uint8_t {
   Dim,      ///< Decls
   ReDim,    ///< Decls with bound expressions; Preserve
   Erase,    ///< Target
-  Const,    ///< Decls with values (global ones bind their name when run)
+  Const,    ///< Decls with values; Body: assignments to variables of those names, if any
   If,       ///< Conds[i] -> Blocks[i]; ElseBody
   Select,   ///< Value; Cases; ElseBody (HasElse)
   For,      ///< Target = Value To Limit Step StepExpr

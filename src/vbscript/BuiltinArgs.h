@@ -16,6 +16,29 @@ inline int32_t IntArg(const Variant& v) {
   return ToLong(v);
 }
 
+/// An integer argument whose text is read as the script's locale writes numbers.
+inline int32_t IntArg(const Variant& v, const ScriptLocale& locale) {
+  if (v.IsString()) return ToLong(Variant::Double(ToDouble(v, locale)));
+  return IntArg(v);
+}
+
+/// The integer arguments of a string function (starts, lengths, compare modes) in VBScript's
+/// order of checks: all are converted first (13 for a text that is no number), then a Null
+/// among them is 94; range checks (5) are the caller's, after both. A null pointer is an
+/// argument not given, whose `values` entry is kept.
+inline void ReadIntArgs(std::span<const Variant* const> args, std::span<int32_t> values,
+                        const ScriptLocale& locale) {
+  bool null = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!args[i]) continue;
+    if (args[i]->IsNull())
+      null = true;
+    else
+      values[i] = IntArg(*args[i], locale);
+  }
+  if (null) ThrowRuntime(94);
+}
+
 /// A left-out argument, as in FormatNumber(x, , 0).
 inline bool IsMissing(const Variant& v) {
   return v.Type() == VarType::Error && v.AsErrorCode() == MissingArgument;
@@ -50,15 +73,15 @@ struct SearchArgs {
   const Variant* Find = nullptr;
   bool TextCompare = false;
 };
-inline SearchArgs ReadSearchArgs(std::span<Variant> a) {
+inline SearchArgs ReadSearchArgs(std::span<Variant> a, const ScriptLocale& locale) {
   SearchArgs args;
-  size_t i = 0;
-  if (a.size() >= 3) {
-    args.Start = IntArg(a[0]);
-    if (args.Start < 1) ThrowRuntime(5);
-    i = 1;
-  }
-  args.TextCompare = a.size() == 4 ? TextCompareArg(a[3]) : false;
+  const size_t i = a.size() >= 3 ? 1 : 0;
+  const Variant* given[] = {i == 1 ? &a[0] : nullptr, a.size() == 4 ? &a[3] : nullptr};
+  int32_t values[] = {1, 0};
+  ReadIntArgs(given, values, locale);
+  args.Start = values[0];
+  if (args.Start < 1 || (values[1] != 0 && values[1] != 1)) ThrowRuntime(5);
+  args.TextCompare = values[1] == 1;
   args.Text = &a[i];
   args.Find = &a[i + 1];
   return args;

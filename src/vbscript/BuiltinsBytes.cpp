@@ -54,7 +54,7 @@ Variant FnMidB(Vm& vm, std::span<Variant> a) {
 
 Variant FnInStrB(Vm& vm, std::span<Variant> a) {
   // The byte position of the first character of a match.
-  const SearchArgs args = ReadSearchArgs(a);
+  const SearchArgs args = ReadSearchArgs(a, vm.Locale);
   const int32_t start = args.Start;
   if (args.Text->IsNull() || args.Find->IsNull()) return Variant::MakeNull();
   std::string t1 = ToString(*args.Text, vm.Locale), t2 = ToString(*args.Find, vm.Locale);

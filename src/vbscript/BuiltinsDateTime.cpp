@@ -1,4 +1,5 @@
 // Date, time and number-formatting built-ins, in the layouts of the script's locale.
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -309,9 +310,12 @@ std::string FormatFixed(double value, std::span<Variant> a, int defaultDigits, b
   const bool group = tristate(4, true);
   const double scale = std::pow(10.0, digits);
   const double rounded = std::round(std::fabs(value) * scale) / scale;
+  // Written with '.', whatever the C library's locale; the script's locale comes next.
   char buffer[512];
-  std::snprintf(buffer, sizeof buffer, "%.*f", digits, rounded);
-  std::string text = buffer;
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, digits);
+  if (error != std::errc()) ThrowRuntime(6);
+  std::string text(buffer, end);
   const size_t dot = text.find('.');
   std::string whole = text.substr(0, dot);
   std::string fraction = dot == std::string::npos ? "" : text.substr(dot);

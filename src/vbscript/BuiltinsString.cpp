@@ -89,7 +89,7 @@ Variant FnLen(Vm& vm, std::span<Variant> a) {
 }
 
 Variant FnLeft(Vm& vm, std::span<Variant> a) {
-  const int32_t n = IntArg(a[1]);
+  const int32_t n = IntArg(a[1], vm.Locale);
   if (n < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
   return OnUnits(ToString(a[0], vm.Locale),
@@ -97,7 +97,7 @@ Variant FnLeft(Vm& vm, std::span<Variant> a) {
 }
 
 Variant FnRight(Vm& vm, std::span<Variant> a) {
-  const int32_t n = IntArg(a[1]);
+  const int32_t n = IntArg(a[1], vm.Locale);
   if (n < 0) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
   return OnUnits(ToString(a[0], vm.Locale), [&](const auto& s) {
@@ -107,13 +107,11 @@ Variant FnRight(Vm& vm, std::span<Variant> a) {
 }
 
 Variant FnMid(Vm& vm, std::span<Variant> a) {
-  const int32_t start = IntArg(a[1]);
-  if (start < 1) ThrowRuntime(5);
-  int32_t length = -1;
-  if (a.size() > 2) {
-    length = IntArg(a[2]);
-    if (length < 0) ThrowRuntime(5);
-  }
+  const Variant* given[] = {&a[1], a.size() > 2 ? &a[2] : nullptr};
+  int32_t values[] = {0, -1};
+  ReadIntArgs(given, values, vm.Locale);
+  const int32_t start = values[0], length = values[1];
+  if (start < 1 || (given[1] && length < 0)) ThrowRuntime(5);
   if (a[0].IsNull()) return a[0];
   return OnUnits(ToString(a[0], vm.Locale), [&](const auto& s) {
     using Text = std::decay_t<decltype(s)>;
@@ -124,7 +122,7 @@ Variant FnMid(Vm& vm, std::span<Variant> a) {
 }
 
 Variant FnInStr(Vm& vm, std::span<Variant> a) {
-  const SearchArgs args = ReadSearchArgs(a);
+  const SearchArgs args = ReadSearchArgs(a, vm.Locale);
   if (args.Text->IsNull() || args.Find->IsNull()) return Variant::MakeNull();
   return OnUnits(ToString(*args.Text, vm.Locale), ToString(*args.Find, vm.Locale),
                  [&](const auto& s1, const auto& s2) {

@@ -39,8 +39,10 @@ std::unique_ptr<CompiledBlock> Compiler::Compile(ScriptBlock script, CompileMode
   blockDeclared_.clear();
   pendingProcedures_.clear();
   pendingClasses_.clear();
+  scriptConstants_.clear();
   DeclareDefinitions(*block);
   const bool local = mode == CompileMode::LocalExecute && outer;
+  if (!local) CollectScriptConstants(block->Script.Body);
   // Global Dims are hoisted: procedures and code above them already see the variables.
   if (!local)
     for (const StmtPtr& s : block->Script.Body)
@@ -74,6 +76,7 @@ std::unique_ptr<CompiledBlock> Compiler::CompileExpression(ExprPtr expression,
                                                            const ClassInfo* outerClass) {
   auto block = std::make_unique<CompiledBlock>();
   blockDeclared_.clear();
+  scriptConstants_.clear();
   Scope scope;
   scope.Frame = &block->Scope;
   scope.Outer = outer;
@@ -281,6 +284,19 @@ void Compiler::HoistDeclarations(const Block& block, Scope& scope) {
     HoistDeclarations(s->ElseBody, scope);
     for (const Block& b : s->Blocks) HoistDeclarations(b, scope);
     for (const CaseClause& c : s->Cases) HoistDeclarations(c.Body, scope);
+  }
+}
+
+// Procedures are compiled before the global code, yet they run after it: a constant declared
+// anywhere in the global code, even below the procedure or in a branch never taken, is theirs.
+void Compiler::CollectScriptConstants(const Block& block) {
+  for (const StmtPtr& s : block) {
+    if (s->Kind == StmtKind::Const)
+      for (const Declaration& d : s->Decls) scriptConstants_[d.Key] = ConstValue(*d.Value);
+    CollectScriptConstants(s->Body);
+    CollectScriptConstants(s->ElseBody);
+    for (const Block& b : s->Blocks) CollectScriptConstants(b);
+    for (const CaseClause& c : s->Cases) CollectScriptConstants(c.Body);
   }
 }
 

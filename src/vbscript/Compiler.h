@@ -54,6 +54,7 @@ class Compiler {
   void DeclareDefinitions(CompiledBlock& block);
   void CompileProcedure(Procedure& proc, const ClassInfo* owner, bool explicitNames);
   void HoistDeclarations(const Block& block, Scope& scope);
+  void CollectScriptConstants(const Block& block);
   void ResolveBlock(Block& block, Scope& scope);
   void ResolveStmt(Stmt& stmt, Scope& scope);
   void ResolveExpr(ExprPtr& e, Scope& scope);
@@ -72,6 +73,9 @@ class Compiler {
   std::vector<std::pair<int, const Procedure*>> pendingProcedures_;
   std::vector<std::pair<int, const ClassInfo*>> pendingClasses_;
   std::unordered_map<std::string, int> blockClasses_;
+  /// Constants of the block's global code, wherever they stand in it: every procedure and
+  /// class of the block sees them.
+  std::unordered_map<std::string, Variant> scriptConstants_;
 };
 
 }  // namespace chartorium::vbscript

@@ -40,6 +40,39 @@ constexpr ErrMemberName ErrMembers[] = {{"number", 0},   {"description", 1}, {"s
                                         {"helpfile", 3}, {"helpcontext", 4}, {"raise", 5},
                                         {"clear", 6}};
 
+// A constant's name read as its value; `c(1)` indexes the value.
+void ResolveConstant(Expr& e, const Variant& value, bool writes) {
+  if (writes) ThrowCompile(1002, e.Pos, "cannot assign to the constant '" + e.Name + "'");
+  e.Kind = ExprKind::Literal;
+  e.Value = value;
+  if (e.Args.empty()) return;
+  auto literal = std::make_unique<Expr>();
+  literal->Kind = ExprKind::Literal;
+  literal->Value = value;
+  literal->Pos = e.Pos;
+  e.Left = std::move(literal);
+  e.Kind = ExprKind::Apply;
+}
+
+// `slot = value` on the global variable, declaring it as it runs.
+StmtPtr BindConstant(int slot, const Variant& value, SourcePos pos) {
+  auto target = std::make_unique<Expr>();
+  target->Kind = ExprKind::Variable;
+  target->Loc = Location::Dynamic;
+  target->Index = slot;
+  target->Pos = pos;
+  auto literal = std::make_unique<Expr>();
+  literal->Kind = ExprKind::Literal;
+  literal->Value = value;
+  literal->Pos = pos;
+  auto assign = std::make_unique<Stmt>();
+  assign->Kind = StmtKind::Assign;
+  assign->Pos = pos;
+  assign->Target = std::move(target);
+  assign->Value = std::move(literal);
+  return assign;
+}
+
 }  // namespace
 
 void Compiler::ResolveStmt(Stmt& s, Scope& scope) {
@@ -102,10 +135,15 @@ void Compiler::ResolveStmt(Stmt& s, Scope& scope) {
           GlobalSymbol symbol;
           symbol.Kind = SymbolKind::Constant;
           symbol.Value = ConstValue(*d.Value);
+          // Code compiled earlier (another block, or lines above) reads the name as a global
+          // variable: the Const statement gives that variable its value when it runs.
+          if (auto it = globals_.Symbols.find(d.Key);
+              it != globals_.Symbols.end() && it->second.Kind == SymbolKind::Variable)
+            s.Body.push_back(BindConstant(it->second.Slot, symbol.Value, d.Pos));
           globals_.Symbols[d.Key] = symbol;
         }
       }
-      s.Kind = StmtKind::Nop;
+      if (s.Body.empty()) s.Kind = StmtKind::Nop;
       return;
     case StmtKind::If:
       for (ExprPtr& c : s.Conds) ResolveExpr(c, scope);
@@ -246,10 +284,10 @@ void Compiler::ResolveReference(Expr& e, Scope& scope, Use use) {
     return;
   }
   ResolveExpr(e.Left, scope);
-  if (e.Left->Kind == ExprKind::ErrMember && e.Left->Index < 0) {
+  if (e.Left->Kind == ExprKind::ErrMember && e.Left->Index == -1) {
+    e.Index = UnknownErrMember;
     for (const ErrMemberName& m : ErrMembers)
       if (m.Name == e.Key) e.Index = m.Index;
-    if (e.Index < 0) ThrowCompile(1010, e.Pos, "Err has no member '" + e.Name + "'");
     e.Kind = ExprKind::ErrMember;
     e.Left.reset();
     return;
@@ -349,6 +387,11 @@ void Compiler::ResolveName(Expr& e, Scope& scope, Use use) {
       return;
     }
   }
+  if (!scope.GlobalCode)
+    if (auto c = scriptConstants_.find(key); c != scriptConstants_.end()) {
+      ResolveConstant(e, c->second, writes);
+      return;
+    }
   if (auto g = globals_.Symbols.find(key); g != globals_.Symbols.end()) {
     const GlobalSymbol& symbol = g->second;
     switch (symbol.Kind) {
@@ -370,17 +413,7 @@ void Compiler::ResolveName(Expr& e, Scope& scope, Use use) {
         return;
       }
       case SymbolKind::Constant:
-        if (writes) ThrowCompile(1002, e.Pos, "cannot assign to the constant '" + e.Name + "'");
-        e.Kind = ExprKind::Literal;
-        e.Value = symbol.Value;
-        if (!e.Args.empty()) {
-          auto literal = std::make_unique<Expr>();
-          literal->Kind = ExprKind::Literal;
-          literal->Value = symbol.Value;
-          literal->Pos = e.Pos;
-          e.Left = std::move(literal);
-          e.Kind = ExprKind::Apply;
-        }
+        ResolveConstant(e, symbol.Value, writes);
         return;
       case SymbolKind::Procedure:
         e.Kind = ExprKind::CallProc;

@@ -1,10 +1,11 @@
 // Subtype conversions: the rules CStr, CDbl, CLng and conditions share.
 #include "vbscript/Conversion.h"
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "vbscript/DateCalc.h"
 #include "vbscript/ScriptError.h"
@@ -91,15 +92,13 @@ std::optional<double> ParseRadix(std::string_view digits, int radix) {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
   return true;
 }
 
 std::string LowerAscii(std::string_view text) {
   std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : lower) c = ToLowerAscii(c);
   return lower;
 }
 
@@ -107,12 +106,39 @@ double RoundHalfEven(double value) {
   return std::nearbyint(value);
 }
 
+double ReadCNumber(std::string_view text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc::result_out_of_range) return value;
+  // Out of range: the decimal exponent of the first significant digit says which way.
+  const bool negative = text.front() == '-';
+  const size_t e = text.find_first_of("eE");
+  const std::string_view mantissa = text.substr(0, e);
+  long exponent = 0;
+  if (e != std::string_view::npos) {
+    size_t i = e + 1;
+    const bool negativeExponent = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+      exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000L);
+    if (negativeExponent) exponent = -exponent;
+  }
+  const size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return negative ? -0.0 : 0.0;
+  const long magnitude = exponent + (first < point ? static_cast<long>(point - first) - 1
+                                                   : -static_cast<long>(first - point));
+  if (magnitude < 0) return negative ? -0.0 : 0.0;
+  const double infinity = std::numeric_limits<double>::infinity();
+  return negative ? -infinity : infinity;
+}
+
 std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& locale) {
   text = Trim(text);
   if (text.empty()) return std::nullopt;
   if (text[0] == '&') {
     if (text.size() < 3) return std::nullopt;
-    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(text[1])));
+    const char kind = ToUpperAscii(text[1]);
     if (kind == 'H') return ParseRadix(text.substr(2), 16);
     if (kind == 'O') return ParseRadix(text.substr(2), 8);
     return std::nullopt;
@@ -143,7 +169,7 @@ std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& loc
       break;
     }
   }
-  // The digits go to C's notation for strtod; short texts stay on the stack.
+  // The digits go to C's notation; short texts stay on the stack.
   char stack[64];
   std::string heap;
   char* out = stack;
@@ -202,13 +228,12 @@ std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& loc
   }
   if (i != text.size()) return std::nullopt;
   if (plain) {
-    // Whole numbers of up to 15 digits are exact without strtod.
+    // Whole numbers of up to 15 digits are exact as they are.
     int64_t value = 0;
     for (size_t k = negative ? 1 : 0; k < n; ++k) value = value * 10 + (out[k] - '0');
     return static_cast<double>(negative ? -value : value);
   }
-  out[n] = '\0';
-  return std::strtod(out, nullptr);
+  return ReadCNumber(std::string_view(out, n));
 }
 
 std::optional<bool> ParseBooleanText(std::string_view text, const ScriptLocale& locale) {
@@ -296,9 +321,14 @@ std::string FormatFloat(double value, int digits) {
   if (value == 0) return "0";
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+  // As printf's %G would write it, but never with the C library's decimal separator.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-  return buffer;
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+  std::string text(buffer, end);
+  for (char& c : text)
+    if (c == 'e') c = 'E';
+  return text;
 }
 
 // Singles show 7 significant digits rounded half up from their exact value, so 654322.25
@@ -307,12 +337,18 @@ std::string FormatSingle(float value) {
   if (value == 0) return "0";
   if (!std::isfinite(value)) return FormatFloat(value, 7);
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.12E", static_cast<double>(value));
-  const std::string text = buffer;
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                    std::chars_format::scientific, 12);
+  const std::string_view text(buffer, static_cast<size_t>(end - buffer));
   const bool negative = text[0] == '-';
   const size_t start = negative ? 1 : 0;
-  std::string digits = text.substr(start, 1) + text.substr(start + 2, 12);
-  int exponent = std::atoi(text.c_str() + text.find('E') + 1);
+  std::string digits = std::string(text.substr(start, 1)) + std::string(text.substr(start + 2, 12));
+  // d.ddddddddddddE[+|-]xx
+  size_t at = text.find('e') + 1;
+  if (text[at] == '+') ++at;
+  int exponent = 0;
+  std::from_chars(text.data() + at, text.data() + text.size(), exponent);
   const bool up = digits[7] >= '5';
   digits.resize(7);
   if (up) {

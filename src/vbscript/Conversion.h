@@ -11,6 +11,15 @@
 
 namespace chartorium::vbscript {
 
+/// Lower and upper case of ASCII letters only; other bytes stay as they are. Names and keywords
+/// never follow the C library's locale, whose Turkish 'I' has no lower-case byte.
+constexpr char ToLowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+constexpr char ToUpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 /// The text with its ASCII letters in lower case (names compare this way).
 std::string LowerAscii(std::string_view text);
 
@@ -25,6 +34,10 @@ double RoundHalfEven(double value);
 /// exponent, the locale's currency symbol before or after, parentheses for a negative
 /// number, &H and &O prefixes. nullopt when it is no number.
 std::optional<double> ParseNumber(std::string_view text, const ScriptLocale& locale = UsLocale());
+/// Reads a number in C notation ([-]digits[.digits][e[+|-]digits], '.' whatever the C
+/// library's locale says): one beyond the range of a Double is an infinity of its sign, one
+/// too small for it 0. REQUIRES: `text` has that shape.
+double ReadCNumber(std::string_view text);
 /// Reads "True"/"False" and the locale's words for them in any case, and "#TRUE#"/"#FALSE#";
 /// nullopt otherwise.
 std::optional<bool> ParseBooleanText(std::string_view text,

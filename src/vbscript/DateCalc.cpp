@@ -7,6 +7,8 @@
 #include <ctime>
 #include <vector>
 
+#include "vbscript/Conversion.h"
+
 namespace chartorium::vbscript {
 
 namespace {
@@ -49,7 +51,7 @@ std::string FoldCase(std::string_view text) {
   for (size_t i = 0; i < folded.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(folded[i]);
     if (c < 0x80) {
-      folded[i] = static_cast<char>(std::tolower(c));
+      folded[i] = ToLowerAscii(static_cast<char>(c));
     } else if (c == 0xC3 && i + 1 < folded.size()) {
       const unsigned char next = static_cast<unsigned char>(folded[i + 1]);
       if (next >= 0x80 && next <= 0x9E && next != 0x97)

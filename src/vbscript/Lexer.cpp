@@ -3,8 +3,8 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 
+#include "vbscript/Conversion.h"
 #include "vbscript/DateCalc.h"
 
 namespace chartorium::vbscript {
@@ -86,7 +86,7 @@ void LexNumber(LexState& s) {
   if (IsIdentStart(static_cast<unsigned char>(s.Peek())) && s.Peek() != 'e' && s.Peek() != 'E')
     ThrowCompile(1031, pos);
   const std::string digits(s.Text.substr(start, s.At - start));
-  double value = std::strtod(digits.c_str(), nullptr);
+  const double value = ReadCNumber(digits);
   if (std::isinf(value)) ThrowCompile(1031, pos);
   s.Push(TokenKind::Literal, pos, digits, isFloat ? Variant::Double(value) : IntegerLiteral(value));
 }
@@ -162,8 +162,7 @@ void LexWord(LexState& s) {
   if (word.size() > MaxIdentifier) ThrowCompile(1030, pos);
   // After '.' every word is a member name.
   if (s.LastKind() != TokenKind::Dot) {
-    std::string lower = word;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = LowerAscii(word);
     if (lower == "rem") {
       s.SkipToLineEnd();
       return;

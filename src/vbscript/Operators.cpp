@@ -369,8 +369,8 @@ int CompareTextNoCase(std::string_view a, std::string_view b) {
   }
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    const int x = std::tolower(static_cast<unsigned char>(a[i]));
-    const int y = std::tolower(static_cast<unsigned char>(b[i]));
+    const int x = static_cast<unsigned char>(ToLowerAscii(a[i]));
+    const int y = static_cast<unsigned char>(ToLowerAscii(b[i]));
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;
@@ -395,6 +395,12 @@ Ordering Compare(const Variant& a, const Variant& b, bool textCompare) {
     return a.AsCurrency() < b.AsCurrency()   ? Ordering::Less
            : a.AsCurrency() > b.AsCurrency() ? Ordering::Greater
                                              : Ordering::Equal;
+  }
+  // A Single meets a Double at single precision, so a stored series value equals the literal
+  // it came from: CSng(0.1) = 0.1.
+  if ((ka == Kind::Single && kb == Kind::Double) || (ka == Kind::Double && kb == Kind::Single)) {
+    const float x = static_cast<float>(ToDouble(a)), y = static_cast<float>(ToDouble(b));
+    return x < y ? Ordering::Less : x > y ? Ordering::Greater : Ordering::Equal;
   }
   const double x = ToDouble(a), y = ToDouble(b);
   return x < y ? Ordering::Less : x > y ? Ordering::Greater : Ordering::Equal;

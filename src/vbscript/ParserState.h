@@ -44,6 +44,7 @@ class ParserState {
   ExprPtr ParsePostfix(ExprPtr base);
   void ParseArgList(std::vector<ExprPtr>& args);
   ExprPtr ParseReference();
+  ExprPtr ParseCallTarget();
 
   // Statements (ParserStmt.cpp)
   Block ParseBlock();

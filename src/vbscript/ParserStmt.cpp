@@ -198,7 +198,7 @@ void ParserState::ParseStatementInto(Block& block) {
     case TokenKind::Call: {
       Advance();
       StmtPtr s = MakeStmt(StmtKind::Call, pos);
-      s->Target = ParseReference();
+      s->Target = ParseCallTarget();
       ExpectStatementEnd();
       block.push_back(std::move(s));
       return;
@@ -225,6 +225,18 @@ void ParserState::ParseStatementInto(Block& block) {
       }
       ThrowCompile(1024, pos);
   }
+}
+
+// calltarget -> reference | '(' calltarget ')' { '.' NAME | '(' [args] ')' }
+// "Call (f) (x)" calls f with x, as "Call f(x)" does.
+ExprPtr ParserState::ParseCallTarget() {
+  if (!Is(TokenKind::LeftParen)) return ParseReference();
+  EnterLevel();
+  Advance();
+  ExprPtr inner = ParseCallTarget();
+  Expect(TokenKind::RightParen, 1006);
+  LeaveLevel();
+  return ParsePostfix(std::move(inner));
 }
 
 // callorassign -> reference '=' expr | reference [args]

@@ -285,8 +285,13 @@ class RegExpObject final : public NativeObject {
     return multiline_;
   }
 
-  // Arguments read as CStr reads them: objects by their default value, Null is 94.
-  std::string Text(const Variant& value) { return ToString(vm_.DefaultValue(value), vm_.Locale); }
+  // Arguments read as a COM object receives them: objects by their default value, Booleans
+  // as "-1" and "0" (not CStr's words), other values as CStr writes them; Null is 94.
+  std::string Text(const Variant& value) {
+    const Variant text = vm_.DefaultValue(value);
+    if (text.Type() == VarType::Boolean) return text.AsBoolean() ? "-1" : "0";
+    return ToString(text, vm_.Locale);
+  }
 
   // Compiled once per pattern and flags; a malformed pattern raises its error at each use.
   const RegexProgram& Program() {

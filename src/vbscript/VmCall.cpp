@@ -379,6 +379,8 @@ void ClassInstance::LastReleased() {
 
 Variant Vm::EvalErr(const Expr& e, Frame& f) {
   switch (e.Index) {
+    case UnknownErrMember:
+      ThrowRuntime(438);
     case -1:
     case 0:
       return Variant::Long(Err.Number);
@@ -461,8 +463,7 @@ int FindNativeMember(std::span<const NativeMember> members, std::string_view nam
     if (m.Name.size() != name.size()) continue;
     bool same = true;
     for (size_t k = 0; k < name.size() && same; ++k)
-      same = std::tolower(static_cast<unsigned char>(m.Name[k])) ==
-             std::tolower(static_cast<unsigned char>(name[k]));
+      same = ToLowerAscii(m.Name[k]) == ToLowerAscii(name[k]);
     if (same) return static_cast<int>(i);
   }
   return -1;

@@ -140,8 +140,16 @@ Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
       Err = ErrState{};
       return Flow::Normal;
     case StmtKind::With: {
-      Variant object = Eval(*s.Value, f);
-      if (!object.IsObject()) ThrowRuntime(424);
+      Variant object;
+      try {
+        object = Eval(*s.Value, f);
+        if (!object.IsObject()) ThrowRuntime(424);
+      } catch (ScriptError& error) {
+        // Under Resume Next the block still runs, from its first statement, with no object.
+        if (!f.ResumeNext || error.Fatal) throw;
+        RecordError(error);
+        object.Clear();
+      }
       f.Slots[s.Slot] = std::move(object);
       const Flow flow = ExecBlock(s.Body, f);
       f.Slots[s.Slot].Clear();
@@ -160,6 +168,9 @@ Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
       ExecExecute(s, f);
       return Flow::Normal;
     case StmtKind::Const:
+      // A script-level Const gives its value to a variable of that name that code compiled
+      // before it reads.
+      return ExecBlock(s.Body, f);
     case StmtKind::Nop:
       return Flow::Normal;
   }
@@ -360,10 +371,22 @@ Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
   }
   // A native collection gives a copy of its items.
   std::vector<Variant> items;
+  bool isCollection = collection.IsArray();
   if (collection.IsObject()) {
     auto* host = dynamic_cast<HostObjectRef*>(collection.AsObject());
-    if (!host || !host->Native->Items(items)) ThrowRuntime(451);
-  } else if (!collection.IsArray()) {
+    isCollection = host && host->Native->Items(items);
+  }
+  if (!isCollection) {
+    // Under Resume Next a value that is no collection runs the body once, as a failing
+    // expression does, and the loop's end fails again.
+    if (!f.ResumeNext) ThrowRuntime(451);
+    ScriptError error;
+    error.Number = 451;
+    error.Description = ErrorDescription(451);
+    error.Source = RuntimeSource;
+    RecordError(error);
+    const Flow flow = ExecBlock(s.Body, f);
+    if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(451);
   }
   // The loop walks its own reference to the elements; changes to the array do not move it.

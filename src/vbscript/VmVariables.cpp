@@ -141,6 +141,8 @@ void Vm::Assign(const Expr& target, Variant value, Frame& f, bool isSet) {
       ThrowRuntime(501);
     case ExprKind::ErrMember: {
       switch (target.Index) {
+        case UnknownErrMember:
+          ThrowRuntime(438);
         case 0:
           Err.Number = ToLong(value);
           return;

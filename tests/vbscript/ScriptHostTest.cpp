@@ -130,6 +130,27 @@ TEST(ScriptHostTest, ConstantsFromExecuteStatementReachLaterCode) {
   EXPECT_FALSE(host.AddCode("Last = 5"));
 }
 
+// A system's parameters kept as constants reach its procedures whichever block of added code
+// declares them: the procedure's own, an earlier one or a later one.
+TEST(ScriptHostTest, ScriptConstantsReachProceduresOfEveryBlock) {
+  ScriptHost host;
+  ASSERT_TRUE(host.AddCode("Const Upper = 70"));
+  ASSERT_TRUE(
+      host.AddCode("Option Explicit\n"
+                   "Dim seen\n"
+                   "Sub Main()\n"
+                   "  seen = Period * 100 + Upper + Lower\n"
+                   "End Sub\n"
+                   "Public Const Period = 14, Lower = 30"));
+  ASSERT_TRUE(host.AddCode("Function Later() : Later = Limit - Period : End Function"));
+  ASSERT_TRUE(host.AddCode("Private Const Limit = 20"));
+  ASSERT_TRUE(host.Run("Main").Ok) << host.LastError().Description;
+  EXPECT_EQ(EvalNumber(host, "seen"), 1500);
+  const ScriptResult later = host.Run("Later");
+  ASSERT_TRUE(later.Ok) << host.LastError().Description;
+  EXPECT_EQ(ToDouble(later.Value), 6);
+}
+
 // The tester reads CurrentBar after every native call: a handle found once follows the
 // variable through global code, procedures and later blocks, and Reset makes it stale.
 TEST(ScriptHostTest, GlobalHandleReadsTheVariableAsItChanges) {

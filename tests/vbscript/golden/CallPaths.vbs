@@ -128,3 +128,8 @@ Function Ev(n) : Ev = Eval("n + 1") : End Function
 WScript.Echo WithExec(3) + WithExec(4), Ev(1) + Ev(2)
 Set p = GetRef("Fib")
 WScript.Echo p(10) + p(5)
+' Call takes a parenthesised procedure name; the arguments follow as usual.
+Sub Grow(n) : n = n + 1 : End Sub
+k = 1 : Call (Grow) (k) : Call (Grow)((k)) : Call ((Grow)) (k)
+WScript.Echo "Call (Grow)", k
+Call (WScript.Echo) ("Call (WScript.Echo)", 2)

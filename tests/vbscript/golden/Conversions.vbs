@@ -15,3 +15,10 @@ x = CInt("TRUE") : WScript.Echo Err.Number : Err.Clear
 x = CStr(Null) : WScript.Echo Err.Number, Err.Description : Err.Clear
 x = Sqr(-1) : WScript.Echo Err.Number : Err.Clear
 x = CInt(-32768.5) : WScript.Echo Err.Number, x
+On Error GoTo 0
+' Objects convert through their default property.
+Class Price
+  Public Default Property Get Value : Value = 2.5 : End Property
+End Class
+Set p = New Price
+WScript.Echo CSng(p), TypeName(CSng(p)), CDbl(p), CInt(p), CLng(p), CBool(p), CByte(p), CCur(p), CStr(p), CDate(p) = CDate(2.5)

@@ -14,3 +14,5 @@ WScript.Echo 0.1 + 0.2, 1E+15, 0.00001, 123456789012345678, CSng(654322.23456)
 WScript.Echo TypeName(#1/1/2000# + 1), #1/1/2000# - #12/31/1999#, TypeName(#1/1/2000# - #12/31/1999#)
 WScript.Echo 255 And 15, TypeName(True And False), 6 Xor 3, TypeName(CByte(1) Or CByte(2)), -1 Eqv 0
 WScript.Echo "x" &hi, &h01or&h02, 010, .5e1, 10., 1e-94938484
+WScript.Echo CSng(0.001 * 0.001) = 0.000001, CSng(0.1) = 0.1, CSng(0.1) < 0.1, 0.1 > CSng(0.1), CDbl(CSng(0.1)) = 0.1, CSng(1.5) = 1.5, CSng(0.1) = CDbl(0.1)
+Select Case CSng(0.1) : Case 0.1 : WScript.Echo "Select Case CSng(0.1) matches 0.1" : Case Else : WScript.Echo "no match" : End Select

@@ -104,3 +104,5 @@ Class RegExp
   Public Pattern
 End Class
 Set r = New RegExp : WScript.Echo TypeName(r)
+' A Boolean replacement is the text a COM object receives for it, not CStr's words.
+r.Pattern = "a" : r.Global = True : WScript.Echo r.Replace("banana", True), r.Replace("banana", False)
