@@ -5,7 +5,6 @@
 //
 // --chart opens STOCK of the library and shows its chart window, which is
 // then the window --screenshot saves.
-#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -52,10 +51,10 @@ Switches ReadSwitches(const QStringList& arguments) {
 int main(int argc, char** argv) {
   using namespace chartorium;
   QApplication application(argc, argv);
-  // Numbers are read and written with '.' whatever the user's locale; dates
-  // follow the locale through DateLocale. Floating-point exceptions stay
-  // masked, as they are by default: a division by zero gives inf or NaN.
-  std::setlocale(LC_NUMERIC, "C");
+  // Floating-point exceptions stay masked, as they are by default: a division
+  // by zero gives inf or NaN. The engine reads and writes numbers without the C
+  // library's locale, which QApplication has set from the environment; dates
+  // follow the user's settings through DateLocale.
   QApplication::setApplicationName("Chartorium");
   const Switches switches = ReadSwitches(QApplication::arguments());
 

@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -113,17 +112,18 @@ int TextToInt(std::string_view text) {
 }
 
 std::string PriceText(double value) {
+  // Written with '.' whatever the C library's locale says.
+  char text[512];
   if (!std::isfinite(value)) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end);
   }
   // Halves round away from zero, as the program always showed them (40.125 is
   // "40.13"); the product with 100 is exact in extended precision.
   const long double cents = std::roundl(static_cast<long double>(value) * 100);
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2Lf", cents / 100);
-  return text;
+  const auto [end, error] =
+      std::to_chars(text, text + sizeof text, cents / 100, std::chars_format::fixed, 2);
+  return std::string(text, end);
 }
 
 }  // namespace chartorium

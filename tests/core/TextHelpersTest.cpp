@@ -8,6 +8,7 @@
 
 #include "core/Cp1252.h"
 #include "core/TextCase.h"
+#include "support/CommaLocale.h"
 
 namespace chartorium {
 namespace {
@@ -107,6 +108,10 @@ TEST(PriceText, ShowsTwoDecimalsWithHalvesAwayFromZero) {
       {0.004, "0.00"}, {1.005f, "1.00"}, {1234567.891, "1234567.89"}, {0.125, "0.13"},
       {2.675, "2.67"},  // 2.675 is stored a little below the half
   };
+  for (const Case& c : Cases) EXPECT_EQ(PriceText(c.value), c.expected) << c.value;
+  // The same under a C library locale that writes "1,5".
+  const testing::ScopedCommaLocale comma;
+  ASSERT_TRUE(comma.Active()) << "cannot load " << testing::CommaLocaleName;
   for (const Case& c : Cases) EXPECT_EQ(PriceText(c.value), c.expected) << c.value;
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/CommaLocale.h"
 #include "vbscript/EchoObject.h"
 #include "vbscript/ScriptHost.h"
 
@@ -52,7 +53,11 @@ std::vector<std::string> GoldenCases() {
   return names;
 }
 
-class GoldenTest : public testing::TestWithParam<std::string> {};
+std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
+  return info.param;
+}
+
+class GoldenTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenTest, EchoesExpectedOutput) {
   const fs::path dir = VBSCRIPT_GOLDEN_DIR;
@@ -66,10 +71,22 @@ TEST_P(GoldenTest, EchoesExpectedOutput) {
   EXPECT_EQ(ReadFile(expectedPath), actual) << GetParam();
 }
 
-INSTANTIATE_TEST_SUITE_P(Golden, GoldenTest, testing::ValuesIn(GoldenCases()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           return info.param;
-                         });
+INSTANTIATE_TEST_SUITE_P(Golden, GoldenTest, ::testing::ValuesIn(GoldenCases()), CaseName);
+
+// The C library's locale never reaches the engine: under one that writes "1,5" every case
+// prints what it prints under "C" (the scripts' own locale stays US English).
+class GoldenUnderCommaLocaleTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenUnderCommaLocaleTest, EchoesExpectedOutput) {
+  const testing::ScopedCommaLocale comma;
+  ASSERT_TRUE(comma.Active()) << "cannot load " << testing::CommaLocaleName;
+  const fs::path dir = VBSCRIPT_GOLDEN_DIR;
+  const std::string actual = RunCase(ReadFile(dir / (GetParam() + ".vbs")));
+  EXPECT_EQ(ReadFile(dir / (GetParam() + ".out")), actual) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(GoldenUnderCommaLocale, GoldenUnderCommaLocaleTest,
+                         ::testing::ValuesIn(GoldenCases()), CaseName);
 
 }  // namespace
 }  // namespace chartorium::vbscript

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CommaLocale.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/RegExpCompiler.h"
 #include "vbscript/RegExpMatcher.h"
@@ -186,6 +187,34 @@ TEST(ScriptHostTest, GlobalHandleReadsTheVariableAsItChanges) {
   ASSERT_TRUE(host.ExecuteStatement("CurrentBar=7"));
   EXPECT_TRUE(host.GlobalValue(early).IsEmpty());  // stale after Reset
   EXPECT_EQ(ToDouble(host.GlobalValue(host.FindGlobal("CurrentBar"))), 7);
+}
+
+// A process whose C library writes "1,5" (a desktop started in Germany) changes nothing: number
+// literals, conversions and number texts follow the script's locale alone.
+TEST(ScriptHostTest, NumbersIgnoreTheCLibraryLocale) {
+  const testing::ScopedCommaLocale comma;
+  ASSERT_TRUE(comma.Active()) << "cannot load " << testing::CommaLocaleName;
+  struct Case {
+    const char* Expression;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      {"1.5 > 1.2 And 0.5 = .5 And 1e-2 = 0.01 And 2.5e3 = 2500", "True"},
+      {"CStr(1.5) & \"|\" & 0.1 + 0.2 & \"|\" & 1E+15 & \"|\" & 0.00001", "1.5|0.3|1E+15|1E-05"},
+      {"CSng(2.25) & \"|\" & CSng(654322.23456) & \"|\" & CSng(1E+20) & \"|\" & CCur(0.125)",
+       "2.25|654322.3|1E+20|0.125"},
+      {"CDbl(\"1.5\") * 2 & \"|\" & (\"2.5\" + 1) & \"|\" & CDbl(\"1e-3\")", "3|3.5|0.001"},
+      {"FormatNumber(1234.5) & \"|\" & FormatNumber(0.125, 2) & \"|\" & FormatPercent(0.256)",
+       "1,234.50|0.13|25.60%"},
+      {"SetLocale(1031) & \"|\" & CStr(1.5) & \"|\" & CDbl(\"1,5\") * 2 & \"|\" & 1.5 * 2",
+       "1033|1,5|3|3"},
+  };
+  ScriptHost host;
+  for (const Case& c : cases) {
+    const ScriptResult r = host.Eval(c.Expression);
+    ASSERT_TRUE(r.Ok) << c.Expression << ": " << host.LastError().Description;
+    EXPECT_EQ(ToString(r.Value), c.Expected) << c.Expression;
+  }
 }
 
 // Numbers and dates are written and read as the host's regional settings say; US English
