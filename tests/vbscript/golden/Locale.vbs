@@ -47,6 +47,8 @@ SetLocale "de-de"
 WScript.Echo CStr(1234.5) & "|" & CDbl("1.234,5") & "|" & CDbl(" 1.234,5 € ") & "|" & ("2,5" * 2) & "|" & ("1.000" + 1) & "|" & CDbl("(1,5)") & "|" & CDbl("&HFF")
 WScript.Echo NumericRow(Array("1.500", "1,5", "-1.234.567,25", "1.234,5€")) & "|" & NumericRow(Array("1.5", "1.5,5", "1,5.5", "1,234.5", "$5"))
 WScript.Echo FormatNumber(1234567.891) & "|" & FormatNumber(0.5, , 0) & "|" & FormatCurrency(1234.5) & "|" & FormatCurrency(-1234.5) & "|" & FormatPercent(0.256)
+' Number literals in code keep their point; texts of large and small numbers take the comma.
+WScript.Echo CStr(1.5E+20) & "|" & CSng(-1.5E-07) & "|" & 1.5 * 2 & "|" & FormatNumber(1E+20, 1) & "|" & CDbl("2,5E3") & "|" & CCur("0,0625")
 WScript.Echo CStr(d) & "|" & CStr(TimeSerial(18, 0, 0)) & "|" & FormatDateTime(d, vbLongDate) & "|" & FormatDateTime(d, vbShortDate)
 WScript.Echo MonthName(3) & "|" & MonthName(3, True) & "|" & WeekdayName(1) & "|" & WeekdayName(1, True) & "|" & WeekdayName(1, False, vbMonday)
 WScript.Echo Ymd(CDate("31.01.2000 13:05")) & "|" & Ymd(CDate("3. März 2001")) & "|" & Ymd(CDate("1 mär 2001")) & "|" & Ymd(CDate("Montag, 31. Januar 2000")) & "|" & Ymd(CDate("January 5, 2001")) & "|" & Ymd("4/3/2001")
