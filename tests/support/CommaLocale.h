@@ -1,4 +1,6 @@
 // A C library locale that writes "1,5", for the tests that check numbers never follow it.
+// REQUIRES: the test target calls chartorium_comma_locale() in CMake, which builds the locale
+// and defines CHARTORIUM_TEST_LOCALES.
 #pragma once
 
 #include <clocale>
