@@ -86,6 +86,10 @@ struct ImportOutcome {
   bool ok() const { return Status == ImportStatus::Imported; }
 };
 
+/// Whether a stock of this name can have a file: not blank, no "/" or NUL,
+/// not longer than a file name may be.
+bool IsStockName(std::string_view name);
+
 /// Runs "&Process" on the open stock of the workspace: checks the lines to
 /// ignore and the mapped columns, opens or creates the stock asked for with
 /// "&Import in a new file", and imports a one-stock history (lines older than

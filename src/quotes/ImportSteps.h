@@ -17,10 +17,6 @@ namespace chartorium {
 void EndImport(ImportOutcome& outcome, const ImportPorts& ports, const ImportRunOptions& options,
                ImportStatus status, std::string_view message);
 
-/// Whether a stock of this name can have a file: not blank, no "/" or NUL,
-/// not longer than a file name may be.
-bool IsStockName(std::string_view name);
-
 /// Opens the stock `name` with Ouvre, creating it when it has no file.
 Status OpenNamedStock(const ImportPorts& ports, StockObserver& observer, std::string_view name);
 

@@ -32,19 +32,21 @@ std::string HeadText(std::span<const std::string> captions) {
   return head;
 }
 
-void ApplyTemplate(const IniFile& templates, std::string_view name, ImportSettings& settings,
-                   std::vector<std::string>& captions) {
+void ApplyTemplateSettings(const IniFile& templates, std::string_view name,
+                           ImportSettings& settings) {
   settings.Separator = templates.ReadString(name, "Sep", settings.Separator);
   settings.IgnoreLines = templates.ReadString(name, "Ign", settings.IgnoreLines);
   settings.DecimalSeparator = templates.ReadString(name, "DS", settings.DecimalSeparator);
   settings.DateFormat = std::clamp(templates.ReadInteger(name, "Date", settings.DateFormat), 0, 2);
-  std::fill(captions.begin(), captions.end(), std::string());
+}
+
+std::vector<std::string> TemplateCaptions(const IniFile& templates, std::string_view name,
+                                          size_t columns) {
+  std::vector<std::string> captions(columns);
   const std::string head = templates.ReadString(name, "Head", "");
-  const int columns = std::min(MaxTemplateColumns, static_cast<int>(captions.size()));
-  for (int i = 1; i <= columns; ++i) {
-    std::string caption = FieldOf(head, i, ";");
-    if (!caption.empty()) captions[static_cast<size_t>(i - 1)] = std::move(caption);
-  }
+  const int named = std::min(MaxTemplateColumns, static_cast<int>(columns));
+  for (int i = 1; i <= named; ++i) captions[static_cast<size_t>(i - 1)] = FieldOf(head, i, ";");
+  return captions;
 }
 
 void StoreTemplate(IniFile& templates, std::string_view name, const ImportSettings& settings,

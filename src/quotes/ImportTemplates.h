@@ -34,12 +34,15 @@ std::vector<std::string> TemplateNames(const IniFile& templates, bool withDefaul
 /// three columns whose last is unmapped).
 std::string HeadText(std::span<const std::string> captions);
 
-/// Loads a template: separator, lines to ignore, decimal separator and date
-/// format (each kept when its key is absent), then the captions: all are
-/// cleared and entry i of "Head" (1 to 49) names column i when it is not
-/// empty and the column exists.
-void ApplyTemplate(const IniFile& templates, std::string_view name, ImportSettings& settings,
-                   std::vector<std::string>& captions);
+/// Loads a template's settings: separator, lines to ignore, decimal
+/// separator and date format, each kept when its key is absent.
+void ApplyTemplateSettings(const IniFile& templates, std::string_view name,
+                           ImportSettings& settings);
+
+/// A template's captions for `columns` columns: entry i of "Head" (1 to 49)
+/// names column i when it is not empty; every other column has none.
+std::vector<std::string> TemplateCaptions(const IniFile& templates, std::string_view name,
+                                          size_t columns);
 
 /// Writes the settings and captions as section `name`, creating or replacing it.
 void StoreTemplate(IniFile& templates, std::string_view name, const ImportSettings& settings,

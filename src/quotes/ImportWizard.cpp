@@ -83,10 +83,7 @@ bool ImportWizard::Next(Dialogs& dialogs, bool visible, const DateLocale& locale
   Settings.Separator = std::string(DetectSeparator(header));
   const char separator = SeparatorChar(Settings.Separator);
   grid_ = BuildPreview(text_, selectedLine_, separator);
-  captions_ = PresetCaptions(header, separator, grid_.Columns);
-  const bool hasHeader = std::any_of(captions_.begin(), captions_.end(),
-                                     [](const std::string& caption) { return !caption.empty(); });
-  if (hasHeader) Settings.IgnoreLines = "1";
+  const bool hasHeader = PresetFromHeader();
 
   // The file's own lines tell how its dates and numbers are written.
   const size_t firstData = selectedLine_ + (hasHeader ? 1 : 0);
@@ -108,6 +105,16 @@ void ImportWizard::ChangeSeparator(std::string_view entry) {
   captions_.assign(grid_.Columns, std::string());
 }
 
+bool ImportWizard::PresetFromHeader() {
+  if (selectedLine_ >= text_.LineCount()) return false;
+  captions_ =
+      PresetCaptions(text_.Line(selectedLine_), SeparatorChar(Settings.Separator), grid_.Columns);
+  const bool found = std::any_of(captions_.begin(), captions_.end(),
+                                 [](const std::string& caption) { return !caption.empty(); });
+  if (found) Settings.IgnoreLines = "1";
+  return found;
+}
+
 void ImportWizard::ChooseRole(size_t column, std::string_view entry) {
   if (column < captions_.size()) captions_[column] = CaptionOfEntry(entry);
 }
@@ -122,7 +129,11 @@ Status ImportWizard::ReloadTemplates() {
 Status ImportWizard::ChooseTemplate(std::string_view name) {
   auto templates = IniFile::Load(TemplatesPath(appFolder_));
   if (!templates) return templates.status();
-  ApplyTemplate(*templates, name, Settings, captions_);
+  const std::string separator = Settings.Separator;
+  ApplyTemplateSettings(*templates, name, Settings);
+  if (Settings.Separator != separator)
+    grid_ = BuildPreview(text_, selectedLine_, SeparatorChar(Settings.Separator));
+  captions_ = TemplateCaptions(*templates, name, grid_.Columns);
   return Status::Ok();
 }
 

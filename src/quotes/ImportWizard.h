@@ -68,6 +68,9 @@ class ImportWizard {
   /// A new separator entry rebuilds the grid without captions; a blank entry
   /// changes nothing.
   void ChangeSeparator(std::string_view entry);
+  /// Presets the captions from the header line, as "&Next" does; "Ignore
+  /// first" becomes "1" when a caption was found. Returns whether one was.
+  bool PresetFromHeader();
   const PreviewGrid& Grid() const { return grid_; }
   /// One caption per grid column; "" for a column without a role.
   const std::vector<std::string>& Captions() const { return captions_; }
@@ -78,7 +81,8 @@ class ImportWizard {
   const std::vector<std::string>& Templates() const { return templates_; }
   /// Reloads the template list from "Templates.ini" (with "Default").
   Status ReloadTemplates();
-  /// Loads the template into the settings and captions.
+  /// Loads the template into the settings, rebuilds the grid when its
+  /// separator differs, and gives the columns the template's captions.
   Status ChooseTemplate(std::string_view name);
   /// "&Save": stores the settings and captions under `name` and reloads the
   /// list (the file's sections only). A blank name or one with brackets

@@ -129,9 +129,10 @@ TEST_F(Wizard, TemplatesSaveLoadAndDelete) {
   wizard.Shown();
   EXPECT_EQ(wizard.Templates(), (std::vector<std::string>{"Default", "Broker"}));
   wizard.ChangeSeparator(",");
-  wizard.ChangeSeparator(";");
-  wizard.Settings = ImportSettings{};
+  EXPECT_EQ(wizard.Grid().Columns, 1u);
+  wizard.Settings.IgnoreLines = "0";
   ASSERT_TRUE(wizard.ChooseTemplate("Broker").ok());
+  EXPECT_EQ(wizard.Grid().Columns, 7u) << "the grid follows the template's separator";
   EXPECT_EQ(wizard.Captions(), captions);
   EXPECT_EQ(wizard.Settings.Separator, ";");
   EXPECT_EQ(wizard.Settings.IgnoreLines, "2");
@@ -158,11 +159,11 @@ TEST_F(Wizard, ATemplateKeepsWhatItDoesNotName) {
                                   "[Short]\r\nHead=;Close;;Date;Volume;Ticker;OI;Name\r\n")
                   .ok());
   OpenAndNext("a,b,c,d,e\n1,2,3,4,5\n");
-  wizard.Settings.DecimalSeparator = ",";
+  wizard.Settings.DecimalSeparator = ";";
   wizard.ChooseRole(0, "Open");
   ASSERT_TRUE(wizard.ChooseTemplate("Short").ok());
   EXPECT_EQ(wizard.Captions(), (std::vector<std::string>{"", "Close", "", "Date", "Volume"}));
-  EXPECT_EQ(wizard.Settings.DecimalSeparator, ",");
+  EXPECT_EQ(wizard.Settings.DecimalSeparator, ";");
   EXPECT_EQ(wizard.Settings.Separator, ",");
 }
 
