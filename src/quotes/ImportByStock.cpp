@@ -77,6 +77,88 @@ bool FileExists(const std::filesystem::path& file) {
   return std::filesystem::is_regular_file(file, error);
 }
 
+// The lines of one stock, in file order.
+struct StockLines {
+  std::string Stock;
+  std::vector<size_t> Lines;
+};
+
+// How the lines of the file are read.
+struct LineReader {
+  const ImportSource& Source;
+  const RoleMap& Roles;
+  char Separator;
+  char Decimal;
+  size_t Columns;
+
+  std::vector<std::string> Fields(size_t line) const {
+    return SplitImportLine(Source.Text.Line(line), Separator, Columns);
+  }
+  std::string_view Field(const std::vector<std::string>& fields, ImportRole role) const {
+    return FieldAt(fields, Roles.Column(role));
+  }
+};
+
+// Sorts the lines by stock, in the order the file first names each stock. A
+// stock's lines keep their order, so the result is the same as going from
+// stock to stock line by line, while each stock is opened and saved once
+// (a file of many days lists every stock once a day).
+std::vector<StockLines> GroupLines(const LineReader& reader, const TickerRegistry& registry,
+                                   size_t firstLine, int& skipped) {
+  std::vector<StockLines> groups;
+  std::map<std::string, size_t> place;  // folded name -> group
+  const bool byTicker = reader.Roles.Has(ImportRole::Ticker);
+  for (size_t i = firstLine; i < reader.Source.Text.LineCount(); ++i) {
+    const auto fields = reader.Fields(i);
+    const Single close = ImportPrice(reader.Field(fields, ImportRole::Close), reader.Decimal);
+    std::string stock = byTicker ? registry.StockOf(Trim(reader.Field(fields, ImportRole::Ticker)))
+                                 : std::string(Trim(reader.Field(fields, ImportRole::Name)));
+    if (!(close > 0) || !IsStockName(stock)) {
+      ++skipped;
+      continue;
+    }
+    const auto [found, added] = place.emplace(FoldCase(stock), groups.size());
+    if (added) groups.push_back({std::move(stock), {}});
+    groups[found->second].Lines.push_back(i);
+  }
+  return groups;
+}
+
+// Appends one line's quote to the open stock; false when the line gives none.
+// A line without a date is today's quote; it replaces a quote of today
+// already stored, so a second import of the day updates it.
+bool AddLine(QuoteStore& store, const LineReader& reader, size_t line, double today,
+             const ImportPorts& ports, bool& added) {
+  const auto fields = reader.Fields(line);
+  const auto field = [&](ImportRole role) { return reader.Field(fields, role); };
+  const std::string_view dateField = field(ImportRole::Date);
+  const bool dated = reader.Roles.Has(ImportRole::Date) && !dateField.empty();
+  const double date =
+      dated ? ImportDate(dateField, reader.Source.Settings.DateFormat, ports.Locale) : today;
+  const double last = store.QuoteCount > 0 ? store.QuoteArray[store.QuoteCount].Date : NoDate;
+  const bool replacesToday = !dated && store.QuoteCount > 0 && last == date;
+  if (date == NoDate || (store.QuoteCount > 0 && date < last) ||
+      (dated && store.QuoteCount > 0 && date == last))
+    return false;
+  if (!replacesToday && store.QuoteCount == MaxQuotes) DropOldestQuotes(store, 1);
+  QuoteRecord record;
+  record.Date = date;
+  const auto price = [&](ImportRole role, Single& into) {
+    if (reader.Roles.Has(role) && !field(role).empty())
+      into = ImportPrice(field(role), reader.Decimal);
+  };
+  price(ImportRole::Open, record.Open);
+  price(ImportRole::Low, record.Low);
+  price(ImportRole::High, record.High);
+  price(ImportRole::Close, record.Close);
+  record.Volume = ImportWhole(field(ImportRole::Volume), reader.Decimal);
+  const int place = replacesToday ? store.QuoteCount : store.QuoteCount + 1;
+  store.QuoteArray[static_cast<size_t>(place)] = record;
+  store.QuoteCount = place;
+  added = !replacesToday;
+  return true;
+}
+
 }  // namespace
 
 ImportOutcome ImportByStock(const ImportSource& source, const ImportPorts& ports,
@@ -93,74 +175,34 @@ ImportOutcome ImportByStock(const ImportSource& source, const ImportPorts& ports
   const std::string original = store.StockName;
   if (source.Settings.DeleteExisting) ClearQuoteStore(store);
 
+  const LineReader reader{
+      source, roles, SeparatorChar(source.Settings.Separator), DecimalChar(source.Settings),
+      static_cast<size_t>(*std::max_element(roles.Columns.begin(), roles.Columns.end()))};
+  const std::vector<StockLines> groups =
+      GroupLines(reader, *registry, firstLine, outcome.SkippedLines);
   NodesOnlyObserver quietly(ports.Observer);
-  const char separator = SeparatorChar(source.Settings.Separator);
-  const char decimal = DecimalChar(source.Settings);
-  const size_t columns =
-      static_cast<size_t>(*std::max_element(roles.Columns.begin(), roles.Columns.end()));
-  const bool byTicker = roles.Has(ImportRole::Ticker);
   const double today = ports.Today.Today();
-  std::map<std::string, size_t> stockIndex;  // folded name -> place in outcome.Stocks
-  size_t current = SIZE_MAX;                 // the open stock's place in outcome.Stocks
   ProgressMeter progress(options.Progress, source.Text.LineCount() - firstLine);
+  size_t done = static_cast<size_t>(outcome.SkippedLines);
   Status failure;
 
-  for (size_t i = firstLine; i < source.Text.LineCount() && failure.ok(); ++i) {
-    progress.Done(i - firstLine);
-    const auto fields = SplitImportLine(source.Text.Line(i), separator, columns);
-    const auto field = [&](ImportRole role) { return FieldAt(fields, roles.Column(role)); };
-    const Single close = ImportPrice(field(ImportRole::Close), decimal);
-    const std::string stock = byTicker ? registry->StockOf(Trim(field(ImportRole::Ticker)))
-                                       : std::string(Trim(field(ImportRole::Name)));
-    if (!(close > 0) || !IsStockName(stock)) {
-      ++outcome.SkippedLines;
-      continue;
-    }
-    const bool open = !store.StockName.empty() && EqualsIgnoreCase(stock, store.StockName);
-    if (!open) {
-      if (!FileExists(StockFilePath(workspace, stock))) registry->Add(stock);
-      failure = OpenNamedStock(ports, quietly, stock);
+  for (const StockLines& group : groups) {
+    if (store.StockName.empty() || !EqualsIgnoreCase(group.Stock, store.StockName)) {
+      const std::filesystem::path file = StockFilePath(workspace, group.Stock);
+      if (!FileExists(file)) registry->Add(group.Stock);
+      store.StockName = group.Stock;
+      failure = Ouvre(workspace, ports.Messages, quietly, file);
       if (!failure.ok()) break;
     }
-    if (!open || current == SIZE_MAX) {
-      const auto [place, added] =
-          stockIndex.emplace(FoldCase(store.StockName), outcome.Stocks.size());
-      if (added) outcome.Stocks.push_back({store.StockName, 0});
-      current = place->second;
+    StockImported imported{store.StockName, 0};
+    for (const size_t line : group.Lines) {
+      bool added = false;
+      if (!AddLine(store, reader, line, today, ports, added)) ++outcome.SkippedLines;
+      if (added) ++imported.Added;
+      progress.Done(++done);
     }
-
-    // A line without a date is today's quote; it replaces a quote of today
-    // already stored, so a second import of the day updates it.
-    const std::string_view dateField = field(ImportRole::Date);
-    const bool dated = roles.Has(ImportRole::Date) && !dateField.empty();
-    const double date =
-        dated ? ImportDate(dateField, source.Settings.DateFormat, ports.Locale) : today;
-    const double last = store.QuoteCount > 0 ? store.QuoteArray[store.QuoteCount].Date : NoDate;
-    const bool replacesToday = !dated && store.QuoteCount > 0 && last == date;
-    if (date == NoDate || (store.QuoteCount > 0 && date < last) ||
-        (dated && store.QuoteCount > 0 && date == last)) {
-      ++outcome.SkippedLines;
-      continue;
-    }
-    if (!replacesToday && store.QuoteCount == MaxQuotes) DropOldestQuotes(store, 1);
-    QuoteRecord record;
-    record.Date = date;
-    const auto price = [&](ImportRole role, Single& into) {
-      if (roles.Has(role) && !field(role).empty()) into = ImportPrice(field(role), decimal);
-    };
-    price(ImportRole::Open, record.Open);
-    price(ImportRole::Low, record.Low);
-    price(ImportRole::High, record.High);
-    record.Close = close;
-    record.Volume = ImportWhole(field(ImportRole::Volume), decimal);
-    const int place = replacesToday ? store.QuoteCount : store.QuoteCount + 1;
-    store.QuoteArray[static_cast<size_t>(place)] = record;
-    if (!replacesToday) {
-      store.QuoteCount = place;
-      ++outcome.Stocks[current].Added;
-    }
+    outcome.Stocks.push_back(std::move(imported));
   }
-  progress.Done(source.Text.LineCount() - firstLine);
 
   // The registry is written before the stock open at the start is opened
   // again, which saves the last stock of the file.
