@@ -1,6 +1,7 @@
 // Split adjustment.
 #include "export/Split.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -62,7 +63,35 @@ std::string KeptMessage(const std::filesystem::path& kept) {
          kept.filename().string() + "\".";
 }
 
+// A typed date; a short date with a month name ("29 Dec 2023"), as "&First
+// date" and "&Last date" write it in such a locale, is read in the locale's order.
+double ReadDateField(std::string_view text, const DateLocale& locale, const Clock& clock) {
+  const double date = TextToDate(text, locale, clock);
+  if (date != NoDate) return date;
+  constexpr std::string_view Orders[] = {"DMY", "MDY", "YMD"};
+  const auto order = static_cast<size_t>(SystemDateOrder(locale.ShortDateFormat));
+  return TextToDateOrdered(text, Orders[order], locale);
+}
+
+// The locale with four-digit years: a two-digit year of 20..99 reads back as
+// 1920..1999, so the date buttons never write one.
+DateLocale WithFullYears(DateLocale locale) {
+  std::string& pattern = locale.ShortDateFormat;
+  const size_t year = pattern.find('y');
+  if (year == std::string::npos) return locale;
+  const size_t end = std::min(pattern.find_first_not_of('y', year), pattern.size());
+  if (end - year == 2) pattern.insert(year, "yy");
+  return locale;
+}
+
 }  // namespace
+
+SplitRequest ReadSplitFields(std::string_view fromDate, std::string_view toDate,
+                             std::string_view divisor1, std::string_view divisor2,
+                             const DateLocale& locale, const Clock& clock) {
+  return {ReadDateField(fromDate, locale, clock), ReadDateField(toDate, locale, clock),
+          std::string(divisor1), std::string(divisor2)};
+}
 
 SplitRange FindSplitRange(const QuoteStore& store, double from, double to) {
   SplitRange range;
@@ -154,13 +183,15 @@ Status UndoSplit(Workspace& workspace, std::string_view stock) {
 
 std::string FirstQuoteDateText(const Workspace& workspace, const DateLocale& locale) {
   const QuoteStore& store = workspace.Quotes();
-  return store.QuoteCount > 0 ? DateText(store.QuoteArray[1].Date, locale) : std::string();
+  return store.QuoteCount > 0 ? DateText(store.QuoteArray[1].Date, WithFullYears(locale))
+                              : std::string();
 }
 
 std::string LastQuoteDateText(const Workspace& workspace, const DateLocale& locale) {
   const QuoteStore& store = workspace.Quotes();
   return store.QuoteCount > 0
-             ? DateText(store.QuoteArray[static_cast<size_t>(store.QuoteCount)].Date, locale)
+             ? DateText(store.QuoteArray[static_cast<size_t>(store.QuoteCount)].Date,
+                        WithFullYears(locale))
              : std::string();
 }
 

@@ -11,6 +11,7 @@
 
 namespace chartorium {
 
+class Clock;
 class Dialogs;
 class Workspace;
 struct QuoteStore;
@@ -33,6 +34,13 @@ struct SplitRequest {
   std::string Divisor1;        ///< "Divisor:"
   std::string Divisor2 = "1";  ///< "by"
 };
+
+/// The request of the dialog's texts: the dates are read as typed dates
+/// (TextToDate), or, written with a month name as the date buttons write them
+/// in such a locale, in the locale's order; the divisors as they stand.
+SplitRequest ReadSplitFields(std::string_view fromDate, std::string_view toDate,
+                             std::string_view divisor1, std::string_view divisor2,
+                             const DateLocale& locale, const Clock& clock);
 
 enum class SplitResult {
   Done,     ///< the quotes of the range were rescaled and saved
@@ -69,7 +77,9 @@ SplitResult SplitStock(Workspace& workspace, Dialogs& dialogs, const SplitReques
 Status UndoSplit(Workspace& workspace, std::string_view stock);
 
 /// The dates "&First date" and "&Last date" put in the fields: the first and
-/// the last stored quote's, as short date texts; "" when no quote is stored.
+/// the last stored quote's, as short date texts with four-digit years (a
+/// two-digit year of 20..99 would read back as 1920..1999); "" when no quote
+/// is stored.
 std::string FirstQuoteDateText(const Workspace& workspace, const DateLocale& locale);
 std::string LastQuoteDateText(const Workspace& workspace, const DateLocale& locale);
 

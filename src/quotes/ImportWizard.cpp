@@ -127,13 +127,18 @@ Status ImportWizard::ReloadTemplates() {
 }
 
 Status ImportWizard::ChooseTemplate(std::string_view name) {
+  // A name typed into the list that is no template yet is a name to save under.
+  const bool listed = std::any_of(templates_.begin(), templates_.end(), [&](const std::string& t) {
+    return EqualsIgnoreCase(t, Trim(name));
+  });
+  if (!listed) return Status::Ok();
   auto templates = IniFile::Load(TemplatesPath(appFolder_));
   if (!templates) return templates.status();
   const std::string separator = Settings.Separator;
-  ApplyTemplateSettings(*templates, name, Settings);
+  ApplyTemplateSettings(*templates, Trim(name), Settings);
   if (Settings.Separator != separator)
     grid_ = BuildPreview(text_, selectedLine_, SeparatorChar(Settings.Separator));
-  captions_ = TemplateCaptions(*templates, name, grid_.Columns);
+  captions_ = TemplateCaptions(*templates, Trim(name), grid_.Columns);
   return Status::Ok();
 }
 
@@ -185,6 +190,12 @@ ImportOutcome ImportWizard::Process(const ImportPorts& ports, const ImportRunOpt
   ImportOutcome outcome = ProcessImport(source, ports, options);
   if (outcome.ok()) Shown();
   return outcome;
+}
+
+std::string ImportWindowTitle(std::string_view openStock) {
+  std::string title = "Import ASCII file";
+  if (!openStock.empty()) title += " in " + std::string(openStock) + " if no Ticker selected";
+  return title;
 }
 
 ImportOutcome ImportFileUnseen(ImportWizard& wizard, const std::filesystem::path& file,

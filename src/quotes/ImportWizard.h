@@ -82,7 +82,8 @@ class ImportWizard {
   /// Reloads the template list from "Templates.ini" (with "Default").
   Status ReloadTemplates();
   /// Loads the template into the settings, rebuilds the grid when its
-  /// separator differs, and gives the columns the template's captions.
+  /// separator differs, and gives the columns the template's captions. A
+  /// name that is not in the list (one being typed to save) changes nothing.
   Status ChooseTemplate(std::string_view name);
   /// "&Save": stores the settings and captions under `name` and reloads the
   /// list (the file's sections only). A blank name or one with brackets
@@ -114,6 +115,10 @@ class ImportWizard {
   std::vector<std::string> captions_;
   std::vector<std::string> templates_;
 };
+
+/// "Import ASCII file", followed, when a stock is open, by " in " + its name +
+/// " if no Ticker selected".
+std::string ImportWindowTitle(std::string_view openStock);
 
 /// The batch update's import: opens `file`, "&Next" and "&Process" with the
 /// wizard's settings, unseen, so no warning or information is shown (the

@@ -32,6 +32,11 @@ std::string EarningsPrompt(std::string_view year) {
   return "Enter the earnings of " + std::string(year) + ":";
 }
 
+std::string StockToEdit(const Workspace& workspace) {
+  const std::string& stock = workspace.Quotes().StockName;
+  return Trim(stock).empty() ? std::string() : stock;
+}
+
 std::filesystem::path SitesPath(const std::filesystem::path& appFolder) {
   return ResolveFileName(appFolder, "Sites.ini");
 }

@@ -45,6 +45,10 @@ struct StockPropertiesForm {
   friend bool operator==(const StockPropertiesForm&, const StockPropertiesForm&) = default;
 };
 
+/// The stock "&General options of the selected stock" edits: the open stock;
+/// "" when no stock is open, and the command does nothing.
+std::string StockToEdit(const Workspace& workspace);
+
 /// "Sites.ini" in the data folder.
 std::filesystem::path SitesPath(const std::filesystem::path& appFolder);
 

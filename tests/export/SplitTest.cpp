@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/Calendar.h"
+#include "core/Clock.h"
+#include "core/DateLocale.h"
 #include "core/QuoteStore.h"
 #include "core/StockCommands.h"
 #include "core/StockFileFixture.h"
@@ -187,12 +189,30 @@ TEST_F(Split, AFailedSaveLeavesTheQuotesAsTheyWere) {
   EXPECT_EQ(dialogs.Messages.back().Kind, "error");
 }
 
+TEST_F(Split, ReadsTheDatesTheButtonsWrite) {
+  const FixedClock clock(Day0 + 100);
+  for (const std::string_view pattern :
+       {"dd/MM/yyyy", "M/d/yy", "d MMM yyyy", "yy-MM-dd", "dd.MM.yy"}) {
+    const DateLocale locale = LocaleFromPattern(pattern);
+    OpenSample();
+    const SplitRequest request =
+        ReadSplitFields(FirstQuoteDateText(workspace, locale), LastQuoteDateText(workspace, locale),
+                        "2", "1", locale, clock);
+    EXPECT_EQ(request.FromDate, Day0) << pattern;
+    EXPECT_EQ(request.ToDate, Day0 + 3) << pattern;
+  }
+  EXPECT_EQ(ReadSplitFields("15/3", "", "2", "1", DateLocale{}, clock).FromDate,
+            DayNumber(2020, 3, 15));
+  EXPECT_EQ(ReadSplitFields("", "31/02/2020", "2", "1", DateLocale{}, clock).ToDate, NoDate);
+}
+
 TEST_F(Split, TheDateButtonsGiveTheFirstAndLastQuote) {
   const DateLocale locale;
   EXPECT_EQ(FirstQuoteDateText(workspace, locale), "");
   OpenSample();
   EXPECT_EQ(FirstQuoteDateText(workspace, locale), "02/01/2020");
   EXPECT_EQ(LastQuoteDateText(workspace, locale), "05/01/2020");
+  EXPECT_EQ(LastQuoteDateText(workspace, LocaleFromPattern("M/d/yy")), "1/5/2020");
 }
 
 }  // namespace

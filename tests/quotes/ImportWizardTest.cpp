@@ -158,6 +158,7 @@ TEST_F(Wizard, ATemplateKeepsWhatItDoesNotName) {
   ASSERT_TRUE(WriteFileAtomically(folder / "Templates.ini",
                                   "[Short]\r\nHead=;Close;;Date;Volume;Ticker;OI;Name\r\n")
                   .ok());
+  wizard.Shown();
   OpenAndNext("a,b,c,d,e\n1,2,3,4,5\n");
   wizard.Settings.DecimalSeparator = ";";
   wizard.ChooseRole(0, "Open");
@@ -165,6 +166,9 @@ TEST_F(Wizard, ATemplateKeepsWhatItDoesNotName) {
   EXPECT_EQ(wizard.Captions(), (std::vector<std::string>{"", "Close", "", "Date", "Volume"}));
   EXPECT_EQ(wizard.Settings.DecimalSeparator, ";");
   EXPECT_EQ(wizard.Settings.Separator, ",");
+  // A name being typed to save a new template is not loaded.
+  ASSERT_TRUE(wizard.ChooseTemplate("Short2").ok());
+  EXPECT_EQ(wizard.Captions(), (std::vector<std::string>{"", "Close", "", "Date", "Volume"}));
 }
 
 TEST_F(Wizard, RemembersItsSettingsInQuorexIni) {
