@@ -9,7 +9,6 @@
 #include "core/FileNames.h"
 #include "core/IniFile.h"
 #include "core/QuoteStore.h"
-#include "core/RebuildBars.h"
 #include "core/StockCommands.h"
 #include "core/StockObserver.h"
 #include "core/TextCase.h"
