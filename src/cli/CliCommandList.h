@@ -16,5 +16,8 @@ extern const CliCommand ScriptCommand;
 extern const CliCommand SignalsCommand;
 extern const CliCommand SignalsListCommand;
 extern const CliCommand TestCommand;
+extern const CliCommand ImportCommand;
+extern const CliCommand PropertiesCommand;
+extern const CliCommand SplitCommand;
 
 }  // namespace chartorium::cli

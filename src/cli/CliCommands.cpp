@@ -5,11 +5,14 @@
 namespace chartorium::cli {
 
 std::span<const CliCommand> CliCommands() {
+  // clang-format off
   static const CliCommand Commands[] = {
       DemoLibraryCommand, ListCommand,        BarsCommand,       ChartCommand,
       SeriesCommand,      PatternsCommand,    IndicatorsCommand, ScriptCommand,
       SignalsCommand,     SignalsListCommand, TestCommand,
+      ImportCommand,      PropertiesCommand,  SplitCommand,
   };
+  // clang-format on
   return Commands;
 }
 

@@ -42,7 +42,11 @@
 #include "core/ui/SummaryPanel.h"
 #include "export/Languages.h"
 #include "export/ui/FLang.h"
+#include "export/ui/Split1.h"
 #include "export/ui/WidgetTranslation.h"
+#include "quotes/StockPropertiesForm.h"
+#include "quotes/ui/Import.h"
+#include "quotes/ui/Nouveau.h"
 
 namespace chartorium {
 namespace {
@@ -62,15 +66,15 @@ struct Command {
 
 constexpr Command Commands[] = {
     {"&File", "MOpen", "&Open a stock file", "Open a file", "Op", true},
-    {"&File", "MImport", "&Import from ASCII file", "Import ASCII file", "As", false},
+    {"&File", "MImport", "&Import from ASCII file", "Import ASCII file", "As", true},
     {"&File", "MExport", "E&xport data to file", "Export data to file", "Ex", false},
     {"&File", "MAddList", "&Add a list of stocks names", "Add a list of stocks names", "Li", false},
-    {"&File", "MGeneral", "&General options of the selected stock", "", "", false},
+    {"&File", "MGeneral", "&General options of the selected stock", "", "", true},
     {"&File", "MSymbol", "&Symbol lookup", "Symbol lookup", "Sy", false},
     {"&File", "MExit", "&Exit", "Close", "X", true},
     {"&Stocks", "MUpdate", "Update quotes of &all stocks", "Update quotes of all stocks", "Up",
      false},
-    {"&Stocks", "MSplit", "&Split the stock", "Split the stock", "Sp", false},
+    {"&Stocks", "MSplit", "&Split the stock", "Split the stock", "Sp", true},
     {"&Stocks", "MCompare", "&Compare stocks", "Compare stocks", "Co", false},
     {"&Tools", "MPortfolio", "&Portfolio manager", "Portfolio", "Pf", false},
     {"&Tools", "MBuilder", "&Indicators &builder", "Indicators builder", "Ib", false},
@@ -117,6 +121,9 @@ class Main::Observer final : public LibraryObserver {
  public:
   Observer(Main& main, LibraryTree& tree) : LibraryObserver(tree), main_(main) {}
   void StockOpened(bool showGraph, bool showSignals) override { main_.StockShown(showGraph); }
+  void EditNewStockProperties(std::string_view stockName) override {
+    main_.nouveau_->Edit(stockName);
+  }
 
  private:
   Main& main_;
@@ -165,6 +172,8 @@ Main::Main(Workspace& workspace, Dialogs& dialogs, const DateLocale& locale, con
   // A window of its own that the main window owns; it lives as long as the program.
   graph_ = new Graph(workspace_, dialogs_, locale_, clock_, options_, this);
   connect(graph_, &Graph::StockOpened, this, &Main::OnGraphStockOpened);
+  nouveau_ = new Nouveau(workspace_, dialogs_, this);
+  import_ = new Import(workspace_, dialogs_, *observer_, locale_, clock_, this);
   RefreshTree();
 }
 
@@ -249,6 +258,9 @@ void Main::CreateMenus() {
     if (name == "MContents")
       connect(action, &QAction::triggered, this, &Main::OnMContentsTriggered);
     if (name == "MAbout") connect(action, &QAction::triggered, this, &Main::OnMAboutTriggered);
+    if (name == "MImport") connect(action, &QAction::triggered, this, &Main::OnMImportTriggered);
+    if (name == "MGeneral") connect(action, &QAction::triggered, this, &Main::OnMGeneralTriggered);
+    if (name == "MSplit") connect(action, &QAction::triggered, this, &Main::OnMSplitTriggered);
   }
   BGraph = new QToolButton(ToolBar1);
   BGraph->setObjectName("BGraph");
@@ -423,6 +435,22 @@ void Main::OnMOpenTriggered() {
   static_cast<void>(ImportStockFile({workspace_, dialogs_, *observer_}, chosen.toStdString()));
   RefreshTree();
   RefreshSummary();
+}
+
+void Main::OnMImportTriggered() {
+  import_->Run();
+  RefreshTree();
+  RefreshSummary();
+}
+
+void Main::OnMGeneralTriggered() {
+  const std::string stock = StockToEdit(workspace_);
+  if (!stock.empty() && nouveau_->Edit(stock)) RefreshSummary();
+}
+
+void Main::OnMSplitTriggered() {
+  Split1 dialog(workspace_, dialogs_, locale_, clock_, this);
+  if (dialog.exec() == QDialog::Accepted) StockShown(false);
 }
 
 void Main::OnMPreferencesTriggered() {

@@ -25,8 +25,10 @@ namespace chartorium {
 class Clock;
 class Dialogs;
 class Graph;
+class Import;
 class LibraryModel;
 class LibraryView;
+class Nouveau;
 class Options;
 class SummaryPanel;
 class Workspace;
@@ -87,6 +89,9 @@ class Main final : public QMainWindow {
   void OnBAddFolderClicked();
   void OnBRemoveClicked();
   void OnMOpenTriggered();
+  void OnMImportTriggered();
+  void OnMGeneralTriggered();
+  void OnMSplitTriggered();
   void OnMPreferencesTriggered();
   void OnMLanguagesTriggered();
   void OnMContentsTriggered();
@@ -126,6 +131,8 @@ class Main final : public QMainWindow {
   QNetworkAccessManager* network_ = nullptr;
   Options* options_;
   Graph* graph_ = nullptr;
+  Nouveau* nouveau_ = nullptr;
+  Import* import_ = nullptr;
 };
 
 }  // namespace chartorium
