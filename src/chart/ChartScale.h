@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/HautBas.h"
 #include "core/Numbers.h"
 
 namespace chartorium {
@@ -58,8 +59,9 @@ struct ChartScale {
 /// range is normalised to 1..10, and never below 1/10000.
 PriceGrid Bornes(Single& rangeHigh, Single rangeLow);
 
-/// The HautBas mode of the shown overlays: bands 3, no average 4, else 1.
-int RangeModeFor(const ShownOverlays& overlays);
+/// The HautBas mode of the shown overlays: WithBands when the bands show,
+/// PricesAfterOverlays when no average does, else WithAverages.
+HautBasMode RangeModeFor(const ShownOverlays& overlays);
 
 /// Text heights the layout leaves room for, measured by the renderer.
 struct PriceTextHeights {

@@ -14,6 +14,7 @@
 
 #include "chart/ChartScale.h"
 #include "chart/render/ChartPicture.h"
+#include "chart/render/Colours.h"
 #include "chart/ui/ChartArea.h"
 #include "chart/ui/IndicatorsList.h"
 #include "core/Calendar.h"
@@ -23,7 +24,6 @@
 #include "core/RebuildBars.h"
 #include "core/SafeFile.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 

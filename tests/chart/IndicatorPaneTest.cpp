@@ -13,11 +13,11 @@
 #include "chart/ChartScale.h"
 #include "chart/IndicatorPanes.h"
 #include "chart/render/ChartPicture.h"
+#include "chart/render/Colours.h"
 #include "chart/render/RenderText.h"
 #include "core/Calendar.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {

@@ -9,11 +9,11 @@
 #include <cmath>
 #include <memory>
 
+#include "chart/render/Colours.h"
 #include "chart/render/RenderText.h"
 #include "core/Calendar.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 #include "macro/MacroHosts.h"
 
 namespace chartorium {

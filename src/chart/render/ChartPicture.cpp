@@ -5,10 +5,10 @@
 #include <QPainter>
 
 #include "chart/IndicatorPanes.h"
+#include "chart/render/Colours.h"
 #include "chart/render/IndicatorPane.h"
 #include "chart/render/RenderText.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {

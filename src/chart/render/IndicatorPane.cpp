@@ -15,12 +15,12 @@
 
 #include "chart/ChartScale.h"
 #include "chart/IndicatorPanes.h"
+#include "chart/render/Colours.h"
 #include "chart/render/DateAxis.h"
 #include "chart/render/RenderText.h"
 #include "core/DateLocale.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/render/Colours.h"
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/PricePane.h"
 #include "chart/render/RenderText.h"
 #include "core/Preferences.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {

@@ -7,13 +7,13 @@
 #include <cmath>
 #include <vector>
 
+#include "chart/render/Colours.h"
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/PricePane.h"
 #include "chart/render/RenderText.h"
 #include "core/HautBas.h"
 #include "core/Preferences.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 #include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 
@@ -125,7 +125,7 @@ void DrawQuadrants(const PriceDrawing& d) {
   for (int k = 0; k < blocks; ++k) {
     const int from = d.First + 20 * k;
     const int to = from + 20;
-    const PriceRange range = HautBas(d.Space.Quotes(), from, to, PricesOnly);
+    const PriceRange range = HautBas(d.Space.Quotes(), from, to, HautBasMode::PricesOnly);
     const Extended high = range.High;
     const Extended spread = high - range.Low;
     const int x1 = d.X(from);

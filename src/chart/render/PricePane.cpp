@@ -10,13 +10,13 @@
 #include <cmath>
 
 #include "chart/ChartView.h"
+#include "chart/render/Colours.h"
 #include "chart/render/DateAxis.h"
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/RenderText.h"
 #include "core/DateLocale.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {

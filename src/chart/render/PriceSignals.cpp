@@ -8,11 +8,11 @@
 #include <array>
 #include <cmath>
 
+#include "chart/render/Colours.h"
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/PricePane.h"
 #include "chart/render/RenderText.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 #include "macro/SystemRunState.h"
 #include "systems/Exec.h"
 

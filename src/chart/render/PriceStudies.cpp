@@ -7,10 +7,10 @@
 #include <cmath>
 #include <vector>
 
+#include "chart/render/Colours.h"
 #include "chart/render/PriceDrawing.h"
 #include "chart/render/RenderText.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {

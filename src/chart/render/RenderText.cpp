@@ -8,8 +8,8 @@
 #include <QPen>
 #include <QString>
 
+#include "chart/render/Colours.h"
 #include "core/PreferencesCommands.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 

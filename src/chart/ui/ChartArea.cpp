@@ -13,10 +13,10 @@
 
 #include "chart/BarData.h"
 #include "chart/ChartPointer.h"
+#include "chart/render/Colours.h"
 #include "chart/render/IndicatorPane.h"
 #include "chart/ui/IndicatorsList.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 
