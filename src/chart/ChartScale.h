@@ -27,6 +27,8 @@ struct PaneRect {
   int Top = 0;
   int Width = 0;
   int Height = 0;
+
+  friend bool operator==(const PaneRect&, const PaneRect&) = default;
 };
 
 /// Which overlays the chart shows; they decide how the value range is taken.
