@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "core/DateLocale.h"
 #include "core/TextHelpers.h"
@@ -66,13 +67,27 @@ std::string GridLabel(std::int64_t units) {
   return std::string(text, end.ptr);
 }
 
-std::vector<FrameBar> BarsOf(const QuoteStore& store, int first, int last) {
+int SlotLeftOf(const ChartScale& scale, int first, int bar) {
+  return scale.PlotLeft +
+         static_cast<int>(std::trunc(static_cast<Extended>(bar - first) * scale.BarWidth));
+}
+
+// The visible bars and where they go, so a paint only draws.
+std::vector<FrameBar> BarsOf(const QuoteStore& store, const ChartScale& scale, int first,
+                             int last) {
   std::vector<FrameBar> bars;
   bars.reserve(static_cast<size_t>(last - first + 1));
   for (int j = first; j <= last; ++j) {
     const QuoteRecord& q = store.BarSeries[static_cast<size_t>(j)];
-    const bool rising = j <= 1 || q.Close >= store.BarSeries[static_cast<size_t>(j - 1)].Close;
-    bars.push_back({q.Open, q.High, q.Low, q.Close, rising});
+    FrameBar bar{q.Open, q.High, q.Low, q.Close};
+    bar.Rising = j <= 1 || q.Close >= store.BarSeries[static_cast<size_t>(j - 1)].Close;
+    bar.X = BarToX(scale, j);
+    bar.SlotLeft = SlotLeftOf(scale, first, j);
+    bar.YOpen = ValueToY(scale, q.Open);
+    bar.YHigh = ValueToY(scale, q.High);
+    bar.YLow = ValueToY(scale, q.Low);
+    bar.YClose = ValueToY(scale, q.Close);
+    bars.push_back(bar);
   }
   return bars;
 }
@@ -123,7 +138,8 @@ ChartFrame PrepareChartFrame(Workspace& workspace, const IndicatorPaneData& pane
 
   price.Type = chart.Buttons.Type;
   price.Title = chart.Caption + " (" + chart.Ticker + ")";
-  price.Bars = BarsOf(store, price.First, price.Last);
+  price.Bars = BarsOf(store, price.Scale, price.First, price.Last);
+  price.EndSlotLeft = SlotLeftOf(price.Scale, price.First, price.Last + 1);
   const PriceGrid& grid = price.Scale.Grid;
   for (std::int64_t k = 0; k <= (grid.Top - grid.Bottom) / grid.Step; ++k)
     price.ValueLabels.push_back(GridLabel(k * grid.Step + grid.Bottom));

@@ -98,7 +98,7 @@ struct ChartLook {
   std::string TitleFont;  ///< BFon, a font text such as "Arial, 11, Bold, Italic"
 };
 
-/// One visible bar.
+/// One visible bar, with its place on the price pane.
 struct FrameBar {
   Single Open = 0;
   Single High = 0;
@@ -106,6 +106,12 @@ struct FrameBar {
   Single Close = 0;
   /// The close is at or above the previous bar's; the first bar of the series rises.
   bool Rising = true;
+  int X = 0;         ///< the centre of its slot
+  int SlotLeft = 0;  ///< the left edge of its slot
+  int YOpen = 0;     ///< the y of its prices
+  int YHigh = 0;
+  int YLow = 0;
+  int YClose = 0;
 };
 
 struct PriceFrame {
@@ -116,6 +122,7 @@ struct PriceFrame {
   int VisibleBarCount = 1;
   std::string Title;           ///< caption + " (" + ticker + ")"
   std::vector<FrameBar> Bars;  ///< First..Last
+  int EndSlotLeft = 0;         ///< the left edge of the slot after the last bar's
   /// The grid's labels from its bottom up, one per step, the top included.
   std::vector<std::string> ValueLabels;
   std::string LastCloseText;  ///< when the last close is highlighted
@@ -125,6 +132,8 @@ struct PriceFrame {
   std::optional<SystemSignals> Signals;
 
   const FrameBar& Bar(int bar) const { return Bars[static_cast<size_t>(bar - First)]; }
+  /// The left edge of bar j's slot, First <= j <= Last + 1.
+  int SlotLeft(int bar) const { return bar > Last ? EndSlotLeft : Bar(bar).SlotLeft; }
   /// The colour the system gave bar j, or -1 (also when no system shows).
   std::int32_t BarColour(int bar) const;
 };

@@ -44,7 +44,8 @@ std::vector<SarMark> SarOf(Workspace& workspace, const Window& w) {
   for (int j = w.First; j <= w.Last; ++j) {
     const Single sar = workspace.Indicators.Value(series, j);
     if (sar == 0) continue;
-    marks.push_back({j, sar, sar > w.Store.BarSeries[static_cast<size_t>(j)].High});
+    marks.push_back(
+        {j, sar, ValueToY(w.Scale, sar), sar > w.Store.BarSeries[static_cast<size_t>(j)].High});
   }
   return marks;
 }
@@ -53,13 +54,25 @@ std::vector<Single> Visible(const SeriesValues& values, const Window& w) {
   return std::vector<Single>(values.begin() + w.First, values.begin() + w.Last + 1);
 }
 
+std::vector<int> YsOf(const std::vector<Single>& values, const ChartScale& scale) {
+  std::vector<int> ys;
+  ys.reserve(values.size());
+  for (const Single value : values) ys.push_back(ValueToY(scale, value));
+  return ys;
+}
+
 AverageLine AverageOf(const Preferences& prefs, const SeriesValues& values, const Window& w,
                       const char* colourField, const char* periodField, const char* typeField,
                       int legendWidths) {
   const int type = prefs.Integer(typeField);
   const char* kind = type == 1 ? "EMA" : type == 2 ? "LREG" : "MA";
-  return {kind + prefs.Text(periodField), prefs.Colour(colourField), legendWidths,
-          Visible(values, w)};
+  AverageLine line{kind + prefs.Text(periodField),
+                   prefs.Colour(colourField),
+                   legendWidths,
+                   Visible(values, w),
+                   {}};
+  line.Ys = YsOf(line.Values, w.Scale);
+  return line;
 }
 
 // The first visible bar, each bar whose close moved more than EZZ percent
@@ -211,6 +224,8 @@ PriceStudies PrepareStudies(Workspace& workspace, const ChartButtons& buttons,
   if (buttons.Overlays.BollingerBands) {
     studies.UpperBand = Visible(overlays.UpperBand, w);
     studies.LowerBand = Visible(overlays.LowerBand, w);
+    studies.UpperBandY = YsOf(studies.UpperBand, scale);
+    studies.LowerBandY = YsOf(studies.LowerBand, scale);
   }
   // With both averages shown the short one's legend stands three widths to the left.
   if (buttons.Overlays.ShortAverage)

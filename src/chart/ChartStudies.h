@@ -21,6 +21,7 @@ class Workspace;
 struct SarMark {
   int Bar = 0;
   Single Value = 0;
+  int Y = 0;  ///< of the value
   bool Above = false;
 };
 
@@ -31,6 +32,7 @@ struct AverageLine {
   /// The legend ends this many legend widths left of the plot's right edge.
   int LegendWidths = 1;
   std::vector<Single> Values;  ///< the visible bars; 0 where there is no value
+  std::vector<int> Ys;         ///< y of each value
 };
 
 /// A straight line between two fractional bar positions.
@@ -67,9 +69,11 @@ struct PriceHistogram {
 struct PriceStudies {
   std::vector<SarMark> Sar;
   std::vector<Ray> SpeedLines;
-  /// The visible bars' bands; empty when the bands are off.
+  /// The visible bars' bands and their y; empty when the bands are off.
   std::vector<Single> UpperBand;
   std::vector<Single> LowerBand;
+  std::vector<int> UpperBandY;
+  std::vector<int> LowerBandY;
   std::optional<AverageLine> ShortAverage;
   std::optional<AverageLine> LongAverage;
   /// The bars the ZigZag line joins: the first visible bar, each turn and the

@@ -84,15 +84,6 @@ int PaneFrame::Y(Extended value) const {
       std::trunc((Bottom * 10000 - (value * 10000 - Grid.Bottom) * PixelsPerUnit) / 10000));
 }
 
-int PaneFrame::X(int bar) const {
-  return PlotLeft + static_cast<int>(std::trunc(static_cast<Extended>(bar - First) * BarWidth +
-                                                BarWidth / 2.0L));
-}
-
-int PaneFrame::SlotLeft(int bar) const {
-  return PlotLeft + static_cast<int>(std::trunc(static_cast<Extended>(bar - First) * BarWidth));
-}
-
 PaneFrame PreparePaneFrame(const PaneValues& values, const IndicatorSlot& lists,
                            const PaneRect& pane, int first, int last, Single barWidth,
                            const PaneTextHeights& heights, bool dates) {
@@ -117,7 +108,15 @@ PaneFrame PreparePaneFrame(const PaneValues& values, const IndicatorSlot& lists,
     frame.Axis[static_cast<size_t>(q)] = {units, AxisLabel(units, frame.Grid.Top)};
   }
 
+  for (int bar = first; bar <= last + 1; ++bar) {
+    const Extended offset = static_cast<Extended>(bar - first) * barWidth;
+    frame.SlotLefts.push_back(frame.PlotLeft + static_cast<int>(std::trunc(offset)));
+    if (bar <= last)
+      frame.Xs.push_back(frame.PlotLeft + static_cast<int>(std::trunc(offset + barWidth / 2.0L)));
+  }
   frame.Series = SeriesOf(values, lists, first, last);
+  for (PaneSeries& series : frame.Series)
+    for (const double value : series.Values) series.Ys.push_back(frame.Y(value));
   const Extended bottom = frame.Grid.Bottom / 10000.0L;
   const Extended top = frame.Grid.Top / 10000.0L;
   frame.HistogramBase = bottom >= 0 ? bottom : (top > 0 ? 0 : top);

@@ -22,6 +22,7 @@ struct PaneSeries {
   int Width = 1;               ///< the line's pen width, at least 1
   int Start = 1;               ///< its first visible bar with a value that is not 0
   std::vector<double> Values;  ///< the visible bars First..Last
+  std::vector<int> Ys;         ///< y of each value
 };
 
 /// A value label of the axis, at quarter steps of the grid.
@@ -47,6 +48,10 @@ struct PaneFrame {
   Extended Bottom = 0;  ///< the plot's bottom line (yB)
   Extended Top = 0;     ///< the plot's top line (yT)
   Extended PixelsPerUnit = 0;
+  /// The centre of each visible bar's slot, and the slots' left edges
+  /// (First..Last + 1), the price pane's columns.
+  std::vector<int> Xs;
+  std::vector<int> SlotLefts;
 
   /// Quarter steps of the grid from its bottom, in 1/10000.
   Extended Quarter = 0;
@@ -63,9 +68,9 @@ struct PaneFrame {
   std::vector<PaneLegendEntry> Legend;
 
   int Y(Extended value) const;
-  /// The x of the centre of bar j's slot, and of its left edge.
-  int X(int bar) const;
-  int SlotLeft(int bar) const;
+  /// The x of the centre of bar j's slot, and of its left edge (up to Last + 1).
+  int X(int bar) const { return Xs[static_cast<size_t>(bar - First)]; }
+  int SlotLeft(int bar) const { return SlotLefts[static_cast<size_t>(bar - First)]; }
 };
 
 /// Text heights that set a pane's plot: a month label under it and half a caption above it.

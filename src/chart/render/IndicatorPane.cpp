@@ -28,8 +28,8 @@ struct PaneDrawing {
 
   // The colour the trading system gave bar j, or -1.
   std::int32_t SystemColour(int bar) const { return Frame.Price.BarColour(bar); }
-  double Value(const PaneSeries& series, int bar) const {
-    return series.Values[static_cast<size_t>(bar - Pane.First)];
+  int Y(const PaneSeries& series, int bar) const {
+    return series.Ys[static_cast<size_t>(bar - Pane.First)];
   }
 };
 
@@ -81,12 +81,12 @@ void DrawSeriesLine(const PaneDrawing& d, const PaneSeries& series) {
     d.Painter.drawLines(segments.data(), static_cast<int>(segments.size()));
   };
   for (int bar = series.Start; bar <= pane.Last; ++bar) {
-    const QPoint point(pane.X(bar), pane.Y(d.Value(series, bar)));
+    const QPoint point(pane.X(bar), d.Y(series, bar));
     if (const std::int32_t own = d.SystemColour(bar);
         own != -1 && static_cast<std::uint32_t>(own) != colour) {
       flush();
       run.clear();
-      if (bar > series.Start) run.append(QPoint(pane.X(bar - 1), pane.Y(d.Value(series, bar - 1))));
+      if (bar > series.Start) run.append(QPoint(pane.X(bar - 1), d.Y(series, bar - 1)));
       colour = static_cast<std::uint32_t>(own);
     }
     run.append(point);
@@ -127,7 +127,7 @@ void DrawHistogram(const PaneDrawing& d, const PaneSeries& series) {
     int x1 = pane.SlotLeft(bar);
     int x2 = pane.SlotLeft(bar + 1);
     if (x2 - x1 > 3) ++x1, --x2;  // two pixels narrower, one off each side
-    const int y = pane.Y(d.Value(series, bar));
+    const int y = d.Y(series, bar);
     // The rectangle covers [x1, x2) x [top, bottom), as the program's do.
     const int y1 = std::min(y, yBase);
     const int y2 = std::max(y, yBase);

@@ -48,10 +48,10 @@ class BarPens {
 void DrawLineChart(const PriceDrawing& d) {
   BarPens pens(d, d.Colours.LineUp, d.Colours.LineDown);
   for (int j = d.First; j < d.Last; ++j) {
-    const Single from = d.Bar(j).Close;
-    const Single to = d.Bar(j + 1).Close;
-    pens.Use(j + 1, d.Bar(j + 1).Rising);
-    d.Painter.drawLine(d.X(j), d.Y(from), d.X(j + 1), d.Y(to));
+    const FrameBar& from = d.Bar(j);
+    const FrameBar& to = d.Bar(j + 1);
+    pens.Use(j + 1, to.Rising);
+    d.Painter.drawLine(from.X, from.YClose, to.X, to.YClose);
   }
 }
 
@@ -99,14 +99,14 @@ void DrawCandles(const PriceDrawing& d) {
     const Single open = bar.Open == 0 ? bar.Close : bar.Open;
     const int nextSlot = d.SlotLeft(j + 1);
     const int x2 = nextSlot - inset;
-    const int yClose = d.Y(bar.Close);
-    const int yOpen = d.Y(open);
+    const int yClose = bar.YClose;
+    const int yOpen = bar.Open == 0 ? bar.YClose : bar.YOpen;
     const int top = std::min(yClose, yOpen);
     const int bottom = std::max(yClose, yOpen);
     const int wick = x1 + wickOffset;
     // A missing high or low is taken as the close.
-    const int yHigh = d.Y(bar.High == 0 ? bar.Close : bar.High);
-    const int yLow = d.Y(bar.Low == 0 ? bar.Close : bar.Low);
+    const int yHigh = bar.High == 0 ? bar.YClose : bar.YHigh;
+    const int yLow = bar.Low == 0 ? bar.YClose : bar.YLow;
     // A white body for a rising candle, a filled one otherwise.
     const bool hollow = bar.Close > open;
     if (thin) {
@@ -141,13 +141,12 @@ void DrawBarChart(const PriceDrawing& d) {
   const bool thin = d.PenWidth <= 1;
   for (int j = d.First; j <= d.Last; ++j) {
     const FrameBar& bar = d.Bar(j);
-    const int x = static_cast<int>(
-        std::trunc(static_cast<Extended>(j - d.First) * bw + d.Scale.PlotLeft + bw / 2.0L));
+    const int x = bar.X;
     pens.Use(j, bar.Rising);
-    const int yClose = d.Y(bar.Close);
-    const int yOpen = d.Y(bar.Open);
+    const int yClose = bar.YClose;
+    const int yOpen = bar.YOpen;
     const QLine lines[] = {
-        {x, d.Y(bar.High), x, d.Y(bar.Low)},
+        {x, bar.YHigh, x, bar.YLow},
         {x + tick, yClose, x, yClose},
         thin ? ThinLineTo(x, yOpen, x - tick, yOpen) : QLine(x, yOpen, x - tick, yOpen)};
     d.Painter.drawLines(lines, 3);

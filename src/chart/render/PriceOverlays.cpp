@@ -24,7 +24,7 @@ void DrawSar(const PriceDrawing& d) {
     int right = d.Scale.PlotLeft +
                 static_cast<int>(std::trunc(static_cast<Extended>(j - d.First + 1) * bw)) - third;
     right = std::max(right, left + 2);
-    const int y = d.Y(sar.Value);
+    const int y = sar.Y;
     int other = sar.Above ? y - third : y + third;
     if (std::abs(other - y) < 2) other = sar.Above ? y - 2 : y + 2;
     d.Painter.fillRect(
@@ -33,21 +33,21 @@ void DrawSar(const PriceDrawing& d) {
 }
 
 // The value of a visible-bar series at bar j.
-Single At(const std::vector<Single>& values, const PriceDrawing& d, int bar) {
+template <typename T>
+T At(const std::vector<T>& values, const PriceDrawing& d, int bar) {
   return values[static_cast<size_t>(bar - d.First)];
 }
 
 void DrawBands(const PriceDrawing& d) {
-  const std::vector<Single>& upper = d.Studies().UpperBand;
-  const std::vector<Single>& lower = d.Studies().LowerBand;
+  const PriceStudies& s = d.Studies();
   std::vector<QLine> lines;
   lines.reserve(2 * static_cast<size_t>(d.Last - d.First + 1));
   for (int j = d.First; j < d.Last; ++j) {
-    if (At(upper, d, j) == 0 || At(lower, d, j) == 0) continue;
-    const int x1 = d.X(j);
-    const int x2 = d.X(j + 1);
-    lines.emplace_back(x1, d.Y(At(upper, d, j)), x2, d.Y(At(upper, d, j + 1)));
-    lines.emplace_back(x1, d.Y(At(lower, d, j)), x2, d.Y(At(lower, d, j + 1)));
+    if (At(s.UpperBand, d, j) == 0 || At(s.LowerBand, d, j) == 0) continue;
+    const int x1 = d.Bar(j).X;
+    const int x2 = d.Bar(j + 1).X;
+    lines.emplace_back(x1, At(s.UpperBandY, d, j), x2, At(s.UpperBandY, d, j + 1));
+    lines.emplace_back(x1, At(s.LowerBandY, d, j), x2, At(s.LowerBandY, d, j + 1));
   }
   d.Painter.setPen(d.LinePen(d.Colours.Bands));
   d.Painter.drawLines(lines.data(), static_cast<int>(lines.size()));
@@ -73,13 +73,12 @@ void DrawAverage(const PriceDrawing& d, const AverageLine& average) {
   painter.setBrush(Qt::NoBrush);
   std::vector<QLine> lines;
   lines.reserve(static_cast<size_t>(d.Last - d.First + 1));
-  const std::vector<Single>& values = average.Values;
   for (int j = d.First; j < d.Last; ++j) {
-    if (At(values, d, j) == 0) continue;
-    const int x1 = d.X(j);
-    lines.emplace_back(x1, d.Y(At(values, d, j)),
+    if (At(average.Values, d, j) == 0) continue;
+    const int x1 = d.Bar(j).X;
+    lines.emplace_back(x1, At(average.Ys, d, j),
                        static_cast<int>(std::trunc(x1 + d.Scale.BarWidth)),
-                       d.Y(At(values, d, j + 1)));
+                       At(average.Ys, d, j + 1));
   }
   painter.setPen(d.LinePen(colour));
   painter.drawLines(lines.data(), static_cast<int>(lines.size()));
@@ -89,10 +88,9 @@ void DrawZigZag(const PriceDrawing& d) {
   d.Painter.setPen(d.LinePen(d.Colours.ZigZag));
   const std::vector<int>& points = d.Studies().ZigZag;
   for (size_t i = 1; i < points.size(); ++i) {
-    const int from = points[i - 1];
-    const int to = points[i];
-    d.Painter.drawLine(QPoint(d.X(from), d.Y(d.Bar(from).Close)),
-                       QPoint(d.X(to), d.Y(d.Bar(to).Close)));
+    const FrameBar& from = d.Bar(points[i - 1]);
+    const FrameBar& to = d.Bar(points[i]);
+    d.Painter.drawLine(QPoint(from.X, from.YClose), QPoint(to.X, to.YClose));
   }
 }
 

@@ -116,9 +116,8 @@ void DrawFrame(const PriceDrawing& d) {
 void DrawLastClose(const PriceDrawing& d) {
   QPainter& painter = d.Painter;
   const ChartScale& s = d.Scale;
-  const Single close = d.Bar(d.Last).Close;
   const int h = TextHeight(painter);
-  const Extended yv = d.Y(close);
+  const Extended yv = d.Bar(d.Last).YClose;
   const int top = static_cast<int>(std::trunc(yv - h / 2.0L)) - 2;
   const int bottom = static_cast<int>(std::trunc(yv + h / 2.0L)) + 2;
   painter.setPen(ChartPen(d.Colours.Axis));
@@ -154,8 +153,7 @@ QPen PriceDrawing::LinePen(std::uint32_t colour, Qt::PenStyle style) const {
 }
 
 int PriceDrawing::SlotLeft(int bar) const {
-  return Scale.PlotLeft +
-         static_cast<int>(std::trunc(static_cast<Extended>(bar - First) * Scale.BarWidth));
+  return Price.SlotLeft(bar);
 }
 
 void DrawPricePane(QPainter& painter, const ChartFrame& frame) {

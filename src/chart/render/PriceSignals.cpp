@@ -77,19 +77,19 @@ void DrawMarker(const PriceDrawing& d, const SystemSignals& marks, int bar, int 
   switch (marker) {
     case Marker::Buy:
       if (style == MarkerStyle::WideArrows) left = x - 5;
-      top = d.Y(q.Low) + 2;
+      top = q.YLow + 2;
       break;
     case Marker::Sell:
       if (style == MarkerStyle::WideArrows) left = x - 5;
-      top = d.Y(q.High) - (style == MarkerStyle::WideArrows  ? 13
-                           : style == MarkerStyle::Triangles ? 11
-                                                             : 14);
+      top = q.YHigh - (style == MarkerStyle::WideArrows  ? 13
+                       : style == MarkerStyle::Triangles ? 11
+                                                         : 14);
       break;
     case Marker::Short:
-      top = d.Y(q.High) - 14;
+      top = q.YHigh - 14;
       break;
     case Marker::Cover:
-      top = d.Y(q.Low) + 2;
+      top = q.YLow + 2;
       break;
   }
   Stamp(d.Painter, left, top, picture);
@@ -99,7 +99,7 @@ void DrawMarker(const PriceDrawing& d, const SystemSignals& marks, int bar, int 
     d.Painter.setPen(Qt::black);
     const QString text = QString::fromStdString(label);
     const int width = TextWidth(d.Painter, text);
-    TextOut(d.Painter, x - width / 2, d.Y(q.High) - 15 - TextHeight(d.Painter), text, nullptr);
+    TextOut(d.Painter, x - width / 2, q.YHigh - 15 - TextHeight(d.Painter), text, nullptr);
   }
   if (d.Frame.Look.SignalRectangles) {
     const std::uint32_t colour = marker == Marker::Buy    ? 0xA7F5B7
@@ -124,10 +124,7 @@ void DrawSystemSignals(const PriceDrawing& d) {
   for (int j = d.First; j <= d.Last; ++j) {
     const int code = marks.Codes[static_cast<size_t>(j - marks.First)];
     if (code == 0) continue;
-    const int x =
-        static_cast<int>(std::trunc((j - d.First) * static_cast<Extended>(d.Scale.BarWidth) +
-                                    d.Scale.BarWidth / 2.0L)) +
-        d.Scale.PlotLeft;
+    const int x = d.Bar(j).X;
     const auto draw = [&](Marker marker) { DrawMarker(d, marks, j, x, marker, style, pictures); };
     switch (code) {
       case 1:
