@@ -40,7 +40,7 @@ struct ShownOverlays {
   friend bool operator==(const ShownOverlays&, const ShownOverlays&) = default;
 };
 
-/// Recomputed at the start of every price-pane drawing and kept for the mouse,
+/// Computed whenever the chart's frame is prepared and kept in it for the mouse,
 /// the indicator panes and printing.
 struct ChartScale {
   Single RangeHigh = 0;

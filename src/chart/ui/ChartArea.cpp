@@ -97,7 +97,14 @@ void ChartArea::resizeEvent(QResizeEvent* event) {
 
 void ChartArea::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (frameStale_) Prepare();
+  // A frame asked for while hidden, prepared once the window has shown: what
+  // shows the window mostly prepares one at once, and this one is then left out.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (frameStale_) Prepare();
+      },
+      Qt::QueuedConnection);
 }
 
 QWidget* ChartArea::Pane(int pane) const {
