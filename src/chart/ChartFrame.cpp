@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "chart/ChartSystem.h"
 #include "core/DateLocale.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"

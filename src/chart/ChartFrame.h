@@ -13,10 +13,10 @@
 #include "chart/ChartButtons.h"
 #include "chart/ChartScale.h"
 #include "chart/ChartStudies.h"
-#include "chart/ChartSystem.h"
 #include "chart/DateMarks.h"
 #include "chart/IndicatorPanes.h"
 #include "chart/PaneFrame.h"
+#include "chart/SystemSignals.h"
 #include "core/Numbers.h"
 
 namespace chartorium {

@@ -2,33 +2,14 @@
 // over the visible bars and keeping what it marked, or why it failed.
 #pragma once
 
-#include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "chart/SystemSignals.h"
 
 namespace chartorium {
 
 class Workspace;
-
-/// What a trading system marked on bars First..First + size - 1.
-struct SystemSignals {
-  int First = 1;
-  std::vector<std::int8_t> Codes;        ///< signal codes, 0 for none
-  std::vector<std::string> Labels;       ///< bar texts, "" for none
-  std::vector<std::int32_t> BarColours;  ///< -1: the chart's own colour
-};
-
-/// A script error of the chart's system, as the script host describes it.
-struct ChartSystemError {
-  int Number = 0;
-  std::string Description;
-  int Line = 0;    ///< 1-based
-  int Column = 0;  ///< 0-based
-  /// The whole report, as the script error box shows it.
-  std::string Message;
-};
 
 struct ChartSystemRun {
   SystemSignals Signals;  ///< empty after an error

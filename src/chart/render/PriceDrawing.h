@@ -27,6 +27,7 @@ struct PriceDrawing {
 
   const FrameBar& Bar(int bar) const { return Price.Bar(bar); }
   const PriceStudies& Studies() const { return Price.Studies; }
+  /// The places of the studies' few lines; the bars' own places are in the frame.
   int X(int bar) const { return BarToX(Scale, bar); }
   int Y(Extended value) const { return ValueToY(Scale, value); }
   /// A pen of the bars and overlays, `PenWidth` wide.
