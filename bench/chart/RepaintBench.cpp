@@ -1,6 +1,8 @@
-// One full repaint of the chart window: the price pane with candles, both
+// The chart window's two steps on a 1600 x 1000 picture: preparing the frame
+// (scale, overlays, studies, the panes' layout, a trading system's run) and
+// one full repaint of a prepared frame: the price pane with candles, both
 // moving averages, the Bollinger bands and the parabolic SAR, and three
-// indicator panes of two series each, into a 1600 x 1000 picture.
+// indicator panes of two series each.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -9,12 +11,16 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <string>
 
+#include "chart/ChartFrame.h"
 #include "chart/IndicatorPanes.h"
 #include "chart/render/IndicatorPane.h"
 #include "chart/render/PricePane.h"
+#include "chart/render/RenderText.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
+#include "support/BenchLibrary.h"
 
 namespace chartorium {
 namespace {
@@ -46,48 +52,70 @@ std::unique_ptr<Workspace> FullStock() {
   return workspace;
 }
 
-void FullRepaint(benchmark::State& state) {
-  const auto workspace = FullStock();
-  QuoteStore& store = workspace->Quotes();
-  store.VisibleBarCount = static_cast<int>(state.range(0));
-  store.FirstVisibleBar = store.BarCount;  // the newest bars, as when a stock is opened
-  workspace->Prefs.SetFlag("CBY", true);
-  workspace->Prefs.SetFlag("CBY2", true);
-  workspace->Prefs.SetFlag("ChHi", true);
+// The chart of the newest `visible` bars, its three panes' values gathered
+// as the chart window gathers them when the stock is opened.
+struct BenchChart {
+  std::unique_ptr<Workspace> Space = FullStock();
+  IndicatorPaneData Panes;
+  ChartFrameOptions Options;
+  DateLocale Locale;
+  QImage Image{Width, Height, QImage::Format_RGB32};
 
-  PriceChartOptions options;
-  options.Buttons.Type = ChartType::Candles;
-  options.Buttons.Overlays = {true, true, true};
-  options.Buttons.ParabolicSar = true;
-  options.Caption = "Bench";
-  options.Ticker = "BNCH";
-  IndicatorSlots& paneSlots = workspace->OpenStockSettings.Slots;
-  paneSlots[0] = {"MACD;MACD MA", "1;0", "255;16711680", "1;1"};
-  paneSlots[2] = {"RSI;Stochastic %K", "1;1", "32768;8388736", "1;2"};
-  paneSlots[4] = {"ADX;ADXR", "1;1", "128;32896", "1;1"};
-  // The panes' values come from the cache, filled once here as the chart
-  // window fills it when the stock is opened.
-  const IndicatorPaneData panes = RefreshPanes(*workspace);
-  const DateLocale locale;
+  explicit BenchChart(int visible) {
+    QuoteStore& store = Space->Quotes();
+    store.VisibleBarCount = visible;
+    store.FirstVisibleBar = store.BarCount;
+    Space->Prefs.SetFlag("CBY", true);
+    Space->Prefs.SetFlag("CBY2", true);
+    Space->Prefs.SetFlag("ChHi", true);
+    IndicatorSlots& paneSlots = Space->OpenStockSettings.Slots;
+    paneSlots[0] = {"MACD;MACD MA", "1;0", "255;16711680", "1;1"};
+    paneSlots[2] = {"RSI;Stochastic %K", "1;1", "32768;8388736", "1;2"};
+    paneSlots[4] = {"ADX;ADXR", "1;1", "128;32896", "1;1"};
+    Panes = RefreshPanes(*Space);
 
-  QImage image(Width, Height, QImage::Format_RGB32);
-  image.setDotsPerMeterX(3780);  // 96 dpi, as on screen
-  image.setDotsPerMeterY(3780);
-  const auto paint = [&] {
-    QPainter painter(&image);
-    const ChartScale scale =
-        DrawPricePane(painter, *workspace, options, locale, {0, 0, Width, PriceHeight});
-    for (int pane = 1; pane <= PaneCount; ++pane)
-      DrawIndicatorPane(painter, *workspace, panes, scale, 0,
-                        PriceHeight + 1 + (pane - 1) * (PaneHeight + 1), SlotOfPane(pane), Width,
-                        PaneHeight);
-  };
-  paint();  // the averages, bands and SAR enter the cache on the first paint
-  for (auto _ : state) {
-    paint();
-    benchmark::DoNotOptimize(image.constBits());
+    Image.setDotsPerMeterX(3780);  // 96 dpi, as on screen
+    Image.setDotsPerMeterY(3780);
+    PriceChartOptions& chart = Options.Chart;
+    chart.Buttons.Type = ChartType::Candles;
+    chart.Buttons.Overlays = {true, true, true};
+    chart.Buttons.ParabolicSar = true;
+    chart.Caption = "Bench";
+    chart.Ticker = "BNCH";
+    Options.Layout.Price = {0, 0, Width, PriceHeight};
+    for (int pane = 0; pane < PaneCount; ++pane)
+      Options.Layout.Panes[static_cast<size_t>(pane)] = {
+          0, PriceHeight + 1 + pane * (PaneHeight + 1), Width, PaneHeight};
+    Options.Text = MeasureChartText(Image, Space->Prefs.Text("BFon"));
   }
-  state.SetLabel(std::to_string(store.VisibleBarCount) + " bars");
+
+  ChartFrame Prepare() { return PrepareChartFrame(*Space, Panes, Locale, Options); }
+};
+
+void PrepareFrame(benchmark::State& state) {
+  BenchChart chart(static_cast<int>(state.range(0)));
+  if (state.range(1) != 0) chart.Options.Chart.SystemText = DemoMacroText("Signals/MA Crossover");
+  chart.Prepare();  // the averages, bands and SAR enter the cache the first time
+  for (auto _ : state) benchmark::DoNotOptimize(chart.Prepare());
+  state.SetLabel(std::to_string(state.range(0)) + " bars" +
+                 (state.range(1) != 0 ? ", MA Crossover" : ""));
+}
+BENCHMARK(PrepareFrame)
+    ->Args({500, 0})
+    ->Args({MaxQuotes, 0})
+    ->Args({500, 1})
+    ->Unit(benchmark::kMillisecond);
+
+void FullRepaint(benchmark::State& state) {
+  BenchChart chart(static_cast<int>(state.range(0)));
+  const ChartFrame frame = chart.Prepare();
+  for (auto _ : state) {
+    QPainter painter(&chart.Image);
+    DrawPricePane(painter, frame);
+    for (int pane = 1; pane <= PaneCount; ++pane) DrawIndicatorPane(painter, frame, pane);
+    benchmark::DoNotOptimize(chart.Image.constBits());
+  }
+  state.SetLabel(std::to_string(state.range(0)) + " bars");
 }
 BENCHMARK(FullRepaint)->Arg(500)->Arg(MaxQuotes)->Unit(benchmark::kMillisecond);
 

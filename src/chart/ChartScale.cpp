@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "chart/ChartView.h"
-#include "core/HautBas.h"
 #include "core/Workspace.h"
 #include "indicators/SeriesByName.h"
 
@@ -41,10 +40,10 @@ PriceGrid Bornes(Single& rangeHigh, Single rangeLow) {
   return grid;
 }
 
-int RangeModeFor(const ShownOverlays& overlays) {
-  if (overlays.BollingerBands) return WithBands;
-  if (!overlays.ShortAverage && !overlays.LongAverage) return PricesAfterOverlays;
-  return WithAverages;
+HautBasMode RangeModeFor(const ShownOverlays& overlays) {
+  if (overlays.BollingerBands) return HautBasMode::WithBands;
+  if (!overlays.ShortAverage && !overlays.LongAverage) return HautBasMode::PricesAfterOverlays;
+  return HautBasMode::WithAverages;
 }
 
 ChartScale ComputePriceScale(Workspace& workspace, const PaneRect& pane,

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/HautBas.h"
 #include "core/Numbers.h"
 
 namespace chartorium {
@@ -26,6 +27,8 @@ struct PaneRect {
   int Top = 0;
   int Width = 0;
   int Height = 0;
+
+  friend bool operator==(const PaneRect&, const PaneRect&) = default;
 };
 
 /// Which overlays the chart shows; they decide how the value range is taken.
@@ -37,7 +40,7 @@ struct ShownOverlays {
   friend bool operator==(const ShownOverlays&, const ShownOverlays&) = default;
 };
 
-/// Recomputed at the start of every price-pane drawing and kept for the mouse,
+/// Computed whenever the chart's frame is prepared and kept in it for the mouse,
 /// the indicator panes and printing.
 struct ChartScale {
   Single RangeHigh = 0;
@@ -58,8 +61,9 @@ struct ChartScale {
 /// range is normalised to 1..10, and never below 1/10000.
 PriceGrid Bornes(Single& rangeHigh, Single rangeLow);
 
-/// The HautBas mode of the shown overlays: bands 3, no average 4, else 1.
-int RangeModeFor(const ShownOverlays& overlays);
+/// The HautBas mode of the shown overlays: WithBands when the bands show,
+/// PricesAfterOverlays when no average does, else WithAverages.
+HautBasMode RangeModeFor(const ShownOverlays& overlays);
 
 /// Text heights the layout leaves room for, measured by the renderer.
 struct PriceTextHeights {

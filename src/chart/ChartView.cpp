@@ -83,7 +83,7 @@ void ChangePeriodicity(Workspace& workspace, Periodicity period) {
   store.Period = period;
   RebuildBars(workspace);
   // The rebuild may have narrowed the window to fewer bars; the marker is
-  // centred in the window the preference asks for, clamped at the next drawing.
+  // centred in the window the preference asks for, clamped when the next frame is prepared.
   store.VisibleBarCount = std::max(1, workspace.Prefs.Integer("ENbD"));
   CentreOnMarker(store);
 }

@@ -45,7 +45,7 @@ void ZoomIn(Workspace& workspace);
 void ZoomOut(Workspace& workspace);
 
 /// With a marker set, puts it in the middle of the window (after a zoom or a
-/// change of periodicity); the clamp of the next drawing keeps it in bounds.
+/// change of periodicity); the clamp of the next frame keeps it in bounds.
 void CentreOnMarker(QuoteStore& store);
 
 /// The Daily, Weekly and Monthly buttons: rebuilds the bars in the new

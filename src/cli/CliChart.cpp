@@ -6,13 +6,14 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "chart/ChartButtons.h"
+#include "chart/ChartFrame.h"
 #include "chart/ChartView.h"
 #include "chart/IndicatorPanes.h"
 #include "chart/render/ChartPicture.h"
-#include "chart/render/PricePane.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommandList.h"
 #include "cli/CliStock.h"
@@ -161,7 +162,8 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   store.VisibleBarCount =
       std::max(1, TextToInt(parsed.Value("--bars").value_or(workspace.Prefs.Text("ENbD"))));
   store.FirstVisibleBar = store.BarCount;  // the newest bars, as when a stock is opened
-  if (const auto system = parsed.Value("--system")) {
+  const std::optional<std::string> system = parsed.Value("--system");
+  if (system) {
     const auto text = ReadWholeFile(ResolveFileName(context.Home, "Signals/" + *system));
     if (!text) {
       context.Err << "chartorium-cli chart: no trading system '" << *system << "' in "
@@ -191,13 +193,24 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   const int paneHeight = std::max(60, height / 5);
   layout.PaneHeights = {paneHeight, paneHeight, paneHeight};
   layout.PriceHeight = height;
-  const int extra = ChartPictureHeight(layout, panes) - height;
+  const int extra = ChartPictureHeight(layout, panes.Visible) - height;
   layout.PriceHeight = height - extra;
   if (layout.PriceHeight < 100) {
     context.Err << "chartorium-cli chart: --size is too small for the indicator panes\n";
     return ExitUsage;
   }
-  const QImage image = DrawChartPicture(workspace, options, panes, locale, layout);
+  ChartFrameOptions frameOptions;
+  frameOptions.Chart = options;
+  frameOptions.Layout = PictureChartLayout(layout, panes.Visible);
+  frameOptions.Text = PictureTextHeights(workspace.Prefs.Text("BFon"));
+  const ChartFrame frame = PrepareChartFrame(workspace, panes, locale, frameOptions);
+  if (const auto& error = frame.SystemFailure) {
+    context.Err << "chartorium-cli chart: script error in system '" << *system << "' at line "
+                << error->Line << ", char " << error->Column << ": " << error->Description
+                << " (error " << error->Number << ")\n";
+    return ExitFailed;
+  }
+  const QImage image = DrawChartPicture(frame, layout);
   const std::string out = *parsed.Value("--out");
   if (!image.save(QString::fromStdString(out), nullptr, 92)) {
     context.Err << "chartorium-cli chart: cannot write '" << out
@@ -222,8 +235,9 @@ constexpr CliCommand ChartCommand{
     "line, with the current preferences and the newest N bars\n"
     "(default: the preference \"Plot on ... bars\"). The chart type and overlays default to\n"
     "the chart window's buttons in Quorex.ini. With --system, the trading system\n"
-    "Signals/NAME runs over the bars and its signals are drawn. The picture's format\n"
-    "follows the file name.\n",
+    "Signals/NAME runs over the bars and its signals are drawn; a script error of\n"
+    "the system is printed on stderr with its line, writes no picture and exits\n"
+    "with 1. The picture's format follows the file name.\n",
     RunChart};
 
 }  // namespace chartorium::cli

@@ -17,7 +17,7 @@ void TakeIn(Single value, PriceRange& range) {
 
 }  // namespace
 
-PriceRange HautBas(const QuoteStore& store, int first, int last, int mode,
+PriceRange HautBas(const QuoteStore& store, int first, int last, HautBasMode mode,
                    const RangeOverlays& overlays) {
   first = std::clamp(first, 1, MaxQuotes);
   last = std::min(last, store.BarCount);
@@ -25,8 +25,8 @@ PriceRange HautBas(const QuoteStore& store, int first, int last, int mode,
   const bool onLows = start.Low != 0;
   PriceRange range =
       onLows ? PriceRange{start.High, start.Low} : PriceRange{start.Close, start.Close};
-  const bool averages = mode == WithAverages;
-  const bool bands = mode == WithBands;
+  const bool averages = mode == HautBasMode::WithAverages;
+  const bool bands = mode == HautBasMode::WithBands;
   assert((!averages || overlays.ShortAverage.size() > static_cast<size_t>(last)) &&
          "mode 1 needs the moving averages");
   assert((!bands || overlays.UpperBand.size() > static_cast<size_t>(last)) &&

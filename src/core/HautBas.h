@@ -23,7 +23,9 @@ struct RangeOverlays {
   std::span<const Single> LowerBand;
 };
 
-enum HautBasMode {
+/// What a value range takes in besides the prices. The numbers are the
+/// modes' numbers in the program's own terms.
+enum class HautBasMode {
   PricesOnly = 0,          ///< prices only
   WithAverages = 1,        ///< prices and the two moving averages
   WithBands = 3,           ///< prices and the Bollinger bands
@@ -32,9 +34,9 @@ enum HautBasMode {
 
 /// High and low of bars first..min(last, BarCount). A range whose first bar
 /// has no Low is scaled on closes. A bar that sets a new low is not compared
-/// with the high. Modes 1 and 3 also take in the overlays where positive.
-/// REQUIRES: overlays hold MaxQuotes + 1 values when mode is 1 or 3.
-PriceRange HautBas(const QuoteStore& store, int first, int last, int mode,
+/// with the high. WithAverages and WithBands also take in those overlays where
+/// positive. REQUIRES: overlays hold MaxQuotes + 1 values in those two modes.
+PriceRange HautBas(const QuoteStore& store, int first, int last, HautBasMode mode,
                    const RangeOverlays& overlays = {});
 
 }  // namespace chartorium

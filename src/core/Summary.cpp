@@ -47,7 +47,7 @@ SummaryTexts Affiche(const Workspace& workspace, const DateLocale& locale) {
   int start = count >= 261 ? count - 260 : 1;
   while (start < count && !(store.BarSeries[static_cast<size_t>(start)].Date > lastBar.Date - 365))
     ++start;
-  const PriceRange range = HautBas(store, start, count, PricesOnly);
+  const PriceRange range = HautBas(store, start, count, HautBasMode::PricesOnly);
   summary.YearRange = "52 weeks Low/High: " + PriceText(range.Low) + " - " + PriceText(range.High);
   return summary;
 }

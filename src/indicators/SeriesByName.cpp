@@ -187,8 +187,8 @@ Single SeriesLowest(Workspace& workspace, std::string_view name, int first, int 
   return SeriesExtreme(workspace, name, first, last, false);
 }
 
-PriceRange HautBas(Workspace& workspace, int first, int last, int mode) {
-  if (mode == WithAverages || mode == WithBands || mode == PricesAfterOverlays) {
+PriceRange HautBas(Workspace& workspace, int first, int last, HautBasMode mode) {
+  if (mode != HautBasMode::PricesOnly) {
     const PriceOverlays& overlays = workspace.Indicators.Overlays();
     if (!overlays.AveragesValid) ComputeIndicator(workspace, " ma");
     if (!overlays.BandsValid) ComputeIndicator(workspace, " boll");

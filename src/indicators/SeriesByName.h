@@ -51,8 +51,8 @@ Single SeriesAverage(Workspace& workspace, std::string_view name, int last, int 
 Single SeriesHighest(Workspace& workspace, std::string_view name, int first, int last);
 Single SeriesLowest(Workspace& workspace, std::string_view name, int first, int last);
 
-/// Value range of bars first..last for the chart: modes 1, 3 and 4 make
-/// sure the moving averages and Bollinger bands are computed first.
-PriceRange HautBas(Workspace& workspace, int first, int last, int mode);
+/// Value range of bars first..last for the chart: every mode but PricesOnly
+/// makes sure the moving averages and Bollinger bands are computed first.
+PriceRange HautBas(Workspace& workspace, int first, int last, HautBasMode mode);
 
 }  // namespace chartorium

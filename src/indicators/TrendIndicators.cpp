@@ -39,7 +39,7 @@ ResultSeries VerticalHorizontalFilter(const QuoteStore& store, int n) {
   FillCloseChanges(bars, changes);
   // Place n is left at 0: its window would need the change into place 1.
   for (int p = n + 1; p <= bars.Count(); ++p) {
-    const PriceRange range = HautBas(store, p - n + 1, p, PricesOnly);
+    const PriceRange range = HautBas(store, p - n + 1, p, HautBasMode::PricesOnly);
     const Single numerator = ToSingle(Ext(range.High) - range.Low);
     Single denominator = 0;
     for (int i = p - n + 1; i <= p; ++i)

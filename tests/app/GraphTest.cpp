@@ -12,8 +12,12 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+#include <string>
+
 #include "chart/ChartScale.h"
 #include "chart/render/ChartPicture.h"
+#include "chart/render/Colours.h"
 #include "chart/ui/ChartArea.h"
 #include "chart/ui/IndicatorsList.h"
 #include "core/Calendar.h"
@@ -23,7 +27,7 @@
 #include "core/RebuildBars.h"
 #include "core/SafeFile.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
+#include "macro/MacroHosts.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 
@@ -81,6 +85,21 @@ class ChartWindow : public ::testing::Test {
   }
   std::string DateOfBar(int bar) const {
     return DateText(workspace->Quotes().BarSeries[static_cast<size_t>(bar)].Date, locale);
+  }
+  // A systems list of one system with that text.
+  void WriteSystem(const std::string& name, const std::string& text) {
+    std::filesystem::create_directories(folder / "Signals");
+    ASSERT_TRUE(WriteFileAtomically(folder / "Signals.dat", name + "\r\n").ok());
+    ASSERT_TRUE(WriteFileAtomically(folder / "Signals" / name, text).ok());
+  }
+  static void ClickSystem(Graph& graph, int row) {
+    auto* systems = graph.findChild<QListWidget*>("LSystems");
+    QTest::mouseClick(systems->viewport(), Qt::LeftButton, {},
+                      systems->visualItemRect(systems->item(row)).center());
+  }
+  int ErrorsShown() const {
+    return static_cast<int>(std::count_if(dialogs.Messages.begin(), dialogs.Messages.end(),
+                                          [](const auto& m) { return m.Kind == "error"; }));
   }
 
   testing::TempFolder folder;
@@ -214,7 +233,7 @@ TEST_F(ChartWindow, ExportsTheChartWithItsPanesAsAJpegPicture) {
   layout.PriceHeight = chart->Pane(0)->height();
   layout.PaneHeights = {chart->Pane(1)->height(), chart->Pane(2)->height(), 0};
   EXPECT_EQ(picture.width(), chart->Pane(0)->width());
-  EXPECT_EQ(picture.height(), ChartPictureHeight(layout, chart->Panes()));
+  EXPECT_EQ(picture.height(), ChartPictureHeight(layout, chart->Panes().Visible));
   EXPECT_GT(picture.height(), layout.PriceHeight + layout.PaneHeights[0] + layout.PaneHeights[1]);
 
   EXPECT_FALSE(graph->ExportPicture(folder / "missing" / "chart.jpg").ok());
@@ -299,6 +318,47 @@ TEST_F(ChartWindow, AClickOnASystemShowsItsSignals) {
   EXPECT_FALSE(workspace->Quotes().SystemError) << "a new choice gives the system another chance";
   click(0);
   EXPECT_EQ(graph->Chart()->Options().SystemText, "");
+}
+
+TEST_F(ChartWindow, AFailingSystemReportsItsErrorOnceNotAtEveryRepaint) {
+  WriteSystem("Broken", "Sub Main\r\nBuy 250\r\nx = 1 / 0\r\nEnd Sub\r\n");
+  auto graph = Start();
+  ClickSystem(*graph, 1);
+  ASSERT_EQ(ErrorsShown(), 1);
+  EXPECT_NE(dialogs.Messages.back().Text.find("Division by zero"), std::string::npos)
+      << dialogs.Messages.back().Text;
+  EXPECT_NE(dialogs.Messages.back().Text.find("line:3"), std::string::npos);
+
+  // Repaints, a scroll, a zoom and new pane sizes draw and prepare the chart again.
+  for (int i = 0; i < 3; ++i) Paint(*graph);
+  QTest::keyClick(graph->Chart()->Pane(0), Qt::Key_Left);
+  graph->findChild<QAction*>("BZoomIn")->trigger();
+  graph->resize(1100, 700);
+  QCoreApplication::processEvents();
+  Paint(*graph);
+  EXPECT_EQ(ErrorsShown(), 1) << "the failure is reported once";
+  EXPECT_FALSE(graph->Chart()->Frame().Price.Signals) << "its signals stay off";
+
+  ClickSystem(*graph, 1);
+  EXPECT_EQ(ErrorsShown(), 2) << "chosen again, the system runs again";
+}
+
+TEST_F(ChartWindow, APaintRunsNoSystem) {
+  // The text's top level runs each time the system runs and counts the runs.
+  WriteSystem("Counting", "Runs = Runs + 1\r\nSub Main\r\nBuy EndBar\r\nEnd Sub\r\n");
+  auto graph = Start();
+  ClickSystem(*graph, 1);
+  ASSERT_TRUE(graph->Chart()->Frame().Price.Signals);
+  const auto runs = [&] {
+    return workspace->Macros.Tester(*workspace).Variable("CStr(Runs)").AsString();
+  };
+  const std::string chosen = runs();
+  for (int i = 0; i < 3; ++i) Paint(*graph);
+  graph->Chart()->Pane(0)->repaint();
+  EXPECT_EQ(runs(), chosen);
+
+  graph->findChild<QAction*>("BZoomOut")->trigger();
+  EXPECT_EQ(runs(), std::to_string(std::stoi(chosen) + 1)) << "a new view runs it again";
 }
 
 TEST_F(ChartWindow, TheCrossHairAndTheMarkerLineAreDrawnOverThePanes) {

@@ -42,10 +42,10 @@ TEST(Bornes, AFlatRangeIsWidenedUpward) {
 }
 
 TEST(ChartScale, ChoosesTheRangeModeFromTheOverlays) {
-  EXPECT_EQ(RangeModeFor({}), 4);
-  EXPECT_EQ(RangeModeFor({false, true, false}), 1);
-  EXPECT_EQ(RangeModeFor({false, false, true}), 1);
-  EXPECT_EQ(RangeModeFor({true, true, true}), 3);
+  EXPECT_EQ(RangeModeFor({}), HautBasMode::PricesAfterOverlays);
+  EXPECT_EQ(RangeModeFor({false, true, false}), HautBasMode::WithAverages);
+  EXPECT_EQ(RangeModeFor({false, false, true}), HautBasMode::WithAverages);
+  EXPECT_EQ(RangeModeFor({true, true, true}), HautBasMode::WithBands);
 }
 
 class PriceScale : public ::testing::Test {

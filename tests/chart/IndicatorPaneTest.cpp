@@ -10,14 +10,15 @@
 #include <memory>
 #include <vector>
 
-#include "chart/ChartScale.h"
+#include "chart/ChartFrame.h"
 #include "chart/IndicatorPanes.h"
+#include "chart/PaneFrame.h"
 #include "chart/render/ChartPicture.h"
+#include "chart/render/Colours.h"
 #include "chart/render/RenderText.h"
 #include "core/Calendar.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {
@@ -49,7 +50,7 @@ class PaneDrawing : public ::testing::Test {
     store.VisibleBarCount = 50;
     store.FirstVisibleBar = 1;
     workspace.Prefs.Set("C29", std::to_string(White));  // masking with white keeps a colour
-    workspace.Macros.Run.BarColorArray.fill(-1);
+    barColours.assign(50, -1);
   }
 
   void AddSeries(const std::string& name, const std::function<Single(int)>& value) {
@@ -63,18 +64,30 @@ class PaneDrawing : public ::testing::Test {
     workspace.OpenStockSettings.Slots[0] = {names, flags, colours, "1"};
   }
 
+  // Prepares the chart's frame with pane 1 in the picture, its bars `barWidth`
+  // wide, and with `systemShown` the bar colours of a system; draws the pane.
   void Paint(bool systemShown = false) {
     const IndicatorPaneData data = RefreshPanes(workspace);
-    ChartScale price;
-    price.PlotLeft = PlotLeft;
-    price.BarWidth = barWidth;
-    price.FirstVisibleBar = 1;
     image = QImage(PaneWidth, PaneHeight, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
+    ChartFrameOptions options;
+    options.Layout.Price = {0, 0, PaneWidth, 300};
+    options.Layout.Panes[0] = {0, 0, PaneWidth, PaneHeight};
+    options.Text = MeasureChartText(image, workspace.Prefs.Text("BFon"));
+    ChartFrame frame = PrepareChartFrame(workspace, data, DateLocale{}, options);
+    // The price pane's bar width, as a test wants it.
+    const QuoteStore& store = workspace.Quotes();
+    const int last = std::min(store.BarCount, store.FirstVisibleBar + store.VisibleBarCount - 1);
+    frame.Panes[0] = PreparePaneFrame(
+        data.Slots[0], workspace.OpenStockSettings.Slots[0], options.Layout.Panes[0], 1, last,
+        barWidth, {options.Text.MonthName, options.Text.PaneCaption}, workspace.Prefs.Flag("CBY2"));
+    if (systemShown) {
+      frame.Price.Signals =
+          SystemSignals{1, std::vector<std::int8_t>(50), std::vector<std::string>(50), barColours};
+    }
     QPainter painter(&image);
-    DrawIndicatorPane(painter, workspace, data, price, DateLocale{}, systemShown,
-                      {0, 0, PaneWidth, PaneHeight}, 0);
+    DrawIndicatorPane(painter, frame, 1);
   }
 
   std::uint32_t Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
@@ -93,6 +106,7 @@ class PaneDrawing : public ::testing::Test {
 
   Workspace workspace;
   Single barWidth = 14;
+  std::vector<std::int32_t> barColours;  ///< bars 1..50, -1 for none
   QImage image;
 };
 
@@ -185,7 +199,7 @@ TEST_F(PaneDrawing, ASystemsBarColourRecoloursTheIndicatorFromThatBarOn) {
   constexpr Case Cases[] = {{"1", true}, {"1", false}, {"0", true}, {"0", false}};
   // 3 at bar 1, 1 at bar 50 and 2 between: a flat stretch in the middle of the range.
   AddSeries("Steps", [](int p) { return p == 1 ? 3.0f : p == 50 ? 1.0f : 2.0f; });
-  workspace.Macros.Run.BarColorArray[20] = static_cast<std::int32_t>(BarColour);
+  barColours[19] = static_cast<std::int32_t>(BarColour);
   for (const Case& c : Cases) {
     Show("Steps", c.flag, std::to_string(Own));
     Paint(c.systemShown);
@@ -261,12 +275,21 @@ TEST_F(PaneDrawing, TheExportedPictureStacksThePanesWithOnePixelGaps) {
   layout.PriceHeight = 300;
   layout.PaneHeights = {80, 90, 70};
   layout.Footer = "footer";
-  const QImage image = DrawChartPicture(workspace, {}, data, DateLocale{}, layout);
+  ChartFrameOptions options;
+  options.Layout = PictureChartLayout(layout, data.Visible);
+  options.Text = PictureTextHeights(workspace.Prefs.Text("BFon"));
+  EXPECT_EQ(options.Layout.Panes[1].Top, 300 + 1 + 80 + 1);
+  EXPECT_EQ(options.Layout.Panes[2], PaneRect{}) << "pane 3 is not shown";
+  const ChartFrame frame = PrepareChartFrame(workspace, data, DateLocale{}, options);
+  const QImage image = DrawChartPicture(frame, layout);
   EXPECT_EQ(image.width(), 600);
   const int footer = image.height() - (300 + 1 + 80 + 1 + 90 + 1);
   EXPECT_GT(footer, 4);  // the footer strip: its text height + 4
   EXPECT_LT(footer, 40);
-  EXPECT_EQ(ChartPictureHeight(layout, data), image.height());
+  EXPECT_EQ(ChartPictureHeight(layout, data.Visible), image.height());
+  // The gaps between the panes keep the background.
+  EXPECT_EQ(FromQColor(image.pixelColor(300, 300)), workspace.Prefs.Colour("C5"));
+  EXPECT_EQ(FromQColor(image.pixelColor(300, 300 + 1 + 80)), workspace.Prefs.Colour("C5"));
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 #include <cmath>
 #include <memory>
 
+#include "chart/ChartFrame.h"
+#include "chart/render/Colours.h"
 #include "chart/render/RenderText.h"
 #include "core/Calendar.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
-#include "macro/MacroHosts.h"
 
 namespace chartorium {
 namespace {
@@ -48,13 +48,20 @@ class PricePane : public ::testing::Test {
     store.FirstVisibleBar = 1;
   }
 
+  // Prepares the frame of a pane `width` x `height` and draws it.
   ChartScale Paint(int width, int height) {
     image = QImage(width, height, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);  // 96 dpi, as on screen
     image.setDotsPerMeterY(3780);
     image.fill(Qt::black);
+    ChartFrameOptions prepare;
+    prepare.Chart = options;
+    prepare.Layout.Price = {0, 0, width, height};
+    prepare.Text = MeasureChartText(image, workspace.Prefs.Text("BFon"));
+    frame = PrepareChartFrame(workspace, {}, locale, prepare);
     QPainter painter(&image);
-    return DrawPricePane(painter, workspace, options, locale, {0, 0, width, height});
+    DrawPricePane(painter, frame);
+    return frame.Price.Scale;
   }
 
   std::uint32_t Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
@@ -62,6 +69,7 @@ class PricePane : public ::testing::Test {
   Workspace workspace;
   PriceChartOptions options;
   DateLocale locale;
+  ChartFrame frame;
   QImage image;
 };
 
@@ -217,13 +225,12 @@ bool HasMarkerColour(const QImage& image, int x, QColor want) {
 
 TEST_F(PricePane, CodesThreeAndMinusThreeDrawTwoMarkersOnOneBar) {
   FallingBars(16);
-  InstallMacroSupport(workspace);
   workspace.Prefs.Set("C13", "0");  // black candles, so only markers have colour
   options.SystemText = "Sub Main()\nCover 5\nBuy 5\nSell 10\nShort 10\nEnd Sub\n";
   const ChartScale scale = Paint(260, 300);
-  ASSERT_FALSE(workspace.Quotes().SystemError);
-  EXPECT_EQ(workspace.Macros.Run.SignalArray[5], 3);
-  EXPECT_EQ(workspace.Macros.Run.SignalArray[10], -3);
+  ASSERT_TRUE(frame.Price.Signals);
+  EXPECT_EQ(frame.Price.Signals->Codes[4], 3);
+  EXPECT_EQ(frame.Price.Signals->Codes[9], -3);
   const QColor buy(0, 150, 0), cover(0, 0, 200), sell(220, 0, 0), shortSale(170, 0, 170);
   EXPECT_TRUE(HasMarkerColour(image, BarToX(scale, 5), buy));
   EXPECT_TRUE(HasMarkerColour(image, BarToX(scale, 5), cover));
@@ -232,15 +239,14 @@ TEST_F(PricePane, CodesThreeAndMinusThreeDrawTwoMarkersOnOneBar) {
   EXPECT_FALSE(HasMarkerColour(image, BarToX(scale, 5), sell));
 }
 
-TEST_F(PricePane, AFailingSystemTurnsTheSignalsOffSilently) {
+TEST_F(PricePane, AFailedSystemDrawsNoMarkers) {
   FallingBars(16);
-  InstallMacroSupport(workspace);
+  workspace.Prefs.Set("C13", "0");
   options.SystemText = "Sub Main()\nBuy 5\nx = 1 / 0\nEnd Sub\n";
-  Paint(260, 300);
-  EXPECT_TRUE(workspace.Quotes().SystemError);
-  options.SystemText = "Sub Main()\nBuy 6\nEnd Sub\n";
-  Paint(260, 300);
-  EXPECT_EQ(workspace.Macros.Run.SignalArray[6], 0);  // no run until the next load
+  const ChartScale scale = Paint(260, 300);
+  ASSERT_TRUE(frame.SystemFailure);
+  EXPECT_EQ(workspace.Macros.Run.SignalArray[5], 1) << "the run got as far as the buy";
+  EXPECT_FALSE(HasMarkerColour(image, BarToX(scale, 5), QColor(0, 150, 0)));
 }
 
 }  // namespace

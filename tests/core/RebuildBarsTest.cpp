@@ -185,12 +185,12 @@ TEST_F(Bars, HautBasScalesOnLowsOrOnCloses) {
         {2026, 1, 6, 11, 9, 15, 11, 1},
         {2026, 1, 7, 12, 11, 13, 12, 1}});
   Rebuild(Periodicity::Daily);
-  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 3, PricesOnly), (PriceRange{13, 9}));
-  EXPECT_EQ(HautBas(workspace.Quotes(), 2, 99, PricesOnly), (PriceRange{15, 9}));
+  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 3, HautBasMode::PricesOnly), (PriceRange{13, 9}));
+  EXPECT_EQ(HautBas(workspace.Quotes(), 2, 99, HautBasMode::PricesOnly), (PriceRange{15, 9}));
 
   Load({{2026, 1, 5, 0, 0, 0, 5, 1}, {2026, 1, 6, 0, 0, 0, 7, 1}, {2026, 1, 7, 0, 0, 0, 3, 1}});
   Rebuild(Periodicity::Daily);
-  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 3, PricesOnly), (PriceRange{7, 3}));
+  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 3, HautBasMode::PricesOnly), (PriceRange{7, 3}));
 }
 
 TEST_F(Bars, HautBasTakesInPositiveOverlays) {
@@ -204,9 +204,12 @@ TEST_F(Bars, HautBasTakesInPositiveOverlays) {
   upper[1] = 30, lower[1] = 2;
   upper[2] = 40, lower[2] = 0;  // a band pair with a zero is skipped
   const RangeOverlays overlays{shortAverage, longAverage, upper, lower};
-  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 2, WithAverages, overlays), (PriceRange{20, 5}));
-  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 2, WithBands, overlays), (PriceRange{30, 2}));
-  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 2, PricesAfterOverlays, overlays), (PriceRange{12, 10}));
+  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 2, HautBasMode::WithAverages, overlays),
+            (PriceRange{20, 5}));
+  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 2, HautBasMode::WithBands, overlays),
+            (PriceRange{30, 2}));
+  EXPECT_EQ(HautBas(workspace.Quotes(), 1, 2, HautBasMode::PricesAfterOverlays, overlays),
+            (PriceRange{12, 10}));
 }
 
 }  // namespace

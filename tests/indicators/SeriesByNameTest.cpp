@@ -190,9 +190,9 @@ TEST_F(SeriesByNameTest, HautBasComputesTheOverlaysItTakesIn) {
   SetCloses({10, 10, 10, 40});
   Ws().Prefs.Set("EMCT", "2");
   Ws().Prefs.Set("EMLT", "3");
-  EXPECT_EQ(HautBas(Ws(), 1, 4, PricesOnly), (PriceRange{40, 10}));
+  EXPECT_EQ(HautBas(Ws(), 1, 4, HautBasMode::PricesOnly), (PriceRange{40, 10}));
   EXPECT_FALSE(Cache().Overlays().AveragesValid);
-  EXPECT_EQ(HautBas(Ws(), 1, 3, WithAverages), (PriceRange{10, 10}));
+  EXPECT_EQ(HautBas(Ws(), 1, 3, HautBasMode::WithAverages), (PriceRange{10, 10}));
   EXPECT_TRUE(Cache().Overlays().AveragesValid);
   EXPECT_TRUE(Cache().Overlays().BandsValid);
 }

@@ -65,7 +65,7 @@ TEST_F(SinglePrecisionTest, VerticalHorizontalFilterSumsAbsoluteChanges) {
       const long double change = C(i) - C(i - 1);
       denominator = Stored(denominator, change < 0 ? -change : change);
     }
-    const PriceRange range = HautBas(Store(), p - n + 1, p, PricesOnly);
+    const PriceRange range = HautBas(Store(), p - n + 1, p, HautBasMode::PricesOnly);
     const Single numerator = static_cast<float>(static_cast<long double>(range.High) - range.Low);
     ASSERT_EQ(vhf.Values[p], static_cast<float>(numerator / static_cast<long double>(denominator)))
         << p;

@@ -7,13 +7,9 @@
 
 #include <QImage>
 
-#include "chart/render/PricePane.h"
+#include "chart/ChartFrame.h"
 
 namespace chartorium {
-
-struct DateLocale;
-struct IndicatorPaneData;
-class Workspace;
 
 struct ChartPictureLayout {
   int Width = 1000;
@@ -24,11 +20,19 @@ struct ChartPictureLayout {
 
 /// The picture's height: the price pane, each visible pane plus a 1-pixel
 /// gap, and the footer strip (its text height + 4).
-int ChartPictureHeight(const ChartPictureLayout& layout, const IndicatorPaneData& panes);
+int ChartPictureHeight(const ChartPictureLayout& layout,
+                       const std::array<bool, PaneCount>& visible);
 
-/// Draws the picture on a background of "C5", at 96 dots per inch.
-QImage DrawChartPicture(Workspace& workspace, const PriceChartOptions& options,
-                        const IndicatorPaneData& panes, const DateLocale& locale,
-                        const ChartPictureLayout& layout);
+/// Where the panes go in the picture: the price pane at the top, the visible
+/// panes under it in order, each after a 1-pixel gap.
+ChartLayout PictureChartLayout(const ChartPictureLayout& layout,
+                               const std::array<bool, PaneCount>& visible);
+
+/// The text heights of the chart in a picture at 96 dots per inch.
+ChartTextHeights PictureTextHeights(std::string_view titleFont);
+
+/// Draws a frame prepared with PictureChartLayout on a background of "C5",
+/// at 96 dots per inch, with the footer line under the panes.
+QImage DrawChartPicture(const ChartFrame& frame, const ChartPictureLayout& layout);
 
 }  // namespace chartorium

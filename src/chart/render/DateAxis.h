@@ -8,8 +8,7 @@ class QPainter;
 
 namespace chartorium {
 
-struct DateLocale;
-class Workspace;
+struct ChartFrame;
 
 /// Where the dates of one plot go.
 struct DateAxisPlace {
@@ -18,16 +17,15 @@ struct DateAxisPlace {
   int SeparatorTop = 0;  ///< the month separators run from here down to `Bottom`
   int Bottom = 0;        ///< the plot's bottom line: ticks and labels hang below it
   Single BarWidth = 0;
-  int First = 1;         ///< the first visible bar, which sets the current week and month
-  int LastExamined = 1;  ///< the last bar the walk looks at
+  int First = 1;         ///< the first visible bar
+  int LastExamined = 1;  ///< the last bar whose marks are drawn
 };
 
-/// Draws the dates in "Tahoma" 8 points and leaves that font on the painter.
-/// A month label is drawn only where it does not overwrite the previous one,
-/// and only when it ends left of the plot's right edge. Every January gets a
-/// dotted separator up the plot; with "CBYM" every labelled month does.
-/// Returns the height of a month label.
-int DrawDateAxis(QPainter& painter, const Workspace& workspace, const DateLocale& locale,
-                 const DateAxisPlace& place);
+/// Draws the frame's date marks in "Tahoma" 8 points and leaves that font on
+/// the painter. A month label is drawn only where it does not overwrite the
+/// previous one, and only when it ends left of the plot's right edge. Every
+/// January gets a dotted separator up the plot; with "CBYM" every labelled
+/// month does. Returns the height of a month label.
+int DrawDateAxis(QPainter& painter, const ChartFrame& frame, const DateAxisPlace& place);
 
 }  // namespace chartorium

@@ -4,12 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/render/Colours.h"
 #include "chart/render/PriceDrawing.h"
-#include "chart/render/PricePane.h"
 #include "chart/render/RenderText.h"
-#include "core/Preferences.h"
-#include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {
@@ -18,10 +15,10 @@ namespace {
 // bar colour gets its own pen.
 class BarPens {
  public:
-  BarPens(const PriceDrawing& d, const char* risingField, const char* fallingField)
+  BarPens(const PriceDrawing& d, std::uint32_t rising, std::uint32_t falling)
       : d_(d),
-        rising_(d.Colour(risingField)),
-        falling_(d.Colour(fallingField)),
+        rising_(rising),
+        falling_(falling),
         risingPen_(d.LinePen(rising_)),
         fallingPen_(d.LinePen(falling_)) {}
 
@@ -48,18 +45,13 @@ class BarPens {
   QPen risingPen_, fallingPen_;
 };
 
-// Rising when the close is at or above the previous bar's; the first bar of the series rises.
-bool Rising(const PriceDrawing& d, int bar) {
-  return bar <= 1 || d.Bar(bar).Close >= d.Bar(bar - 1).Close;
-}
-
 void DrawLineChart(const PriceDrawing& d) {
-  BarPens pens(d, "C14", "C15");
+  BarPens pens(d, d.Colours.LineUp, d.Colours.LineDown);
   for (int j = d.First; j < d.Last; ++j) {
-    const Single from = d.Bar(j).Close;
-    const Single to = d.Bar(j + 1).Close;
-    pens.Use(j + 1, to >= from);
-    d.Painter.drawLine(d.X(j), d.Y(from), d.X(j + 1), d.Y(to));
+    const FrameBar& from = d.Bar(j);
+    const FrameBar& to = d.Bar(j + 1);
+    pens.Use(j + 1, to.Rising);
+    d.Painter.drawLine(from.X, from.YClose, to.X, to.YClose);
   }
 }
 
@@ -98,32 +90,32 @@ void DrawCandles(const PriceDrawing& d) {
   const Single bw = d.Scale.BarWidth;
   const int inset = CandleInset(bw);
   const int wickOffset = static_cast<int>(std::trunc((bw - 2 * inset) * 0.5));
-  BarPens pens(d, "C12", "C13");
+  BarPens pens(d, d.Colours.CandlesUp, d.Colours.CandlesDown);
   const bool thin = d.PenWidth <= 1;
   const QBrush white(QColor(255, 255, 255));
   int x1 = d.SlotLeft(d.First) + inset;
   for (int j = d.First; j <= d.Last; ++j) {
-    const QuoteRecord& bar = d.Bar(j);
+    const FrameBar& bar = d.Bar(j);
     const Single open = bar.Open == 0 ? bar.Close : bar.Open;
     const int nextSlot = d.SlotLeft(j + 1);
     const int x2 = nextSlot - inset;
-    const int yClose = d.Y(bar.Close);
-    const int yOpen = d.Y(open);
+    const int yClose = bar.YClose;
+    const int yOpen = bar.Open == 0 ? bar.YClose : bar.YOpen;
     const int top = std::min(yClose, yOpen);
     const int bottom = std::max(yClose, yOpen);
     const int wick = x1 + wickOffset;
     // A missing high or low is taken as the close.
-    const int yHigh = d.Y(bar.High == 0 ? bar.Close : bar.High);
-    const int yLow = d.Y(bar.Low == 0 ? bar.Close : bar.Low);
+    const int yHigh = bar.High == 0 ? bar.YClose : bar.YHigh;
+    const int yLow = bar.Low == 0 ? bar.YClose : bar.YLow;
     // A white body for a rising candle, a filled one otherwise.
     const bool hollow = bar.Close > open;
     if (thin) {
-      const QColor colour = ToQColor(pens.Colour(j, Rising(d, j)));
+      const QColor colour = ToQColor(pens.Colour(j, bar.Rising));
       DrawThinCandle(painter, x1, x2, top, bottom, wick, yHigh, yLow, colour, hollow);
       x1 = nextSlot + inset;
       continue;
     }
-    const std::uint32_t colour = pens.Use(j, Rising(d, j));
+    const std::uint32_t colour = pens.Use(j, bar.Rising);
     if (top == bottom) {
       painter.drawLine(x1, top, x2, top);
     } else {
@@ -145,17 +137,16 @@ void DrawBarChart(const PriceDrawing& d) {
   const Single bw = d.Scale.BarWidth;
   const Extended inset = bw < 5 || bw == 5 || bw == 10 ? 0 : bw < 10 ? 1 : (bw - 8) / 2.0L;
   const int tick = static_cast<int>(std::trunc(bw / 2.0L - inset));
-  BarPens pens(d, "C10", "C11");
+  BarPens pens(d, d.Colours.BarsUp, d.Colours.BarsDown);
   const bool thin = d.PenWidth <= 1;
   for (int j = d.First; j <= d.Last; ++j) {
-    const QuoteRecord& bar = d.Bar(j);
-    const int x = static_cast<int>(
-        std::trunc(static_cast<Extended>(j - d.First) * bw + d.Scale.PlotLeft + bw / 2.0L));
-    pens.Use(j, Rising(d, j));
-    const int yClose = d.Y(bar.Close);
-    const int yOpen = d.Y(bar.Open);
+    const FrameBar& bar = d.Bar(j);
+    const int x = bar.X;
+    pens.Use(j, bar.Rising);
+    const int yClose = bar.YClose;
+    const int yOpen = bar.YOpen;
     const QLine lines[] = {
-        {x, d.Y(bar.High), x, d.Y(bar.Low)},
+        {x, bar.YHigh, x, bar.YLow},
         {x + tick, yClose, x, yClose},
         thin ? ThinLineTo(x, yOpen, x - tick, yOpen) : QLine(x, yOpen, x - tick, yOpen)};
     d.Painter.drawLines(lines, 3);
@@ -165,7 +156,7 @@ void DrawBarChart(const PriceDrawing& d) {
 }  // namespace
 
 void DrawPriceBars(const PriceDrawing& d) {
-  switch (d.Options.Buttons.Type) {
+  switch (d.Price.Type) {
     case ChartType::Line:
       DrawLineChart(d);
       return;

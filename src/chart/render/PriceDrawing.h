@@ -6,32 +6,28 @@
 #include <QPainter>
 #include <QPen>
 
-#include "chart/ChartScale.h"
+#include "chart/ChartFrame.h"
 #include "core/Numbers.h"
 
 namespace chartorium {
 
-class Preferences;
-struct PriceChartOptions;
-struct QuoteRecord;
-class Workspace;
-
 struct PriceDrawing {
   QPainter& Painter;
-  Workspace& Space;
-  const PriceChartOptions& Options;
+  const ChartFrame& Frame;
+  const PriceFrame& Price;
   const ChartScale& Scale;
+  const ChartPalette& Colours;
   PaneRect Pane;
   int First = 1;  ///< first visible bar
   int Last = 1;   ///< last visible bar
-  /// A trading system ran for this picture: its signals and bar colours show.
-  bool SystemShown = false;
   /// The bar width preference "EBW": the pen of the bars and overlays.
   int PenWidth = 1;
 
-  const Preferences& Prefs() const;
-  const QuoteRecord& Bar(int bar) const;
-  std::uint32_t Colour(const char* field) const;
+  PriceDrawing(QPainter& painter, const ChartFrame& frame);
+
+  const FrameBar& Bar(int bar) const { return Price.Bar(bar); }
+  const PriceStudies& Studies() const { return Price.Studies; }
+  /// The places of the studies' few lines; the bars' own places are in the frame.
   int X(int bar) const { return BarToX(Scale, bar); }
   int Y(Extended value) const { return ValueToY(Scale, value); }
   /// A pen of the bars and overlays, `PenWidth` wide.
@@ -46,20 +42,19 @@ struct PriceDrawing {
 void DrawPriceBars(const PriceDrawing& drawing);
 /// Parabolic SAR, speed resistance lines, Bollinger bands, moving averages
 /// with their legends, ZigZag, quadrant lines and the Fibonacci studies, in
-/// that order, each when its button is down.
+/// that order, each when the frame holds it.
 void DrawPriceOverlays(const PriceDrawing& drawing);
 
-/// Runs the selected trading system over the visible bars; false when none is
-/// selected or it failed (its signals then stay off until the next load).
-bool RunChartSystem(const PriceDrawing& drawing);
 /// The system's markers, bar labels and bottom rectangles.
 void DrawSystemSignals(const PriceDrawing& drawing);
 
 /// The price histogram of the visible closes, drawn under the bars.
+/// REQUIRES: the frame holds it.
 void DrawSupportResistance(const PriceDrawing& drawing);
+/// Speed resistance lines and Fibonacci fans, when the frame holds them.
 void DrawSpeedResistance(const PriceDrawing& drawing);
-void DrawFibonacciTimeZones(const PriceDrawing& drawing);
-void DrawFibonacciRetracements(const PriceDrawing& drawing);
 void DrawFibonacciFans(const PriceDrawing& drawing);
+/// REQUIRES: the frame holds the time zones.
+void DrawFibonacciTimeZones(const PriceDrawing& drawing);
 
 }  // namespace chartorium

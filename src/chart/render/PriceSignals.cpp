@@ -8,13 +8,9 @@
 #include <array>
 #include <cmath>
 
+#include "chart/render/Colours.h"
 #include "chart/render/PriceDrawing.h"
-#include "chart/render/PricePane.h"
 #include "chart/render/RenderText.h"
-#include "core/Workspace.h"
-#include "core/ui/Colours.h"
-#include "macro/SystemRunState.h"
-#include "systems/Exec.h"
 
 namespace chartorium {
 namespace {
@@ -23,9 +19,10 @@ enum class Marker { Buy, Sell, Short, Cover };
 
 // The three styles of buy and sell pictures, then short and cover: dark shapes
 // on white, so that drawing them with AND keeps the chart under the white.
-QImage MarkerPicture(Marker marker, int style) {
-  const bool wide = style == 1 && (marker == Marker::Buy || marker == Marker::Sell);
-  const bool small = style == 2 && (marker == Marker::Buy || marker == Marker::Sell);
+QImage MarkerPicture(Marker marker, MarkerStyle style) {
+  const bool buyOrSell = marker == Marker::Buy || marker == Marker::Sell;
+  const bool wide = style == MarkerStyle::WideArrows && buyOrSell;
+  const bool small = style == MarkerStyle::Triangles && buyOrSell;
   const int width = wide ? 11 : 9;
   const int height = small ? 9 : 12;
   QImage picture(width, height, QImage::Format_RGB32);
@@ -61,13 +58,6 @@ QImage MarkerPicture(Marker marker, int style) {
   return picture;
 }
 
-// RS chooses the first pair, RB the second, anything else (RQ) the third.
-int MarkerStyle(const PriceDrawing& d) {
-  if (d.Prefs().Flag("RS")) return 0;
-  if (d.Prefs().Flag("RB")) return 1;
-  return 2;
-}
-
 void Stamp(QPainter& painter, int x, int y, const QImage& picture) {
   painter.save();
   painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
@@ -75,40 +65,46 @@ void Stamp(QPainter& painter, int x, int y, const QImage& picture) {
   painter.restore();
 }
 
-void DrawMarker(const PriceDrawing& d, int bar, int x, Marker marker, int style) {
-  const QuoteRecord& q = d.Bar(bar);
-  const QImage picture = MarkerPicture(marker, style);
+// The four pictures of one style, made once per picture of the chart.
+using MarkerPictures = std::array<QImage, 4>;
+
+void DrawMarker(const PriceDrawing& d, const SystemSignals& marks, int bar, int x, Marker marker,
+                MarkerStyle style, const MarkerPictures& pictures) {
+  const FrameBar& q = d.Bar(bar);
+  const QImage& picture = pictures[static_cast<size_t>(marker)];
   int left = x - 4;
   int top = 0;
   switch (marker) {
     case Marker::Buy:
-      if (style == 1) left = x - 5;
-      top = d.Y(q.Low) + 2;
+      if (style == MarkerStyle::WideArrows) left = x - 5;
+      top = q.YLow + 2;
       break;
     case Marker::Sell:
-      if (style == 1) left = x - 5;
-      top = d.Y(q.High) - (style == 1 ? 13 : style == 2 ? 11 : 14);
+      if (style == MarkerStyle::WideArrows) left = x - 5;
+      top = q.YHigh - (style == MarkerStyle::WideArrows  ? 13
+                       : style == MarkerStyle::Triangles ? 11
+                                                         : 14);
       break;
     case Marker::Short:
-      top = d.Y(q.High) - 14;
+      top = q.YHigh - 14;
       break;
     case Marker::Cover:
-      top = d.Y(q.Low) + 2;
+      top = q.YLow + 2;
       break;
   }
   Stamp(d.Painter, left, top, picture);
 
-  const std::string& label = d.Space.Macros.Run.BarTextArray[static_cast<size_t>(bar)];
+  const std::string& label = marks.Labels[static_cast<size_t>(bar - marks.First)];
   if (!label.empty()) {
     d.Painter.setPen(Qt::black);
     const QString text = QString::fromStdString(label);
     const int width = TextWidth(d.Painter, text);
-    TextOut(d.Painter, x - width / 2, d.Y(q.High) - 15 - TextHeight(d.Painter), text, nullptr);
+    TextOut(d.Painter, x - width / 2, q.YHigh - 15 - TextHeight(d.Painter), text, nullptr);
   }
-  if (d.Prefs().Flag("RRe")) {
+  if (d.Frame.Look.SignalRectangles) {
     const std::uint32_t colour = marker == Marker::Buy    ? 0xA7F5B7
                                  : marker == Marker::Sell ? 0x8A8AFF
-                                                          : d.Colour("C29");
+                                                          : d.Colours.Plot;
     const int bottom = static_cast<int>(d.Scale.PlotBottom);
     const int slotWidth = std::max(1, static_cast<int>(std::trunc(d.Scale.BarWidth)));
     d.Painter.fillRect(QRect(d.SlotLeft(bar), bottom - 10, slotWidth, 10), ToQColor(colour));
@@ -117,46 +113,39 @@ void DrawMarker(const PriceDrawing& d, int bar, int x, Marker marker, int style)
 
 }  // namespace
 
-bool RunChartSystem(const PriceDrawing& d) {
-  QuoteStore& store = d.Space.Quotes();
-  if (d.Options.SystemText.empty() || store.SystemError) return false;
-  // A failing system turns the signals off silently until the next load.
-  if (!ExecQuietly(d.Space, d.Options.SystemText, d.First, d.Last)) store.SystemError = true;
-  return !store.SystemError;
-}
-
 void DrawSystemSignals(const PriceDrawing& d) {
-  if (!d.SystemShown) return;
+  if (!d.Price.Signals) return;
+  const SystemSignals& marks = *d.Price.Signals;
   d.Painter.setFont(ChartFont("Arial", 8));
-  const int style = MarkerStyle(d);
-  const auto& codes = d.Space.Macros.Run.SignalArray;
+  const MarkerStyle style = d.Frame.Look.Markers;
+  const MarkerPictures pictures{
+      MarkerPicture(Marker::Buy, style), MarkerPicture(Marker::Sell, style),
+      MarkerPicture(Marker::Short, style), MarkerPicture(Marker::Cover, style)};
   for (int j = d.First; j <= d.Last; ++j) {
-    const int code = codes[static_cast<size_t>(j)];
+    const int code = marks.Codes[static_cast<size_t>(j - marks.First)];
     if (code == 0) continue;
-    const int x =
-        static_cast<int>(std::trunc((j - d.First) * static_cast<Extended>(d.Scale.BarWidth) +
-                                    d.Scale.BarWidth / 2.0L)) +
-        d.Scale.PlotLeft;
+    const int x = d.Bar(j).X;
+    const auto draw = [&](Marker marker) { DrawMarker(d, marks, j, x, marker, style, pictures); };
     switch (code) {
       case 1:
-        DrawMarker(d, j, x, Marker::Buy, style);
+        draw(Marker::Buy);
         break;
       case -1:
-        DrawMarker(d, j, x, Marker::Sell, style);
+        draw(Marker::Sell);
         break;
       case 2:
-        DrawMarker(d, j, x, Marker::Short, style);
+        draw(Marker::Short);
         break;
       case -2:
-        DrawMarker(d, j, x, Marker::Cover, style);
+        draw(Marker::Cover);
         break;
       case 3:
-        DrawMarker(d, j, x, Marker::Buy, style);
-        DrawMarker(d, j, x, Marker::Cover, style);
+        draw(Marker::Buy);
+        draw(Marker::Cover);
         break;
       case -3:
-        DrawMarker(d, j, x, Marker::Sell, style);
-        DrawMarker(d, j, x, Marker::Short, style);
+        draw(Marker::Sell);
+        draw(Marker::Short);
         break;
       default:
         break;

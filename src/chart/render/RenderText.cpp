@@ -8,8 +8,9 @@
 #include <QPen>
 #include <QString>
 
+#include "chart/ChartFrame.h"
+#include "chart/render/Colours.h"
 #include "core/PreferencesCommands.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 
@@ -60,6 +61,12 @@ void TextOut(QPainter& painter, const QFontMetrics& metrics, int x, int y, const
   const QRect cell(x, y, metrics.horizontalAdvance(text), metrics.height());
   if (background) painter.fillRect(cell, ToQColor(*background));
   painter.drawText(QPoint(x, y + metrics.ascent()), text);
+}
+
+ChartTextHeights MeasureChartText(const QPaintDevice& device, std::string_view titleFont) {
+  const auto height = [&device](const QFont& font) { return QFontMetrics(font, &device).height(); };
+  return {height(FontOfText(titleFont)), height(ChartFont("Tahoma", 8)),
+          height(ChartFont("Arial", 8))};
 }
 
 int TextHeight(const QPainter& painter) {

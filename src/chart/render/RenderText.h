@@ -10,11 +10,14 @@
 class QFont;
 class QFontMetrics;
 class QLine;
+class QPaintDevice;
 class QPainter;
 class QPen;
 class QString;
 
 namespace chartorium {
+
+struct ChartTextHeights;
 
 /// A font of the chart: family and size in points, scaled by the device.
 QFont ChartFont(std::string_view family, double points, bool bold = false, bool italic = false);
@@ -38,6 +41,10 @@ void TextOut(QPainter& painter, int x, int y, const QString& text, const std::ui
 /// The same with the metrics of the painter's font already at hand.
 void TextOut(QPainter& painter, const QFontMetrics& metrics, int x, int y, const QString& text,
              const std::uint32_t* background);
+
+/// The heights of the texts that lay out the chart, on `device`, with the
+/// chart caption in the font text `titleFont`.
+ChartTextHeights MeasureChartText(const QPaintDevice& device, std::string_view titleFont);
 
 /// The height of a line of text, and the width of a text, in the painter's current font.
 int TextHeight(const QPainter& painter);

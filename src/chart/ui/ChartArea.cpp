@@ -1,9 +1,11 @@
-// The chart area. The renderers draw into images kept until the bars, the
-// view or the size change, so the mouse's marker line and cross-hair only
-// repaint the copies with the lines over them.
+// The chart area. A frame is prepared when the bars, the view, the options,
+// the panes or their sizes change; the renderers draw it into images kept
+// until the next frame, so a paint only copies them, with the mouse's marker
+// line and cross-hair over them.
 #include "chart/ui/ChartArea.h"
 
 #include <QDragEnterEvent>
+#include <QMetaObject>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,10 +15,12 @@
 
 #include "chart/BarData.h"
 #include "chart/ChartPointer.h"
+#include "chart/render/Colours.h"
 #include "chart/render/IndicatorPane.h"
+#include "chart/render/PricePane.h"
+#include "chart/render/RenderText.h"
 #include "chart/ui/IndicatorsList.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 
@@ -45,6 +49,7 @@ class ChartPane final : public QWidget {
     area_.PaneMousePressed(index_, event->position().toPoint(), event->button(),
                            event->globalPosition().toPoint());
   }
+  void resizeEvent(QResizeEvent*) override { area_.PaneResized(); }
   void leaveEvent(QEvent*) override { area_.PaneLeft(index_); }
   void dragEnterEvent(QDragEnterEvent* event) override {
     if (event->mimeData()->hasFormat(IndicatorMimeType)) event->acceptProposedAction();
@@ -90,6 +95,18 @@ void ChartArea::resizeEvent(QResizeEvent* event) {
   if (placePending_) PlacePanes();
 }
 
+void ChartArea::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // A frame asked for while hidden, prepared once the window has shown: what
+  // shows the window mostly prepares one at once, and this one is then left out.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (frameStale_) Prepare();
+      },
+      Qt::QueuedConnection);
+}
+
 QWidget* ChartArea::Pane(int pane) const {
   return panesWidgets_[static_cast<size_t>(pane)];
 }
@@ -97,6 +114,11 @@ QWidget* ChartArea::Pane(int pane) const {
 void ChartArea::SetOptions(PriceChartOptions options) {
   options_ = std::move(options);
   Redraw();
+}
+
+void ChartArea::ShowChart(PriceChartOptions options) {
+  options_ = std::move(options);
+  RefreshIndicatorPanes();
 }
 
 void ChartArea::SetMarkerOn(bool on) {
@@ -155,8 +177,7 @@ void ChartArea::SetPaneHeights(const std::array<int, PaneCount>& heights) {
 }
 
 void ChartArea::Redraw() {
-  dirty_ = true;
-  RepaintPanes();
+  Prepare();
 }
 
 void ChartArea::RepaintPanes() {
@@ -164,60 +185,95 @@ void ChartArea::RepaintPanes() {
     if (pane->isVisible()) pane->update();
 }
 
-void ChartArea::Render() {
-  dirty_ = false;
-  const QSize priceSize = panesWidgets_[0]->size();
-  images_[0] = QImage(priceSize, QImage::Format_RGB32);
-  images_[0].fill(ToQColor(workspace_.Prefs.Colour("C5")));
-  {
-    QPainter painter(&images_[0]);
-    scale_ = DrawPricePane(painter, workspace_, options_, locale_,
-                           {0, 0, priceSize.width(), priceSize.height()}, scale_);
-  }
-  // The panes take the month names of the chart's locale and the bar colours
-  // of the system the price pane has just run.
-  const bool systemShown = SystemSignalsShown(workspace_, options_);
+ChartLayout ChartArea::CurrentLayout() const {
+  ChartLayout layout;
+  const QSize price = panesWidgets_[0]->size();
+  layout.Price = {0, 0, price.width(), price.height()};
   for (int pane = 1; pane <= PaneCount; ++pane) {
-    QImage& image = images_[static_cast<size_t>(pane)];
+    const auto i = static_cast<size_t>(pane - 1);
     const QSize size = panesWidgets_[static_cast<size_t>(pane)]->size();
-    if (!shown_[static_cast<size_t>(pane - 1)] || size.isEmpty()) {
-      image = QImage();
-      continue;
-    }
-    image = QImage(size, QImage::Format_RGB32);
-    image.fill(ToQColor(workspace_.Prefs.Colour("C5")));
-    if (workspace_.Quotes().BarCount <= 1) continue;
-    QPainter painter(&image);
-    DrawIndicatorPane(painter, workspace_, panes_, scale_, locale_, systemShown,
-                      {0, 0, size.width(), size.height()}, SlotOfPane(pane));
+    if (shown_[i] && !size.isEmpty()) layout.Panes[i] = {0, 0, size.width(), size.height()};
   }
+  return layout;
 }
 
-void ChartArea::EnsureRendered(int pane) {
-  const QImage& image = images_[static_cast<size_t>(pane)];
-  if (dirty_ || image.size() != panesWidgets_[static_cast<size_t>(pane)]->size()) Render();
+void ChartArea::Prepare() {
+  // A hidden chart prepares nothing (and runs no system) until it shows.
+  frameStale_ = !isVisible();
+  if (frameStale_) return;
+  ChartFrameOptions options;
+  options.Chart = options_;
+  options.Layout = CurrentLayout();
+  // The panes' images take the resolution of a fresh image, as Render makes them.
+  const QImage probe(1, 1, QImage::Format_RGB32);
+  options.Text = MeasureChartText(probe, workspace_.Prefs.Text("BFon"));
+  frame_ = PrepareChartFrame(workspace_, panes_, locale_, options);
+  imagesStale_ = true;
+  RepaintPanes();
+  if (frame_.SystemFailure)
+    emit SystemFailed(QString::fromStdString(frame_.SystemFailure->Message));
+}
+
+void ChartArea::PaneResized() {
+  if (resizePending_) return;
+  resizePending_ = true;
+  // The panes of the splitter are resized one after the other: one frame for all of them.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        resizePending_ = false;
+        if (isVisible() && CurrentLayout() != frame_.Layout) Prepare();
+      },
+      Qt::QueuedConnection);
+}
+
+void ChartArea::Render() {
+  imagesStale_ = false;
+  const auto draw = [this](QImage& image, const PaneRect& rect, int pane) {
+    if (rect.Width <= 0 || rect.Height <= 0) {
+      image = QImage();
+      return;
+    }
+    image = QImage(rect.Width, rect.Height, QImage::Format_RGB32);
+    image.fill(ToQColor(frame_.Colours.Background));
+    QPainter painter(&image);
+    if (pane == 0) {
+      DrawPricePane(painter, frame_);
+    } else {
+      DrawIndicatorPane(painter, frame_, pane);
+    }
+  };
+  draw(images_[0], frame_.Layout.Price, 0);
+  for (int pane = 1; pane <= PaneCount; ++pane)
+    draw(images_[static_cast<size_t>(pane)], frame_.Layout.Panes[static_cast<size_t>(pane - 1)],
+         pane);
 }
 
 void ChartArea::PaintPane(int pane, QPainter& painter) {
   QWidget* widget = panesWidgets_[static_cast<size_t>(pane)];
-  EnsureRendered(pane);
-  painter.drawImage(0, 0, images_[static_cast<size_t>(pane)]);
-  if (workspace_.Quotes().BarCount <= 1) return;
+  if (imagesStale_) Render();
+  const QImage& image = images_[static_cast<size_t>(pane)];
+  // Between a resize and the frame prepared for it the picture may be smaller.
+  if (image.size() != widget->size())
+    painter.fillRect(widget->rect(), ToQColor(frame_.Colours.Background));
+  painter.drawImage(0, 0, image);
+  if (!frame_.HasBars) return;
 
+  const ChartScale& scale = frame_.Price.Scale;
   const int width = panesWidgets_[0]->width();
   if (markerOn_) {
-    if (const std::optional<int> x = MarkerLineXOf(workspace_, scale_, width)) {
-      painter.setPen(QPen(ToQColor(workspace_.Prefs.Colour("C22")), 2));
-      const int top = pane == 0 ? static_cast<int>(scale_.PlotTop) : 0;
-      const int bottom = pane == 0 ? static_cast<int>(scale_.PlotBottom) : widget->height();
+    if (const std::optional<int> x = MarkerLineXOf(workspace_, scale, width)) {
+      painter.setPen(QPen(ToQColor(frame_.Colours.Marker), 2));
+      const int top = pane == 0 ? static_cast<int>(scale.PlotTop) : 0;
+      const int bottom = pane == 0 ? static_cast<int>(scale.PlotBottom) : widget->height();
       painter.drawLine(*x, top, *x, bottom);
     }
   }
   if (pane == 0 && crossOn_ && cross_) {
     painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(scale_.PlotLeft, cross_->y(), scale_.PlotRight, cross_->y());
-    painter.drawLine(cross_->x(), static_cast<int>(scale_.PlotTop), cross_->x(),
-                     static_cast<int>(scale_.PlotBottom));
+    painter.drawLine(scale.PlotLeft, cross_->y(), scale.PlotRight, cross_->y());
+    painter.drawLine(cross_->x(), static_cast<int>(scale.PlotTop), cross_->x(),
+                     static_cast<int>(scale.PlotBottom));
   }
 }
 
@@ -234,25 +290,24 @@ void ChartArea::ShowLastBar() {
 }
 
 void ChartArea::SetMarkerFrom(int x) {
-  const int bar = SetMarkerAt(workspace_, scale_, x, panesWidgets_[0]->width());
+  const int bar = SetMarkerAt(workspace_, Scale(), x, panesWidgets_[0]->width());
   RepaintPanes();
   ShowBar(bar);
 }
 
 void ChartArea::PaneMouseMoved(int pane, QPoint position, QPoint global, Qt::MouseButtons buttons) {
   if (workspace_.Quotes().BarCount <= 0) return;
-  // The mouse reads the scale of the pane as it is now, even before its next paint.
-  EnsureRendered(0);
+  const ChartScale& scale = Scale();
   const int width = panesWidgets_[0]->width();
   if (markerOn_ && (buttons & Qt::LeftButton)) SetMarkerFrom(position.x());
   if (crossOn_) {
-    const bool inPlot = pane == 0 && InPlot(scale_, position.x(), position.y(), width);
+    const bool inPlot = pane == 0 && InPlot(scale, position.x(), position.y(), width);
     if (inPlot || cross_) {
       cross_ = inPlot ? std::optional<QPoint>(position) : std::nullopt;
       panesWidgets_[0]->update();
     }
   }
-  const PointerReading reading = ReadPointer(workspace_, scale_, position.x(), position.y(), width,
+  const PointerReading reading = ReadPointer(workspace_, scale, position.x(), position.y(), width,
                                              pane == 0, markerOn_, shownBar_);
   if (!reading.ValueText.empty()) emit ValueShown(QString::fromStdString(reading.ValueText));
   if (reading.ShowData) {
@@ -272,7 +327,6 @@ void ChartArea::PaneMouseMoved(int pane, QPoint position, QPoint global, Qt::Mou
 
 void ChartArea::PaneMousePressed(int pane, QPoint position, Qt::MouseButton button, QPoint global) {
   if (workspace_.Quotes().BarCount <= 0) return;
-  EnsureRendered(0);
   if (button == Qt::LeftButton && markerOn_) SetMarkerFrom(position.x());
   if (button == Qt::RightButton && pane > 0) emit PaneMenuRequested(pane, global);
 }

@@ -1,6 +1,7 @@
 // The chart area of the chart window: the price pane and up to three
-// indicator panes, each drawn off screen by the renderers and copied, with
-// the marker line and the cross-hair drawn over them.
+// indicator panes. The chart's frame is prepared when what it shows changes;
+// each pane draws it off screen and copies it, with the marker line and the
+// cross-hair over it.
 #pragma once
 
 #include <array>
@@ -10,8 +11,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "chart/ChartFrame.h"
 #include "chart/IndicatorPanes.h"
-#include "chart/render/PricePane.h"
 
 class QSplitter;
 
@@ -27,26 +28,32 @@ class ChartArea final : public QWidget {
  public:
   ChartArea(Workspace& workspace, const DateLocale& locale, QWidget* parent = nullptr);
 
-  /// The buttons, caption and system the price pane draws with; redraws.
+  /// The buttons, caption and system the chart shows; prepares the frame.
   void SetOptions(PriceChartOptions options);
   const PriceChartOptions& Options() const { return options_; }
+  /// A stock shown anew: the options and the panes' values, in one frame.
+  void ShowChart(PriceChartOptions options);
   /// The vertical marker line button: turning it on or off clears the marker.
   void SetMarkerOn(bool on);
   bool MarkerOn() const { return markerOn_; }
   void SetCrossOn(bool on);
 
   /// Gathers the panes' values from the indicator slots, shows the panes in
-  /// use, hides the others and redraws.
+  /// use, hides the others and prepares the frame.
   void RefreshIndicatorPanes();
-  /// Draws every pane again from the bars and the view.
+  /// Prepares the frame again from the bars, the view and the preferences,
+  /// and repaints. While the chart is hidden the frame waits until it shows.
   void Redraw();
+  /// Repaints the panes from the frame they have.
+  void RepaintPanes();
   /// The mouse data shown last are forgotten (a new stock, a new view).
   void ForgetShownBar() { shownBar_ = 0; }
   /// Shows the data of the last visible bar until the mouse shows another.
   void ShowLastBar();
 
-  /// The scale the price pane was last drawn with.
-  const ChartScale& Scale() const { return scale_; }
+  /// What the panes show, and the price pane's scale in it.
+  const ChartFrame& Frame() const { return frame_; }
+  const ChartScale& Scale() const { return frame_.Price.Scale; }
   const IndicatorPaneData& Panes() const { return panes_; }
   /// Pane 0 is the price pane, 1..3 the indicator panes.
   QWidget* Pane(int pane) const;
@@ -57,6 +64,7 @@ class ChartArea final : public QWidget {
 
   // Called by the panes.
   void PaintPane(int pane, QPainter& painter);
+  void PaneResized();
   void PaneMouseMoved(int pane, QPoint position, QPoint global, Qt::MouseButtons buttons);
   void PaneMousePressed(int pane, QPoint position, Qt::MouseButton button, QPoint global);
   void PaneLeft(int pane);
@@ -64,6 +72,7 @@ class ChartArea final : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  signals:
   /// The data of a bar for the status bar and the data window.
@@ -74,12 +83,17 @@ class ChartArea final : public QWidget {
   void IndicatorDropped(int pane, const QString& name);
   /// The pop-up menu of indicator pane 1..3 was asked for.
   void PaneMenuRequested(int pane, const QPoint& global);
+  /// The selected trading system failed while the frame was prepared;
+  /// `message` is its script error report. Sent once per failure.
+  void SystemFailed(const QString& message);
 
  private:
+  /// Where the panes are now: each its own picture, the hidden ones empty.
+  ChartLayout CurrentLayout() const;
+  /// PrepareChartFrame for the panes as they are now; the images follow at the next paint.
+  void Prepare();
+  /// Draws the frame into the panes' images.
   void Render();
-  /// Draws the images again when the view changed or pane `pane` has another size.
-  void EnsureRendered(int pane);
-  void RepaintPanes();
   void ShowBar(int bar);
   void SetMarkerFrom(int x);
   void PlacePanes();
@@ -87,14 +101,18 @@ class ChartArea final : public QWidget {
   Workspace& workspace_;
   const DateLocale& locale_;
   PriceChartOptions options_;
-  ChartScale scale_;
   IndicatorPaneData panes_;
+  ChartFrame frame_;
   QSplitter* Splitter;
   std::array<ChartPane*, PaneCount + 1> panesWidgets_{};
   std::array<QImage, PaneCount + 1> images_;
   std::array<int, PaneCount> heights_{74, 74, 74};
   std::array<bool, PaneCount> shown_{};
-  bool dirty_ = true;
+  bool imagesStale_ = true;
+  /// A frame is owed: asked for while the chart was hidden.
+  bool frameStale_ = true;
+  /// A preparation for new pane sizes is queued.
+  bool resizePending_ = false;
   bool placePending_ = false;
   bool markerOn_ = false;
   bool crossOn_ = false;

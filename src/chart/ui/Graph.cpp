@@ -103,6 +103,7 @@ Graph::Graph(Workspace& workspace, Dialogs& dialogs, const DateLocale& locale, c
   connect(chart_, &ChartArea::ValueShown, SBValue, &QLabel::setText);
   connect(chart_, &ChartArea::IndicatorDropped, this, &Graph::OnIndicatorDropped);
   connect(chart_, &ChartArea::PaneMenuRequested, this, &Graph::OnPaneMenuRequested);
+  connect(chart_, &ChartArea::SystemFailed, this, &Graph::OnChartSystemFailed);
   // Preferences confirmed here or from the main window change the picture.
   if (preferences_) connect(preferences_, &QDialog::finished, this, &Graph::OnPreferencesClosed);
   // The window sees the arrow keys before its controls do.
@@ -367,7 +368,7 @@ void Graph::ApplySettings() {
   resizeDocks(docks, widths, Qt::Horizontal);
   resizeDocks(docks, heights, Qt::Vertical);
   chart_->SetPaneHeights(settings_.PaneHeights);
-  UpdateOptions();
+  chart_->SetOptions(ChartOptions());
 }
 
 void Graph::KeepNormalPlace() {

@@ -37,6 +37,7 @@ class OptGraph;
 class Options;
 class Workspace;
 struct DateLocale;
+struct PriceChartOptions;
 
 class Graph final : public QMainWindow {
   Q_OBJECT
@@ -85,7 +86,8 @@ class Graph final : public QMainWindow {
   void ApplySettings();
   /// Remembers the normal place and pane heights, which a maximized window keeps.
   void KeepNormalPlace();
-  void UpdateOptions();
+  /// The chart-type and overlay buttons, the caption and the chosen system.
+  PriceChartOptions ChartOptions() const;
   void RedrawDateSeeker();
   void RefreshAll();
   void ViewChanged();
@@ -111,6 +113,7 @@ class Graph final : public QMainWindow {
   void OnIndicatorAddRequested(const QString& name);
   void OnIndicatorDropped(int pane, const QString& name);
   void OnPaneMenuRequested(int pane, const QPoint& global);
+  void OnChartSystemFailed(const QString& message);
   void OnBarShown(const QString& datePanel, const QString& pricePanel, const QString& dataWindow);
   void RemoveIndicator(int pane, int item);
   void EditIndicator(int pane, int item);

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "chart/ChartFrame.h"
 #include "chart/ChartLists.h"
 #include "chart/ChartView.h"
 #include "chart/IndicatorPanes.h"
@@ -80,12 +81,11 @@ void Graph::RefreshAll() {
   systemText_.clear();
   RedrawDateSeeker();
   chart_->ForgetShownBar();
-  UpdateOptions();
-  chart_->RefreshIndicatorPanes();
+  chart_->ShowChart(ChartOptions());
   chart_->ShowLastBar();
 }
 
-void Graph::UpdateOptions() {
+PriceChartOptions Graph::ChartOptions() const {
   PriceChartOptions options;
   ChartButtons& b = options.Buttons;
   b.Type = BCandles->isChecked()  ? ChartType::Candles
@@ -103,7 +103,7 @@ void Graph::UpdateOptions() {
   options.Caption = workspace_.ChartCaption;
   options.Ticker = workspace_.OpenStockSettings.Properties.Tick;
   options.SystemText = systemText_;
-  chart_->SetOptions(std::move(options));
+  return options;
 }
 
 void Graph::RedrawDateSeeker() {
@@ -132,7 +132,7 @@ void Graph::StartScroll(int direction) {
 void Graph::StopScroll() {
   if (!TScroll->isActive()) return;
   TScroll->stop();
-  chart_->Redraw();
+  chart_->RepaintPanes();
 }
 
 void Graph::OnScrollTimeout() {
@@ -147,7 +147,7 @@ void Graph::OnSeekerFirstBarChosen(int firstBar) {
 }
 
 void Graph::OnChartButtonToggled() {
-  UpdateOptions();
+  chart_->SetOptions(ChartOptions());
 }
 
 void Graph::OnPeriodTriggered(int period) {
@@ -232,9 +232,14 @@ Status Graph::ExportPicture(const std::filesystem::path& file) {
       "Chartorium 1.26 - " + store.StockName + " - " +
       DateText(store.BarSeries[static_cast<size_t>(store.FirstVisibleBar)].Date, locale_) + " to " +
       DateText(store.BarSeries[static_cast<size_t>(last)].Date, locale_);
-  const QImage picture =
-      DrawChartPicture(workspace_, chart_->Options(), chart_->Panes(), locale_, layout);
-  chart_->Redraw();
+  ChartFrameOptions options;
+  options.Chart = chart_->Options();
+  options.Layout = PictureChartLayout(layout, chart_->Panes().Visible);
+  options.Text = PictureTextHeights(workspace_.Prefs.Text("BFon"));
+  const ChartFrame frame = PrepareChartFrame(workspace_, chart_->Panes(), locale_, options);
+  if (frame.SystemFailure)
+    OnChartSystemFailed(QString::fromStdString(frame.SystemFailure->Message));
+  const QImage picture = DrawChartPicture(frame, layout);
   // Encoded in memory and written beside the target first, so a failed
   // export never leaves half a picture under the chosen name.
   QByteArray bytes;
@@ -250,7 +255,7 @@ void Graph::OnLSystemsClicked() {
   workspace_.Quotes().SystemError = false;
   const QListWidgetItem* item = LSystems->currentItem();
   systemText_ = item ? ReadSystemText(workspace_.AppFolder(), item->text().toStdString()) : "";
-  UpdateOptions();
+  chart_->SetOptions(ChartOptions());
 }
 
 void Graph::OnTVStocksClicked() {
@@ -311,6 +316,10 @@ void Graph::EditIndicator(int pane, int item) {
       FieldOf(workspace_.OpenStockSettings.Slots[static_cast<size_t>(slot)].Names, item, ";");
   if (!optGraph_) optGraph_ = new OptGraph(workspace_, this);
   if (optGraph_->Edit(slot, item, name)) PanesEdited();
+}
+
+void Graph::OnChartSystemFailed(const QString& message) {
+  dialogs_.Error("Error", message.toStdString());
 }
 
 void Graph::OnBarShown(const QString& datePanel, const QString& pricePanel,

@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "chart/IndicatorPanes.h"
+#include "chart/render/Colours.h"
 #include "core/IniFile.h"
 #include "core/PreferencesCommands.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 

@@ -19,11 +19,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "chart/render/Colours.h"
 #include "core/Dialogs.h"
 #include "core/PreferenceFields.h"
 #include "core/PreferencesCommands.h"
 #include "core/Workspace.h"
-#include "core/ui/Colours.h"
 #include "export/Languages.h"
 #include "export/ui/WidgetTranslation.h"
 

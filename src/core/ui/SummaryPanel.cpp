@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "core/ui/Colours.h"
+#include "chart/render/Colours.h"
 
 namespace chartorium {
 namespace {

@@ -11,8 +11,8 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "chart/render/Colours.h"
 #include "core/TextCase.h"
-#include "core/ui/Colours.h"
 
 namespace chartorium {
 namespace {

@@ -1,4 +1,5 @@
-// The program's colours are 0x00BBGGRR values (red in the low byte).
+// The program's colours are 0x00BBGGRR values (red in the low byte); these
+// turn them into Qt colours and back for the renderers and the windows.
 #pragma once
 
 #include <cstdint>
