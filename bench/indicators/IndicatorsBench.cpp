@@ -9,6 +9,7 @@
 #include "core/Workspace.h"
 #include "indicators/CandlePatterns.h"
 #include "indicators/Catalogue.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 
 namespace chartorium {

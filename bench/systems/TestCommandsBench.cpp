@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/NullDialogs.h"
 #include "core/SafeFile.h"
 #include "core/StockCommands.h"
 #include "core/StockObserver.h"
@@ -31,8 +32,7 @@ const std::filesystem::path& CommandsHome() {
 // state.range(0): the "last quotes" count of the options.
 void TestSelectedStocksCrossover500(benchmark::State& state) {
   Workspace workspace(CommandsHome());
-  InstallMacroSupport(workspace);
-  SilentDialogs dialogs;
+  NullDialogs dialogs;
   NoStockObserver observer;
   TesterOptions options;
   options.QuoteCount = std::to_string(state.range(0));

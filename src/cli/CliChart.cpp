@@ -23,6 +23,7 @@
 #include "core/IniFile.h"
 #include "core/SafeFile.h"
 #include "core/TextHelpers.h"
+#include "core/Version.h"
 #include "core/Workspace.h"
 
 namespace chartorium::cli {
@@ -184,7 +185,7 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   layout.Width = width;
   const DateLocale locale;
   layout.Footer =
-      "Chartorium 1.26 - " + store.StockName + " - " +
+      std::string(ProductTitle) + " - " + store.StockName + " - " +
       DateText(store.BarSeries[static_cast<size_t>(store.FirstVisibleBar)].Date, locale) + " to " +
       DateText(store.BarSeries[static_cast<size_t>(store.BarCount)].Date, locale);
   // The panes take a fifth of the picture each; the price pane the rest.

@@ -7,10 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/MacroStatus.h"
 #include "core/Workspace.h"
 #include "macro/MacroHosts.h"
 #include "macro/MacroLangTable.h"
 #include "macro/MacroRecords.h"
+#include "macro/MacroState.h"
 #include "vbscript/Variant.h"
 
 namespace chartorium {
@@ -19,6 +21,8 @@ namespace chartorium {
 struct MacroCall {
   Workspace& Ws;
   CustomIndicatorOutput& Output;
+  /// Where the errors of custom indicator and system runs the call starts go.
+  MacroStatus& Runs;
   MacroMethod Method;
   std::span<vbscript::Variant> Args;
   vbscript::Variant& Result;

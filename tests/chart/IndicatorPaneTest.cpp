@@ -18,6 +18,8 @@
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
+#include "indicators/IndicatorCache.h"
+#include "macro/MacroState.h"
 
 namespace chartorium {
 namespace {

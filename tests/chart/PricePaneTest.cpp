@@ -15,6 +15,7 @@
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
 #include "macro/MacroHosts.h"
+#include "macro/MacroState.h"
 
 namespace chartorium {
 namespace {
@@ -217,7 +218,6 @@ bool HasMarkerColour(const QImage& image, int x, QColor want) {
 
 TEST_F(PricePane, CodesThreeAndMinusThreeDrawTwoMarkersOnOneBar) {
   FallingBars(16);
-  InstallMacroSupport(workspace);
   workspace.Prefs.Set("C13", "0");  // black candles, so only markers have colour
   options.SystemText = "Sub Main()\nCover 5\nBuy 5\nSell 10\nShort 10\nEnd Sub\n";
   const ChartScale scale = Paint(260, 300);
@@ -234,7 +234,6 @@ TEST_F(PricePane, CodesThreeAndMinusThreeDrawTwoMarkersOnOneBar) {
 
 TEST_F(PricePane, AFailingSystemTurnsTheSignalsOffSilently) {
   FallingBars(16);
-  InstallMacroSupport(workspace);
   options.SystemText = "Sub Main()\nBuy 5\nx = 1 / 0\nEnd Sub\n";
   Paint(260, 300);
   EXPECT_TRUE(workspace.Quotes().SystemError);

@@ -22,7 +22,7 @@ namespace {
 
 void DrawSar(const PriceDrawing& d) {
   Workspace& workspace = d.Space;
-  ComputeIndicator(workspace, "SAR");
+  static_cast<void>(ComputeIndicator(workspace, "SAR"));  // a paint shows no message
   const int series = workspace.Indicators.Find("SAR");
   if (series < 0) return;
   const Single bw = d.Scale.BarWidth;

@@ -17,6 +17,7 @@
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
+#include "macro/MacroState.h"
 
 namespace chartorium {
 namespace {

@@ -13,6 +13,7 @@
 #include "chart/render/RenderText.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
+#include "macro/MacroState.h"
 #include "macro/SystemRunState.h"
 #include "systems/Exec.h"
 
@@ -121,7 +122,7 @@ bool RunChartSystem(const PriceDrawing& d) {
   QuoteStore& store = d.Space.Quotes();
   if (d.Options.SystemText.empty() || store.SystemError) return false;
   // A failing system turns the signals off silently until the next load.
-  if (!ExecQuietly(d.Space, d.Options.SystemText, d.First, d.Last)) store.SystemError = true;
+  if (!Exec(d.Space, d.Options.SystemText, d.First, d.Last).ok()) store.SystemError = true;
   return !store.SystemError;
 }
 

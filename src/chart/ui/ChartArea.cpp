@@ -15,6 +15,7 @@
 #include "chart/ChartPointer.h"
 #include "chart/render/IndicatorPane.h"
 #include "chart/ui/IndicatorsList.h"
+#include "core/MacroStatus.h"
 #include "core/Workspace.h"
 #include "core/ui/Colours.h"
 
@@ -113,6 +114,7 @@ void ChartArea::SetCrossOn(bool on) {
 
 void ChartArea::RefreshIndicatorPanes() {
   panes_ = RefreshPanes(workspace_);
+  ReportScriptErrors(workspace_.Messages(), panes_.Script);
   PlacePanes();
   Redraw();
 }

@@ -25,6 +25,7 @@
 #include "core/PreferencesCommands.h"
 #include "core/SafeFile.h"
 #include "core/TextHelpers.h"
+#include "core/Version.h"
 #include "core/Workspace.h"
 #include "core/ui/HelpWindow.h"
 #include "core/ui/LibraryModel.h"
@@ -229,7 +230,7 @@ Status Graph::ExportPicture(const std::filesystem::path& file) {
     layout.PaneHeights[static_cast<size_t>(pane - 1)] = chart_->Pane(pane)->height();
   const int last = std::min(store.BarCount, store.FirstVisibleBar + store.VisibleBarCount - 1);
   layout.Footer =
-      "Chartorium 1.26 - " + store.StockName + " - " +
+      std::string(ProductTitle) + " - " + store.StockName + " - " +
       DateText(store.BarSeries[static_cast<size_t>(store.FirstVisibleBar)].Date, locale_) + " to " +
       DateText(store.BarSeries[static_cast<size_t>(last)].Date, locale_);
   const QImage picture =
