@@ -11,7 +11,6 @@
 #include "core/StockCommands.h"
 #include "core/StockObserver.h"
 #include "core/Workspace.h"
-#include "macro/MacroState.h"
 #include "support/BenchLibrary.h"
 #include "systems/ReportOptions.h"
 #include "systems/TestCommands.h"

@@ -12,7 +12,6 @@
 #include "macro/MacroHosts.h"
 #include "macro/MacroLangTable.h"
 #include "macro/MacroRecords.h"
-#include "macro/MacroState.h"
 #include "vbscript/Variant.h"
 
 namespace chartorium {

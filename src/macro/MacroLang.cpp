@@ -9,6 +9,7 @@
 #include "core/TextCase.h"
 #include "macro/MacroCall.h"
 #include "macro/MacroHosts.h"
+#include "macro/MacroState.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptError.h"
 

@@ -8,6 +8,7 @@
 #include "core/SafeFile.h"
 #include "indicators/SeriesByName.h"
 #include "macro/MacroCall.h"
+#include "macro/MacroState.h"
 #include "systems/Exec.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptError.h"

@@ -13,7 +13,7 @@
 #include "core/MacroStatus.h"
 #include "core/Workspace.h"
 #include "macro/MacroHosts.h"
-#include "macro/MacroState.h"
+#include "macro/SystemRunState.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 #include "support/TestBars.h"
@@ -32,7 +32,8 @@ class MacroFixture : public ::testing::Test {
   }
 
   Workspace& Ws() { return *workspace_; }
-  SystemRunState& Run() { return workspace_->Macros.Run; }
+  /// The workspace's SystemRunState.
+  SystemRunState& Run();
   FakeDialogs& Dialogs() { return dialogs_; }
   const std::filesystem::path& Folder() const { return folder_.Path(); }
 
@@ -85,9 +86,9 @@ class MacroFixture : public ::testing::Test {
   }
   /// A global variable of the system tester's script.
   double TesterValue(const std::string& name) {
-    return vbscript::ToDouble(Ws().Macros.Tester(Ws()).Host.Eval(name).Value);
+    return vbscript::ToDouble(TesterScript().Eval(name).Value);
   }
-  vbscript::ScriptHost& TesterScript() { return Ws().Macros.Tester(Ws()).Host; }
+  vbscript::ScriptHost& TesterScript();
 
   void WriteFile(const std::string& relative, const std::string& text) {
     const std::filesystem::path path = Folder() / relative;

@@ -6,7 +6,6 @@
 #include "indicators/CandlePatterns.h"
 #include "indicators/SeriesByName.h"
 #include "macro/MacroFixture.h"
-#include "macro/MacroState.h"
 
 namespace chartorium::testing {
 namespace {

@@ -8,6 +8,7 @@
 #include "core/DemoLibrary.h"
 #include "core/DemoMacros.h"
 #include "macro/MacroFixture.h"
+#include "macro/MacroState.h"
 
 namespace chartorium::testing {
 namespace {
