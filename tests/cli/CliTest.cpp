@@ -109,12 +109,16 @@ TEST_F(CommandLine, ScriptErrorsOfCustomIndicatorsReachTheCommandLine) {
                           "Next\r\n"
                           "End Sub\r\n")
           .ok());
+  ASSERT_TRUE(WriteFileAtomically(home / "reads.vbs",
+                                  "WScript.Echo \"read \" & GetValue(\"Broken\", 1)\r\n")
+                  .ok());
   struct Case {
     std::string Args;
     size_t Lines;  ///< stdout lines: what the command still prints
     std::string FirstLine;
   };
   const Case Cases[] = {
+      {"script '" + (home / "reads.vbs").string() + "' --stock 'Kestrel Software'", 1, "read 0"},
       {"series 'Kestrel Software' Broken", 2002, "Date,Broken"},
       {"series 'Kestrel Software' close Broken --levels", 3, "Name,LevelsText"},
       {"signals 'Kestrel Software' 'Reads Broken' --from 1990 --to 2001", 13,
