@@ -49,7 +49,7 @@ HttpFailure FailureOf(QNetworkReply::NetworkError error, int status) {
 
 }  // namespace
 
-QtHttpClient::QtHttpClient() : manager_(std::make_unique<QNetworkAccessManager>()) {}
+QtHttpClient::QtHttpClient() = default;
 
 QtHttpClient::~QtHttpClient() {
   for (auto& [id, pending] : pending_) {
@@ -57,6 +57,18 @@ QtHttpClient::~QtHttpClient() {
     pending->Reply->abort();
     delete pending->Reply;
   }
+}
+
+QNetworkAccessManager& QtHttpClient::ManagerFor(const std::optional<HttpProxy>& proxy) {
+  const std::string key = proxy ? proxy->Host + '\n' + std::to_string(proxy->Port) + '\n' +
+                                      proxy->User + '\n' + proxy->Password
+                                : std::string();
+  std::unique_ptr<QNetworkAccessManager>& manager = managers_[key];
+  if (!manager) {
+    manager = std::make_unique<QNetworkAccessManager>();
+    manager->setProxy(ProxyOf(proxy));
+  }
+  return *manager;
 }
 
 HttpResult QtHttpClient::Get(const HttpRequest& request) {
@@ -86,14 +98,11 @@ HttpRequestId QtHttpClient::Start(const HttpRequest& request, HttpEvents events)
     return id;
   }
 
-  // The proxy applies to the requests started after it is set; each request
-  // sets its own, so one without a proxy never goes through an earlier one's.
-  manager_->setProxy(ProxyOf(request.Proxy));
   QNetworkRequest get(QUrl(QString::fromStdString(request.Url)));
   get.setHeader(QNetworkRequest::UserAgentHeader,
                 QByteArray(HttpUserAgent.data(), HttpUserAgent.size()));
   get.setRawHeader("Accept", QByteArray(HttpAccept.data(), HttpAccept.size()));
-  QNetworkReply* reply = manager_->get(get);
+  QNetworkReply* reply = ManagerFor(request.Proxy).get(get);
   pending->Reply = reply;
   Pending& state = *pending;
   pending_.emplace(id, std::move(pending));

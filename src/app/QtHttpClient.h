@@ -3,6 +3,8 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/HttpClient.h"
 
@@ -24,10 +26,13 @@ class QtHttpClient final : public HttpClient {
 
  private:
   struct Pending;
+  QNetworkAccessManager& ManagerFor(const std::optional<HttpProxy>& proxy);
   void Receive(Pending& pending);
   void Finish(HttpRequestId id);
 
-  std::unique_ptr<QNetworkAccessManager> manager_;
+  /// One manager per proxy (the key "" for none), so that a request never
+  /// goes through the proxy another one set.
+  std::map<std::string, std::unique_ptr<QNetworkAccessManager>> managers_;
   std::map<HttpRequestId, std::unique_ptr<Pending>> pending_;
   HttpRequestId next_ = 0;
 };

@@ -71,6 +71,9 @@ class Workspace {
   HttpClient& Http() const { return *http_; }
 
  private:
+  // Declared before the public records: Indicators and Macros refer to what
+  // these own, and members are built in the order they are declared. Behind
+  // pointers, the records of the higher layers stay out of this header.
   struct OwnPorts;
   std::filesystem::path appFolder_;
   std::unique_ptr<QuoteStore> quotes_;
