@@ -1,6 +1,5 @@
 // chartorium-cli test: the system tester's four test commands, writing the
 // report page and printing each test's statistics.
-#include <array>
 #include <optional>
 #include <ostream>
 #include <sstream>

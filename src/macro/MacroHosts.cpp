@@ -141,7 +141,7 @@ MacroStatus RunCustomIndicator(Workspace& workspace, const std::string& name,
   {
     MacroHost host(workspace, *output);
     DeclareBarConstants(host.Host, workspace);
-    status = host.Status(host.Host.AddCode(text) && host.Host.Run("Main").Ok);
+    status = host.Outcome(host.Host.AddCode(text) && host.Host.Run("Main").Ok);
   }
   workspace.Indicators.AddIndicatorSeries(
       output->Values, status.ok() ? ComposeLevelsText(*output) : output->Levels, name);
@@ -152,7 +152,7 @@ MacroStatus CheckIndicatorText(Workspace& workspace, std::string_view text) {
   auto output = std::make_unique<CustomIndicatorOutput>();
   MacroHost host(workspace, *output);
   DeclareBarConstants(host.Host, workspace);
-  return host.Status(host.Host.AddCode(text));
+  return host.Outcome(host.Host.AddCode(text));
 }
 
 }  // namespace chartorium

@@ -64,7 +64,7 @@ struct MacroHost {
   std::shared_ptr<MacroLang> Object;
 
   /// CallStatus of a call of Host that returned `ran`.
-  MacroStatus Status(bool ran) { return CallStatus(ran, Host, *Object); }
+  MacroStatus Outcome(bool ran) { return CallStatus(ran, Host, *Object); }
 };
 
 /// Adds a new macro object as "KVX" with global members to a host set up by

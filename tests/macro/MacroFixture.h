@@ -64,7 +64,7 @@ class MacroFixture : public ::testing::Test {
   /// readable through Eval); false on a script error.
   bool RunGlobal(const std::string& code) {
     Host();
-    return Shown(host_->Status(host_->Host.AddCode(code)));
+    return Shown(host_->Outcome(host_->Host.AddCode(code)));
   }
   vbscript::ScriptHost& Host() {
     if (!host_) host_ = CreateReportHost(Ws());
