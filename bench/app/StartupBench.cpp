@@ -15,6 +15,7 @@
 #include "core/LibraryCommands.h"
 #include "core/LibraryTree.h"
 #include "core/MainSettings.h"
+#include "core/NullDialogs.h"
 #include "core/PreferencesCommands.h"
 #include "core/Summary.h"
 #include "core/Workspace.h"
@@ -48,7 +49,7 @@ BENCHMARK(StartupSettingsAndTree)->Unit(benchmark::kMicrosecond);
 void OpenStockAndSummary(benchmark::State& state) {
   Workspace workspace(StartupHome());
   static_cast<void>(workspace.Library.Load(StartupHome() / "List.ini"));
-  SilentDialogs dialogs;
+  NullDialogs dialogs;
   LibraryObserver observer(workspace.Library);
   const DateLocale locale;
   const char* names[] = {"Kestrel Software", "Lumen Devices"};

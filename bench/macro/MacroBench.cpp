@@ -9,7 +9,9 @@
 #include "core/DemoLibrary.h"
 #include "core/DemoMacros.h"
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 #include "macro/MacroHosts.h"
+#include "macro/MacroState.h"
 #include "systems/Exec.h"
 
 namespace chartorium {
@@ -17,7 +19,6 @@ namespace {
 
 std::unique_ptr<Workspace> DemoStock() {
   auto workspace = std::make_unique<Workspace>(std::filesystem::temp_directory_path());
-  InstallMacroSupport(*workspace);
   QuoteStore& store = workspace->Quotes();
   GenerateQuotes(DemoStocks()[0], 7, 45000, MaxQuotes, store.BarSeries);
   store.BarCount = MaxQuotes;
@@ -49,7 +50,7 @@ void CustomIndicatorRangePosition(benchmark::State& state) {
   const std::string code = DemoText("Indicators/Range Position");
   for (auto _ : state) {
     workspace->Indicators.Clear();
-    RunCustomIndicator(*workspace, "Range Position", code);
+    benchmark::DoNotOptimize(RunCustomIndicator(*workspace, "Range Position", code).ok());
     benchmark::DoNotOptimize(workspace->Indicators.ValueArray().data());
   }
 }

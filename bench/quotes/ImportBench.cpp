@@ -13,6 +13,7 @@
 #include "core/Clock.h"
 #include "core/DateLocale.h"
 #include "core/DateTexts.h"
+#include "core/NullDialogs.h"
 #include "core/QuoteStore.h"
 #include "core/SafeFile.h"
 #include "core/StockCommands.h"
@@ -61,7 +62,7 @@ void ImportHistoryIntoEmptyStock(benchmark::State& state, Storage storage) {
   const auto file = home / "history.csv";
   static_cast<void>(WriteFileAtomically(file, HistoryText()));
   Workspace workspace(home);
-  SilentDialogs dialogs;
+  NullDialogs dialogs;
   NoStockObserver observer;
   const DateLocale locale;
   const FixedClock clock(DayNumber(2025, 1, 2));
@@ -108,7 +109,7 @@ void ImportDayOfManyStocks(benchmark::State& state, Storage storage) {
       (StorageFolder(storage) / "chartorium-bench-import-many").string(), ManyStocks, 15'000);
   const auto file = home / "day.csv";
   Workspace workspace(home);
-  SilentDialogs dialogs;
+  NullDialogs dialogs;
   NoStockObserver observer;
   const DateLocale locale;
   const FixedClock clock(DayNumber(2027, 1, 1));

@@ -1,12 +1,10 @@
-// What the benchmarks share: a library of generated stocks, the demo systems'
-// texts and a Dialogs that shows nothing.
+// What the benchmarks share: a library of generated stocks and the demo
+// systems' texts.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "core/Dialogs.h"
 
 namespace chartorium {
 
@@ -20,20 +18,5 @@ std::filesystem::path WriteGeneratedLibrary(std::string_view folderName, int sto
 
 /// The text of a demo macro file such as "Signals/MA Crossover"; "" when none.
 std::string DemoMacroText(std::string_view path);
-
-/// Answers nothing and shows nothing: a benchmark meets no message.
-class SilentDialogs final : public Dialogs {
- public:
-  void Warning(std::string_view) override {}
-  void Information(std::string_view) override {}
-  void Error(std::string_view, std::string_view) override {}
-  bool Confirm(std::string_view) override { return false; }
-  std::string Input(std::string_view, std::string_view) override { return {}; }
-  void Beep() override {}
-  void ShowProgress(std::string_view) override {}
-  void HideProgress() override {}
-  bool ProgressVisible() const override { return false; }
-  bool ProgressCancelled() const override { return false; }
-};
 
 }  // namespace chartorium

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "core/NullDialogs.h"
 #include "core/SafeFile.h"
 #include "core/StockCommands.h"
 #include "core/StockObserver.h"
 #include "core/Workspace.h"
-#include "macro/MacroState.h"
 #include "support/BenchLibrary.h"
 #include "systems/ReportOptions.h"
 #include "systems/TestCommands.h"
@@ -31,8 +31,7 @@ const std::filesystem::path& CommandsHome() {
 // state.range(0): the "last quotes" count of the options.
 void TestSelectedStocksCrossover500(benchmark::State& state) {
   Workspace workspace(CommandsHome());
-  InstallMacroSupport(workspace);
-  SilentDialogs dialogs;
+  NullDialogs dialogs;
   NoStockObserver observer;
   TesterOptions options;
   options.QuoteCount = std::to_string(state.range(0));

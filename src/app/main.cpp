@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include <QApplication>
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include "app/QtDialogs.h"
+#include "app/QtHttpClient.h"
 #include "chart/ui/Graph.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
@@ -61,18 +63,19 @@ int main(int argc, char** argv) {
   const std::filesystem::path appFolder = AppFolderFromEnvironment(CurrentExecutableFolder());
   std::error_code error;
   std::filesystem::create_directories(appFolder, error);
-  Workspace workspace(appFolder);
-  const DateLocale locale =
-      LocaleFromPattern(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
-  const SystemClock clock;
-
   InpBox input;
   Progress progress;
   QtDialogs dialogs(input, progress);
-  InstallMacroSupport(workspace);
-  workspace.Macros.Locale = locale;
-  workspace.Macros.ErrorDialogs = &dialogs;
-  Main main(workspace, dialogs, locale, clock);
+  const SystemClock clock;
+  QtHttpClient http;
+  WorkspacePorts ports;
+  ports.Messages = &dialogs;
+  ports.Today = &clock;
+  ports.Http = &http;
+  ports.Locale =
+      LocaleFromPattern(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
+  Workspace workspace(appFolder, std::move(ports));
+  Main main(workspace, dialogs, workspace.Locale, clock);
   if (!switches.Screenshot.isEmpty() || switches.QuitAfterFirstPaint) {
     QObject::connect(&main, &Main::FirstPainted, &main, [&] {
       // Let the paint and the chart window's layout finish before the window is grabbed.

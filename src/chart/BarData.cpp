@@ -27,12 +27,14 @@ BarDataTexts ShowBarData(Workspace& workspace, int bar, const DateLocale& locale
   window = "Date: " + date + "\r\nClose: " + PriceText(q.Close) + "\r\nOpen: " + PriceText(q.Open) +
            "\r\nLow: " + PriceText(q.Low) + "\r\nHigh: " + PriceText(q.High) +
            "\r\nVolume: " + std::to_string(q.Volume);
+  // The panes have computed their series; an error of a run started here is not shown.
+  MacroStatus ignored;
   for (const IndicatorSlot& slot : workspace.OpenStockSettings.Slots) {
     for (int k = 1;; ++k) {
       const std::string name = FieldOf(slot.Names, k, ";");
       if (name.empty()) break;
       if (EqualsIgnoreCase(name, "Volume")) continue;
-      window += "\r\n" + name + ": " + PriceText(SeriesValue(workspace, name, bar));
+      window += "\r\n" + name + ": " + PriceText(SeriesValue(workspace, name, bar, ignored));
     }
   }
   return texts;

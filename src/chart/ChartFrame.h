@@ -152,7 +152,7 @@ struct ChartFrame {
   std::vector<DateMark> Dates;
   /// The selected system's script error, carried by the one frame whose
   /// preparation ran it; later frames leave the system off without a new error.
-  std::optional<ChartSystemError> SystemFailure;
+  std::optional<MacroError> SystemFailure;
 };
 
 /// Prepares what the chart shows in `options.Layout`: clamps the view, takes

@@ -2,12 +2,11 @@
 #include "chart/ChartLists.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "core/Cp1252.h"
 #include "core/FileNames.h"
+#include "core/SafeFile.h"
 #include "core/TextCase.h"
 #include "indicators/Catalogue.h"
 #include "indicators/CustomIndicatorList.h"
@@ -15,11 +14,9 @@
 namespace chartorium {
 namespace {
 
+// A list or system that cannot be read shows as empty: the chart still draws.
 std::string ReadFileText(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return {};
-  return Cp1252ToUtf8(
-      std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+  return Cp1252ToUtf8(ReadWholeFile(path).value_or(""));
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {

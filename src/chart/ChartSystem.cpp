@@ -4,7 +4,7 @@
 #include <cassert>
 
 #include "core/Workspace.h"
-#include "macro/MacroHosts.h"
+#include "macro/MacroState.h"
 #include "systems/Exec.h"
 
 namespace chartorium {
@@ -12,11 +12,10 @@ namespace chartorium {
 ChartSystemRun RunChartSystem(Workspace& workspace, std::string_view text, int first, int last) {
   assert(1 <= first && first <= last && last <= MaxQuotes && "a range of bars that exist");
   ChartSystemRun run;
-  // Quietly: the error comes back to the caller, who shows it once.
-  if (!ExecQuietly(workspace, text, first, last)) {
-    const vbscript::ScriptErrorInfo& error = workspace.Macros.Tester(workspace).Host.LastError();
-    run.Error = ChartSystemError{error.Number, error.Description, error.Line, error.Column,
-                                 ScriptErrorText(error)};
+  // The error comes back to the caller, who shows it once.
+  const MacroStatus status = Exec(workspace, text, first, last);
+  if (!status.ok()) {
+    run.Error = status.Errors().back();
     return run;
   }
   const SystemRunState& state = workspace.Macros.Run;

@@ -13,7 +13,7 @@ class Workspace;
 
 struct ChartSystemRun {
   SystemSignals Signals;  ///< empty after an error
-  std::optional<ChartSystemError> Error;
+  std::optional<MacroError> Error;
 };
 
 /// Runs the system text over bars first..last in the system tester's host and

@@ -55,7 +55,7 @@ void AppendBarField(PaneValues& pane, const QuoteStore& store, bool volume) {
 
 // Gathers the values of one pane's indicators; item k's colour and line flag
 // may be replaced by the defaults a custom indicator carries in its levels.
-void GatherPane(Workspace& workspace, IndicatorSlot& slot, PaneValues& pane) {
+void GatherPane(Workspace& workspace, IndicatorSlot& slot, PaneValues& pane, MacroStatus& runs) {
   const int items = ItemCount(slot.Names);
   for (int k = 1; k <= items; ++k) {
     std::string name = FieldOf(slot.Names, k, ";");
@@ -64,7 +64,7 @@ void GatherPane(Workspace& workspace, IndicatorSlot& slot, PaneValues& pane) {
       AppendBarField(pane, workspace.Quotes(), name == "Volume");
       continue;
     }
-    ComputeIndicator(workspace, name);
+    runs.AddNested(ComputeIndicator(workspace, name));
     const IndicatorCache& cache = workspace.Indicators;
     const int series = cache.Find(name);
     if (series < 0) continue;
@@ -89,7 +89,7 @@ IndicatorPaneData RefreshPanes(Workspace& workspace) {
   IndicatorPaneData data;
   for (int pane = 1; pane <= PaneCount; ++pane) {
     const size_t slot = static_cast<size_t>(SlotOfPane(pane));
-    GatherPane(workspace, slots[slot], data.Slots[slot]);
+    GatherPane(workspace, slots[slot], data.Slots[slot], data.Script);
     data.Visible[static_cast<size_t>(pane - 1)] = !slots[slot].Names.empty();
   }
   return data;

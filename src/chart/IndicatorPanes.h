@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/MacroStatus.h"
+
 namespace chartorium {
 
 class Workspace;
@@ -36,6 +38,8 @@ struct IndicatorPaneData {
   std::array<PaneValues, 6> Slots;
   /// Pane 1..3 shows exactly when its slot names an indicator.
   std::array<bool, PaneCount> Visible{};
+  /// The script errors of the custom indicators computed for this refresh.
+  MacroStatus Script;
 };
 
 /// Moves the indicators of an emptied pane up, gathers every pane's values

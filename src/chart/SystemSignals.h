@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/MacroStatus.h"
+
 namespace chartorium {
 
 /// What a trading system marked on bars First..First + size - 1.
@@ -14,16 +16,6 @@ struct SystemSignals {
   std::vector<std::int8_t> Codes;        ///< signal codes, 0 for none
   std::vector<std::string> Labels;       ///< bar texts, "" for none
   std::vector<std::int32_t> BarColours;  ///< -1: the chart's own colour
-};
-
-/// A script error of the chart's system, as the script host describes it.
-struct ChartSystemError {
-  int Number = 0;
-  std::string Description;
-  int Line = 0;    ///< 1-based
-  int Column = 0;  ///< 0-based
-  /// The whole report, as the script error box shows it.
-  std::string Message;
 };
 
 }  // namespace chartorium

@@ -19,7 +19,7 @@ int RunBars(CliContext& context, std::span<const std::string> args) {
                 << " (see bars --help)\n";
     return ExitUsage;
   }
-  Workspace workspace(context.Home);
+  Workspace workspace(context.Home, CliPorts(context));
   if (const int opened = OpenCliStock(context, workspace, parsed.Positionals()[0], parsed);
       opened != ExitOk)
     return opened;

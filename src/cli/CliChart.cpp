@@ -24,6 +24,7 @@
 #include "core/IniFile.h"
 #include "core/SafeFile.h"
 #include "core/TextHelpers.h"
+#include "core/Version.h"
 #include "core/Workspace.h"
 
 namespace chartorium::cli {
@@ -186,7 +187,7 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   layout.Width = width;
   const DateLocale locale;
   layout.Footer =
-      "Chartorium 1.26 - " + store.StockName + " - " +
+      std::string(ProductTitle) + " - " + store.StockName + " - " +
       DateText(store.BarSeries[static_cast<size_t>(store.FirstVisibleBar)].Date, locale) + " to " +
       DateText(store.BarSeries[static_cast<size_t>(store.BarCount)].Date, locale);
   // The panes take a fifth of the picture each; the price pane the rest.
@@ -204,12 +205,11 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
   frameOptions.Layout = PictureChartLayout(layout, panes.Visible);
   frameOptions.Text = PictureTextHeights(workspace.Prefs.Text("BFon"));
   const ChartFrame frame = PrepareChartFrame(workspace, panes, locale, frameOptions);
-  if (const auto& error = frame.SystemFailure) {
-    context.Err << "chartorium-cli chart: script error in system '" << *system << "' at line "
-                << error->Line << ", char " << error->Column << ": " << error->Description
-                << " (error " << error->Number << ")\n";
-    return ExitFailed;
-  }
+  // Script errors are reported as the script host lays them out; the picture
+  // is still written, without the failed system's signals.
+  MacroStatus script = panes.Script;
+  if (frame.SystemFailure) script.Fail(*frame.SystemFailure);
+  const bool failed = PrintScriptErrors(context, script);
   const QImage image = DrawChartPicture(frame, layout);
   const std::string out = *parsed.Value("--out");
   if (!image.save(QString::fromStdString(out), nullptr, 92)) {
@@ -217,7 +217,7 @@ int RunChart(CliContext& context, std::span<const std::string> args) {
                 << "' (the name must end in .png or .jpg)\n";
     return ExitFailed;
   }
-  return ExitOk;
+  return failed ? ExitFailed : ExitOk;
 }
 
 }  // namespace

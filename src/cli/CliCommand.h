@@ -7,13 +7,19 @@
 #include <string>
 #include <string_view>
 
+namespace chartorium {
+class Dialogs;
+}
+
 namespace chartorium::cli {
 
-/// What every command receives: the home folder and the two output streams.
+/// What every command receives: the home folder, the two output streams and
+/// the dialogs of the command line (messages on Err, questions answered No).
 struct CliContext {
   std::filesystem::path Home;
   std::ostream& Out;
   std::ostream& Err;
+  Dialogs& Messages;
 };
 
 /// Exit codes: 0 success, 1 the work failed, 2 bad usage or a missing input.

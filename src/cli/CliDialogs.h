@@ -5,28 +5,29 @@
 #include <ostream>
 #include <string>
 
-#include "core/Dialogs.h"
+#include "core/NullDialogs.h"
 
 namespace chartorium::cli {
 
-class CliDialogs final : public Dialogs {
+class CliDialogs final : public NullDialogs {
  public:
   explicit CliDialogs(std::ostream& err) : err_(err) {}
 
-  void Warning(std::string_view text) override { err_ << "chartorium-cli: " << text << "\n"; }
-  void Information(std::string_view text) override { err_ << "chartorium-cli: " << text << "\n"; }
-  void Error(std::string_view caption, std::string_view text) override {
-    err_ << "chartorium-cli: " << text << "\n";
-  }
-  bool Confirm(std::string_view) override { return false; }
-  std::string Input(std::string_view, std::string_view) override { return {}; }
-  void Beep() override {}
-  void ShowProgress(std::string_view) override {}
-  void HideProgress() override {}
-  bool ProgressVisible() const override { return false; }
-  bool ProgressCancelled() const override { return false; }
+  void Warning(std::string_view text) override { Print(text); }
+  void Information(std::string_view text) override { Print(text); }
+  void Error(std::string_view, std::string_view text) override { Print(text); }
 
  private:
+  // Message boxes break lines with CR LF; a terminal takes LF alone.
+  void Print(std::string_view text) {
+    err_ << "chartorium-cli: ";
+    for (size_t at = 0; at < text.size(); ++at) {
+      if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') continue;
+      err_ << text[at];
+    }
+    err_ << "\n";
+  }
+
   std::ostream& err_;
 };
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliDialogs.h"
 #include "core/AppFolder.h"
 
 namespace {
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
   }
   if (home.empty())
     home = chartorium::AppFolderFromEnvironment(chartorium::CurrentExecutableFolder());
-  chartorium::cli::CliContext context{home, std::cout, std::cerr};
+  chartorium::cli::CliDialogs dialogs(std::cerr);
+  chartorium::cli::CliContext context{home, std::cout, std::cerr, dialogs};
   return command->Run(context, rest);
 }

@@ -27,7 +27,7 @@ int RunPatterns(CliContext& context, std::span<const std::string> args) {
                 << " (see patterns --help)\n";
     return ExitUsage;
   }
-  Workspace workspace(context.Home);
+  Workspace workspace(context.Home, CliPorts(context));
   const std::vector<std::string>& positionals = parsed.Positionals();
   if (const int opened = OpenCliStock(context, workspace, positionals[0], parsed); opened != ExitOk)
     return opened;

@@ -1,16 +1,17 @@
 // The `script` command: runs a VBScript file as a console script host would.
-#include <cctype>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <ostream>
-#include <sstream>
 
 #include "cli/CliCommand.h"
 #include "cli/CliCommandList.h"
 #include "cli/CliMacro.h"
+#include "cli/CliStock.h"
+#include "core/MacroStatus.h"
+#include "core/SafeFile.h"
 #include "core/Workspace.h"
 #include "macro/MacroHosts.h"
+#include "macro/MacroLang.h"
+#include "macro/MacroState.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/NativeObject.h"
 #include "vbscript/ScriptError.h"
@@ -103,23 +104,16 @@ class WScriptObject final : public NativeObject {
   Variant arguments_;
 };
 
-void PrintError(std::ostream& err, const vbscript::ScriptErrorInfo& e) {
-  err << e.Source << ":\n\n'" << e.Description << "'\n\nat line:" << e.Line << ", char:" << e.Column
-      << "\n\n"
-      << e.HelpFile << '\n';
-}
-
 int RunScript(CliContext& context, std::span<const std::string> args) {
   if (args.empty() || args[0] == "--help") {
     context.Err << ScriptCommand.Usage;
     return args.empty() ? ExitUsage : ExitOk;
   }
-  std::ifstream file(args[0], std::ios::binary);
-  if (!file) {
+  const Result<std::string> text = ReadWholeFile(args[0]);
+  if (!text) {
     context.Err << "chartorium-cli script: cannot open " << args[0] << '\n';
     return ExitUsage;
   }
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 
   // --stock STOCK: the macro object "KVX" works on that stock; PrintOut lines go to stdout.
   std::unique_ptr<Workspace> stock;
@@ -133,7 +127,8 @@ int RunScript(CliContext& context, std::span<const std::string> args) {
   }
 
   vbscript::ScriptHost host;
-  if (stock) AddMacroObject(host, *stock);
+  std::shared_ptr<MacroLang> object;
+  if (stock) object = AddMacroObject(host, *stock);
   auto wscript = std::make_shared<WScriptObject>(
       context.Out, std::vector<std::string>(args.begin() + (stock ? 3 : 1), args.end()));
   static_cast<void>(host.AddObject("WScript", wscript, false));
@@ -145,13 +140,17 @@ int RunScript(CliContext& context, std::span<const std::string> args) {
   host.SetCallbacks(std::move(callbacks));
   host.SetTimeout(0);
 
+  // The errors of custom indicators and systems that KVX ran for the script
+  // are printed before the script's own, and make the command fail as well.
   auto finish = [&](bool ok) {
-    if (ok) return static_cast<int>(ExitOk);
-    if (host.LastError().Number == QuitErrorNumber) return wscript->ExitCode;
-    PrintError(context.Err, host.LastError());
-    return static_cast<int>(ExitFailed);
+    const bool quit = !ok && host.LastError().Number == QuitErrorNumber;
+    MacroStatus status = object ? CallStatus(ok || quit, host, *object) : MacroStatus();
+    if (!ok && !quit) status.Fail(LastMacroError(host));
+    const bool failed = PrintScriptErrors(context, status);
+    if (quit) return wscript->ExitCode;
+    return static_cast<int>(failed ? ExitFailed : ExitOk);
   };
-  if (!host.AddCode(text)) return finish(false);
+  if (!host.AddCode(*text)) return finish(false);
   if (host.HasProcedure("Main")) return finish(host.Run("Main").Ok);
   return finish(true);
 }

@@ -5,7 +5,9 @@
 #include "cli/CliCommandList.h"
 #include "cli/CliStock.h"
 #include "core/DateTexts.h"
+#include "core/MacroStatus.h"
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 
 namespace chartorium::cli {
@@ -14,7 +16,6 @@ namespace {
 void PrintLevels(std::ostream& out, Workspace& workspace, std::span<const std::string> names) {
   out << "Name,LevelsText\n";
   for (const std::string& name : names) {
-    ComputeIndicator(workspace, SeriesKey(name));
     const int slot = workspace.Indicators.Find(SeriesKey(name));
     out << CsvField(name) << ','
         << CsvField(slot < 0 ? std::string() : workspace.Indicators.LevelsText(slot)) << '\n';
@@ -26,10 +27,12 @@ void PrintValues(std::ostream& out, Workspace& workspace, std::span<const std::s
   for (const std::string& name : names) out << ',' << CsvField(name);
   out << '\n';
   const QuoteStore& store = workspace.Quotes();
+  // Every series is computed already: reading one starts no run.
+  MacroStatus none;
   for (int place = 1; place <= store.BarCount; ++place) {
     out << IsoDateText(store.BarSeries[static_cast<size_t>(place)].Date);
     for (const std::string& name : names)
-      out << ',' << SingleText(SeriesValue(workspace, name, place));
+      out << ',' << SingleText(SeriesValue(workspace, name, place, none));
     out << '\n';
   }
 }
@@ -45,17 +48,22 @@ int RunSeries(CliContext& context, std::span<const std::string> args) {
                 << " (see series --help)\n";
     return ExitUsage;
   }
-  Workspace workspace(context.Home);
+  Workspace workspace(context.Home, CliPorts(context));
   const std::vector<std::string>& positionals = parsed.Positionals();
   if (const int opened = OpenCliStock(context, workspace, positionals[0], parsed); opened != ExitOk)
     return opened;
   const std::span<const std::string> names = std::span(positionals).subspan(1);
+  // A custom indicator whose macro fails still gives the values it set.
+  MacroStatus runs;
+  for (const std::string& name : names)
+    runs.AddNested(ComputeIndicator(workspace, SeriesKey(name)));
+  const bool failed = PrintScriptErrors(context, runs);
   if (parsed.Has("--levels")) {
     PrintLevels(context.Out, workspace, names);
   } else {
     PrintValues(context.Out, workspace, names);
   }
-  return ExitOk;
+  return failed ? ExitFailed : ExitOk;
 }
 
 }  // namespace
@@ -71,7 +79,9 @@ constexpr CliCommand SeriesCommand{
     "oi), an overlay (sma, lma, bollh, bolll, sar) or a custom indicator; case\n"
     "does not matter, and an unknown name prints zeros. Values are the shortest\n"
     "texts that read back as the stored single-precision values; the periods\n"
-    "come from the preferences in Quorex.ini.\n"
+    "come from the preferences in Quorex.ini. A script error of a custom\n"
+    "indicator is printed on stderr and exits with 1; its series still prints\n"
+    "the values the macro set before the error.\n"
     "\n"
     "--levels prints each name with its reference levels (Name,LevelsText) instead.\n",
     RunSeries};

@@ -11,7 +11,7 @@
 #include "core/SafeFile.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
-#include "macro/MacroHosts.h"
+#include "macro/MacroState.h"
 #include "systems/Exec.h"
 
 namespace chartorium::cli {
@@ -52,10 +52,9 @@ int RunSignals(CliContext& context, std::span<const std::string> args) {
                 << " is not within the bars 1.." << barCount << "\n";
     return ExitUsage;
   }
-  if (!Exec(*workspace, Cp1252ToUtf8(*text), from, to)) {
-    context.Err << ScriptErrorText(workspace->Macros.Tester(*workspace).Host.LastError()) << "\n";
-    return ExitFailed;
-  }
+  const MacroStatus ran = Exec(*workspace, Cp1252ToUtf8(*text), from, to);
+  const bool failed = PrintScriptErrors(context, ran);
+  if (!ran.ok()) return ExitFailed;
   const SystemRunState& run = workspace->Macros.Run;
   context.Out << "Date,Signal,Text,Color\n";
   for (int bar = from; bar <= to; ++bar) {
@@ -63,14 +62,14 @@ int RunSignals(CliContext& context, std::span<const std::string> args) {
                 << static_cast<int>(run.SignalArray[bar]) << ',' << CsvField(run.BarTextArray[bar])
                 << ',' << run.BarColorArray[bar] << '\n';
   }
-  return ExitOk;
+  return failed ? ExitFailed : ExitOk;
 }
 
 }  // namespace
 
 std::unique_ptr<Workspace> OpenMacroStock(CliContext& context, std::string_view name,
                                           int& exitCode) {
-  auto workspace = std::make_unique<Workspace>(context.Home);
+  auto workspace = std::make_unique<Workspace>(context.Home, CliPorts(context));
   if (!LoadCliPreferences(context, *workspace)) {
     exitCode = ExitFailed;
     return nullptr;
@@ -90,7 +89,8 @@ constexpr CliCommand SignalsCommand{
     "of the range. Signal is the code of the bar: 0 neutral, 1 buy, -1 sell, 2 short,\n"
     "-2 cover, 3 cover and buy, -3 sell and short. Text is the bar's AddText text,\n"
     "Color its SetBarColor colour (-1: the chart's own). A script error is printed\n"
-    "on stderr with its line and exits with 1.\n",
+    "on stderr with its line and exits with 1; an error of a custom indicator the\n"
+    "system reads does not stop the system, whose signals are still printed.\n",
     RunSignals};
 
 }  // namespace chartorium::cli

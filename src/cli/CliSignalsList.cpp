@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "cli/CliCommandList.h"
-#include "cli/CliDialogs.h"
 #include "cli/CliMacro.h"
+#include "cli/CliStock.h"
 #include "core/Workspace.h"
 #include "macro/SystemRunState.h"
 #include "systems/SignalsList.h"
@@ -21,12 +21,11 @@ int RunSignalsList(CliContext& context, std::span<const std::string> args) {
   int exitCode = ExitOk;
   const std::unique_ptr<Workspace> workspace = OpenMacroStock(context, args[0], exitCode);
   if (!workspace) return exitCode;
-  CliDialogs dialogs(context.Err);
-  workspace->Macros.ErrorDialogs = &dialogs;
   const SignalsList list = ComputeSignalsList(*workspace);
+  const bool failed = PrintScriptErrors(context, list.Script);
   for (const SignalsListItem& item : list.Items)
     context.Out << item.System << '\t' << SignalName(item.Signal) << '\n';
-  return list.Failed ? ExitFailed : ExitOk;
+  return failed ? ExitFailed : ExitOk;
 }
 
 }  // namespace

@@ -9,10 +9,17 @@
 
 #include "core/FileNames.h"
 #include "core/IniFile.h"
+#include "core/MacroStatus.h"
 #include "core/StockCommands.h"
 #include "core/Workspace.h"
 
 namespace chartorium::cli {
+
+WorkspacePorts CliPorts(CliContext& context) {
+  WorkspacePorts ports;
+  ports.Messages = &context.Messages;
+  return ports;
+}
 
 bool LoadCliPreferences(CliContext& context, Workspace& workspace) {
   const auto quorex = IniFile::Load(ResolveFileName(workspace.AppFolder(), "Quorex.ini"));
@@ -21,9 +28,14 @@ bool LoadCliPreferences(CliContext& context, Workspace& workspace) {
     return false;
   }
   workspace.Prefs.Load(*quorex);
-  // Every stock command computes the home's custom indicators by name.
-  InstallMacroSupport(workspace);
   return true;
+}
+
+bool PrintScriptErrors(CliContext& context, const MacroStatus& status) {
+  for (const MacroError& error : status.Errors()) {
+    context.Err << ScriptErrorText(error, "\n") << "\n";
+  }
+  return !status.Clean();
 }
 
 std::optional<Periodicity> ParsePeriod(CliContext& context, std::string_view text) {

@@ -11,16 +11,26 @@
 #include "core/QuoteStore.h"
 
 namespace chartorium {
+class MacroStatus;
 class Workspace;
-}
+struct WorkspacePorts;
+}  // namespace chartorium
 
 namespace chartorium::cli {
 
 class CliArgs;
 
+/// The ports of a command's workspace: the command line's dialogs, the
+/// computer's clock, no network access, and the default locale.
+WorkspacePorts CliPorts(CliContext& context);
+
 /// Reads the home's preferences ("Quorex.ini") into the workspace; false with
 /// a message on stderr when the file cannot be read.
 bool LoadCliPreferences(CliContext& context, Workspace& workspace);
+
+/// Prints each script error of the status on stderr in the host's layout
+/// (source, description, line and character, help file); true when there was one.
+bool PrintScriptErrors(CliContext& context, const MacroStatus& status);
 
 /// Reads "daily", "weekly" or "monthly"; nullopt (and a message) otherwise.
 std::optional<Periodicity> ParsePeriod(CliContext& context, std::string_view text);

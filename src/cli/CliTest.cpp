@@ -1,6 +1,5 @@
 // chartorium-cli test: the system tester's four test commands, writing the
 // report page and printing each test's statistics.
-#include <array>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -8,7 +7,6 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommandList.h"
-#include "cli/CliDialogs.h"
 #include "cli/CliStock.h"
 #include "core/Cp1252.h"
 #include "core/DateTexts.h"
@@ -22,46 +20,11 @@
 #include "systems/PerformanceReport.h"
 #include "systems/ReportOptions.h"
 #include "systems/TestCommands.h"
+#include "systems/TestStatistics.h"
 #include "systems/TesterOptions.h"
 
 namespace chartorium::cli {
 namespace {
-
-// The labels of the statistics fields that have none: 34..63, the short side
-// and the totals of a test with a margin account.
-constexpr std::array<std::string_view, 30> MarginLabels = {
-    "Short number of trades",
-    "Short number winning trades",
-    "Short number losing trades",
-    "Short gross profit",
-    "Short gross loss",
-    "Short largest winning trade",
-    "Short largest losing trade",
-    "Short average winning trade",
-    "Short average losing trade",
-    "Short average number bars by trade",
-    "Short maximum number bars by trade",
-    "Short minimum number bars by trade",
-    "Short ending amount",
-    "Short return",
-    "With short & hold",
-    "Total number of trades",
-    "Total number winning trades",
-    "Total number losing trades",
-    "Total gross profit",
-    "Total gross loss",
-    "Total largest winning trade",
-    "Total largest losing trade",
-    "Total average winning trade",
-    "Total average losing trade",
-    "Total average number bars by trade",
-    "Total maximum number bars by trade",
-    "Total minimum number bars by trade",
-    "Total result",
-    "Total ending amount",
-    "Total return",
-};
-static_assert(MarginLabels.size() == 63 - 33);
 
 class Usage {
  public:
@@ -95,9 +58,9 @@ std::optional<std::string> TesterDate(std::string_view iso, const Workspace& wor
                       IsWholeNumber(iso.substr(0, 4)) && IsWholeNumber(iso.substr(5, 2)) &&
                       IsWholeNumber(iso.substr(8, 2));
   if (!shaped) return std::nullopt;
-  const double date = TextToDateOrdered(iso, "YMD", workspace.Macros.Locale);
+  const double date = TextToDateOrdered(iso, "YMD", workspace.Locale);
   if (date == NoDate) return std::nullopt;
-  return DateText(date, workspace.Macros.Locale);
+  return DateText(date, workspace.Locale);
 }
 
 // Applies the options given on the command line over the stored ones.
@@ -197,17 +160,8 @@ bool HasSystem(const Workspace& workspace, std::string_view name) {
 void PrintStatistics(std::ostream& out, const TestSummary& test) {
   out << "Stock\t" << test.Stock << "\n";
   out << "System\t" << test.System << "\n";
-  for (int field = 2; field <= 63; ++field) {
-    if (field <= 33) {
-      const std::string label = FieldOf(test.Statistics, field, ";");
-      if (label.empty()) break;
-      out << label << '\t' << FieldOf(test.Statistics, ++field, ";") << "\n";
-      continue;
-    }
-    const std::string value = FieldOf(test.Statistics, field, ";");
-    if (value.empty()) break;
-    out << MarginLabels[static_cast<size_t>(field - 34)] << '\t' << value << "\n";
-  }
+  for (const StatisticsLine& line : StatisticsLines(FormatStatistics(test.Statistics)))
+    out << line.Label << '\t' << line.Value << "\n";
 }
 
 int RunTest(CliContext& context, std::span<const std::string> args) {
@@ -234,7 +188,7 @@ int RunTest(CliContext& context, std::span<const std::string> args) {
   const auto period = ParsePeriod(context, parsed.Value("--period").value_or("daily"));
   if (!period) return ExitUsage;
 
-  Workspace workspace(context.Home);
+  Workspace workspace(context.Home, CliPorts(context));
   if (!LoadCliPreferences(context, workspace)) return ExitFailed;
   const auto quorex = IniFile::Load(ResolveFileName(workspace.AppFolder(), "Quorex.ini"));
   if (!quorex) {
@@ -300,11 +254,10 @@ int RunTest(CliContext& context, std::span<const std::string> args) {
     }
     editor = {systems[0], Cp1252ToUtf8(*text), false};
   }
-  CliDialogs dialogs(context.Err);
   NoStockObserver observer;
   const TestContext testContext{
       workspace,
-      dialogs,
+      context.Messages,
       observer,
       options,
       report,
@@ -313,13 +266,14 @@ int RunTest(CliContext& context, std::span<const std::string> args) {
                       : batch && !systemList ? TestSelectedStocks(testContext, selection, editor)
                       : !batch ? TestSelectedSystems(testContext, selection, systems, editor)
                                : TestStocksAndSystems(testContext, selection, systems, editor);
+  const bool failed = PrintScriptErrors(context, run.Script);
   if (run.Outcome != TestOutcome::PageWritten) return ExitFailed;
   for (size_t i = 0; i < run.Tests.size(); ++i) {
     if (i > 0) context.Out << "\n";
     PrintStatistics(context.Out, run.Tests[i]);
   }
   context.Err << "chartorium-cli test: report written to " << run.Page.string() << "\n";
-  return ExitOk;
+  return failed ? ExitFailed : ExitOk;
 }
 
 }  // namespace
@@ -338,7 +292,8 @@ constexpr CliCommand TestCommand{
     "one stock, or every system on every stock (a table of returns). Writes the\n"
     "HTML report page and prints each test's statistics as label<TAB>value lines\n"
     "(a blank line between tests). A script error is printed on stderr, writes no\n"
-    "page and exits with 1.\n"
+    "page and exits with 1; an error of a custom indicator a system reads does not\n"
+    "stop the tests, but the command still exits with 1.\n"
     "\n"
     "Options default to the tester's stored options (Quorex.ini, section FBS):\n"
     "  --amount X                 initial amount\n"

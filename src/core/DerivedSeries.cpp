@@ -3,6 +3,7 @@
 #include "core/DerivedSeries.h"
 
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 
 namespace chartorium {
 

@@ -286,14 +286,21 @@ std::string RenameNode(LibraryContext context, LibraryNode& node, std::string_vi
   const bool taken = Exists(to) && !std::filesystem::equivalent(from, to, error);
   bool renamed = false;
   if (Exists(from) && !taken) {
-    std::filesystem::rename(from, to, error);
-    renamed = !error;
+    const Status moved = RenameFile(from, to);
+    ReportFailure(context, moved);
+    renamed = moved.ok();
   }
-  if (renamed) {
-    const Path settings = StockSettingsPath(context.Space.AppFolder(), oldName);
-    if (Exists(settings))
-      std::filesystem::rename(settings, StockSettingsPath(context.Space.AppFolder(), newName),
-                              error);
+  const Path settings = StockSettingsPath(context.Space.AppFolder(), oldName);
+  if (renamed && Exists(settings)) {
+    const Status moved =
+        RenameFile(settings, StockSettingsPath(context.Space.AppFolder(), newName));
+    if (!moved.ok()) {
+      // The stock keeps its old name rather than lose its indicators and properties.
+      ReportFailure(context, moved);
+      const Status back = RenameFile(to, from);
+      ReportFailure(context, back);
+      renamed = !back.ok();
+    }
   }
   if (kind == NodeKind::Folder || renamed) node.Text = newName;
   context.Space.Library.Sort();

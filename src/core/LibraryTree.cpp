@@ -119,7 +119,11 @@ Status LibraryTree::Load(const std::filesystem::path& file) {
     std::filesystem::path aside = file;
     aside += ".unreadable";
     std::error_code error;
-    if (!std::filesystem::exists(aside, error)) std::filesystem::rename(file, aside, error);
+    if (std::filesystem::exists(aside, error)) return bytes.status();
+    if (const Status moved = RenameFile(file, aside); !moved.ok()) {
+      return Status::IoError(std::string(bytes.status().message()) + "; " +
+                             std::string(moved.message()));
+    }
     return bytes.status();
   }
   SetText(Cp1252ToUtf8(*bytes));

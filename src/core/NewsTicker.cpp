@@ -1,10 +1,48 @@
-// The news ticker.
+// The news ticker and the download of its file.
 #include "core/NewsTicker.h"
 
+#include <system_error>
+#include <utility>
+
+#include "core/HttpClient.h"
+#include "core/SafeFile.h"
 #include "core/TextCase.h"
 #include "core/TextHelpers.h"
 
 namespace chartorium {
+
+std::filesystem::path NewsFilePath(const std::filesystem::path& appFolder) {
+  return appFolder / "news.txt";
+}
+
+void DownloadNews(HttpClient& http, const Preferences& prefs,
+                  const std::filesystem::path& appFolder, std::string_view address,
+                  std::function<void(const std::string& text)> done) {
+  // The answer arrives beside the file, so a failed or partial download never
+  // replaces the news the ticker already has.
+  const std::filesystem::path news = NewsFilePath(appFolder);
+  std::filesystem::path received = news;
+  received += ".download";
+  HttpRequest request;
+  request.Url = std::string(address);
+  request.File = received;
+  request.Proxy = ProxyFromPreferences(prefs);
+  request.TimeoutMs = NewsTimeoutMs;
+  request.MaxBytes = NewsMaxBytes;
+  HttpEvents events;
+  events.Done = [news, received, done = std::move(done)](const HttpResult& result) {
+    // Failures are not reported: the news is an extra, and the next start tries again.
+    if (result.ok()) {
+      if (const Result<std::string> bytes = ReadWholeFile(received)) {
+        static_cast<void>(WriteFileAtomically(news, *bytes));
+      }
+    }
+    std::error_code ignored;
+    std::filesystem::remove(received, ignored);
+    done(ReadWholeFile(news).value_or(std::string()));
+  };
+  static_cast<void>(http.Start(request, std::move(events)));
+}
 
 void NewsTicker::SetText(std::string_view text) {
   items_.clear();

@@ -67,6 +67,14 @@ Status WriteFileAtomically(const std::filesystem::path& file, std::string_view b
   return Status::Ok();
 }
 
+Status RenameFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  if (!error) return Status::Ok();
+  return Status::IoError("cannot rename '" + from.string() + "' to '" + to.string() +
+                         "': " + error.message());
+}
+
 Status KeepCopyOf(const std::filesystem::path& file, std::string_view suffix) {
   std::filesystem::path copy = file;
   copy += std::string(suffix);

@@ -17,6 +17,10 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& file);
 /// temporary file is removed.
 Status WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+/// Renames (moves) `from` to `to`, replacing a file of that name; fails with
+/// "cannot rename 'from' to 'to': <reason>".
+Status RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
 /// Copies `file` to `file` + `suffix` (replacing an older copy); used to keep a
 /// damaged or about-to-shrink stock file before it is rewritten.
 Status KeepCopyOf(const std::filesystem::path& file, std::string_view suffix);

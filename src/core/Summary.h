@@ -3,13 +3,12 @@
 
 #include <string>
 
+#include "core/Version.h"
+
 namespace chartorium {
 
 struct DateLocale;
 class Workspace;
-
-/// The program's name and version, the panel's title and the window caption.
-constexpr const char* ProductTitle = "Chartorium 1.26";
 
 /// What the summary panel draws; empty texts are not drawn. The panel only
 /// places these texts in its fonts and colours.

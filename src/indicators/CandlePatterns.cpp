@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 
 namespace chartorium {
 namespace {

@@ -3,6 +3,7 @@
 
 #include "core/Workspace.h"
 #include "indicators/Averages.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/Oscillators.h"
 #include "indicators/SeriesByName.h"
 #include "indicators/TrendIndicators.h"

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/MacroStatus.h"
 #include "indicators/SeriesTypes.h"
 
 namespace chartorium {
@@ -38,9 +39,10 @@ struct CandleThresholds {
 };
 
 /// Runs the custom indicator `listName` (spelled as the custom indicator list
-/// writes it) from its macro text; the run adds its series to the cache itself.
-using CustomIndicatorRunner =
-    std::function<void(Workspace& workspace, const std::string& listName, std::string_view text)>;
+/// writes it) from its macro text; the run adds its series to the cache itself,
+/// also when a script error ends it, and returns that error.
+using CustomIndicatorRunner = std::function<MacroStatus(
+    Workspace& workspace, const std::string& listName, std::string_view text)>;
 
 /// Cached series in the order they were added. Series s keeps its Name at
 /// position 2s of the name list and its LevelsText at 2s + 1; its value of
@@ -90,8 +92,8 @@ class IndicatorCache {
   const PriceOverlays& Overlays() const { return *overlays_; }
 
   CandleThresholds Thresholds;
-  /// Set by the macro subsystem; while unset, names are never looked up in
-  /// the custom indicator list.
+  /// Runs the macros of custom indicators; every Workspace sets it. While
+  /// unset, names are never looked up in the custom indicator list.
   CustomIndicatorRunner RunCustomIndicator;
 
  private:

@@ -2,6 +2,7 @@
 #include "indicators/PreferenceHooks.h"
 
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 
 namespace chartorium {
 

@@ -2,6 +2,7 @@
 #include "indicators/SeriesByName.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 #include "core/TextCase.h"
@@ -9,6 +10,7 @@
 #include "indicators/Averages.h"
 #include "indicators/Catalogue.h"
 #include "indicators/CustomIndicatorList.h"
+#include "indicators/IndicatorCache.h"
 
 namespace chartorium {
 namespace {
@@ -45,16 +47,19 @@ const SeriesValues& Overlay(Workspace& workspace, std::string_view key) {
   return key == "bollh" ? overlays.UpperBand : overlays.LowerBand;
 }
 
-// A custom indicator of the list runs under its listed name; true when it ran.
-bool RunListedCustomIndicator(Workspace& workspace, std::string_view key) {
+// A custom indicator of the list runs under its listed name; nullopt when the
+// list does not name it.
+std::optional<MacroStatus> RunListedCustomIndicator(Workspace& workspace, std::string_view key) {
   IndicatorCache& cache = workspace.Indicators;
-  if (!cache.RunCustomIndicator) return false;
+  if (!cache.RunCustomIndicator) return std::nullopt;
   const auto listName = FindCustomIndicator(workspace.AppFolder(), key);
-  if (!listName) return false;
+  if (!listName) return std::nullopt;
   // Copy the runner: the run may itself change the cache.
   const CustomIndicatorRunner run = cache.RunCustomIndicator;
-  run(workspace, *listName, ReadCustomIndicatorText(workspace.AppFolder(), *listName));
-  return true;
+  // A text that cannot be read runs as an empty macro, whose missing Main the
+  // host reports like any script error.
+  return run(workspace, *listName,
+             ReadCustomIndicatorText(workspace.AppFolder(), *listName).value_or(""));
 }
 
 // Values of places first..last of a named series, read through `at`.
@@ -77,8 +82,8 @@ Single Extreme(int first, int last, bool highest, At at, Counts counts) {
   return result;
 }
 
-Single SeriesExtreme(Workspace& workspace, std::string_view name, int first, int last,
-                     bool highest) {
+Single SeriesExtreme(Workspace& workspace, std::string_view name, int first, int last, bool highest,
+                     MacroStatus& runs) {
   const std::string key = SeriesKey(name);
   if (first < 1 || last > workspace.Quotes().BarCount || key.empty()) return 0;
   if (IsPriceField(key)) {
@@ -92,7 +97,7 @@ Single SeriesExtreme(Workspace& workspace, std::string_view name, int first, int
     return Extreme(
         first, last, highest, [&](int p) { return values[p]; }, [](Single v) { return v > 0; });
   }
-  ComputeIndicator(workspace, key);
+  runs.AddNested(ComputeIndicator(workspace, key));
   const IndicatorCache& cache = workspace.Indicators;
   const int slot = cache.FindFolded(key);
   if (slot < 0) return 0;
@@ -114,16 +119,17 @@ bool IsNeverCached(std::string_view key) {
   return IsPriceField(key) || IsOverlay(key);
 }
 
-void ComputeIndicator(Workspace& workspace, std::string_view name) {
+MacroStatus ComputeIndicator(Workspace& workspace, std::string_view name) {
   const std::string key = FoldCase(name);
   IndicatorCache& cache = workspace.Indicators;
-  if (cache.FindFolded(key) >= 0 || IsNeverCached(key)) return;
-  if (RunListedCustomIndicator(workspace, key)) return;
+  if (cache.FindFolded(key) >= 0 || IsNeverCached(key)) return {};
+  if (std::optional<MacroStatus> ran = RunListedCustomIndicator(workspace, key)) return *ran;
   if (const CatalogueEntry* entry = FindCatalogueEntry(key)) {
     entry->Compute(workspace);
-    return;
+    return {};
   }
   cache.AddIndicatorSeries({}, "", key);
+  return {};
 }
 
 void RemoveIndicator(Workspace& workspace, std::string_view name) {
@@ -141,13 +147,13 @@ void ComputeBands(Workspace& workspace) {
                workspace.Indicators.Overlays());
 }
 
-Single SeriesValue(Workspace& workspace, std::string_view name, int place) {
+Single SeriesValue(Workspace& workspace, std::string_view name, int place, MacroStatus& runs) {
   if (place < 1 || place > MaxQuotes) return 0;
   const std::string key = SeriesKey(name);
   IndicatorCache& cache = workspace.Indicators;
   int slot = cache.FindFolded(key);
   if (slot < 0) {
-    ComputeIndicator(workspace, key);
+    runs.AddNested(ComputeIndicator(workspace, key));
     slot = cache.FindFolded(key);
   }
   if (slot >= 0) return cache.Value(slot, place);
@@ -156,7 +162,8 @@ Single SeriesValue(Workspace& workspace, std::string_view name, int place) {
   return 0;
 }
 
-Single SeriesAverage(Workspace& workspace, std::string_view name, int last, int period) {
+Single SeriesAverage(Workspace& workspace, std::string_view name, int last, int period,
+                     MacroStatus& runs) {
   const std::string key = SeriesKey(name);
   if (period == 0 || last + 1 < period || key.empty()) return 0;
   const int first = last - period + 1;
@@ -172,26 +179,29 @@ Single SeriesAverage(Workspace& workspace, std::string_view name, int last, int 
     if (values[first] == 0) return 0;
     return MeanOver(first, last, period, [&](int p) { return values[p]; });
   }
-  ComputeIndicator(workspace, key);
+  runs.AddNested(ComputeIndicator(workspace, key));
   const IndicatorCache& cache = workspace.Indicators;
   const int slot = cache.FindFolded(key);
   if (slot < 0 || cache.Value(slot, first) == 0) return 0;
   return MeanOver(first, last, period, [&](int p) { return cache.Value(slot, p); });
 }
 
-Single SeriesHighest(Workspace& workspace, std::string_view name, int first, int last) {
-  return SeriesExtreme(workspace, name, first, last, true);
+Single SeriesHighest(Workspace& workspace, std::string_view name, int first, int last,
+                     MacroStatus& runs) {
+  return SeriesExtreme(workspace, name, first, last, true, runs);
 }
 
-Single SeriesLowest(Workspace& workspace, std::string_view name, int first, int last) {
-  return SeriesExtreme(workspace, name, first, last, false);
+Single SeriesLowest(Workspace& workspace, std::string_view name, int first, int last,
+                    MacroStatus& runs) {
+  return SeriesExtreme(workspace, name, first, last, false, runs);
 }
 
 PriceRange HautBas(Workspace& workspace, int first, int last, HautBasMode mode) {
   if (mode != HautBasMode::PricesOnly) {
     const PriceOverlays& overlays = workspace.Indicators.Overlays();
-    if (!overlays.AveragesValid) ComputeIndicator(workspace, " ma");
-    if (!overlays.BandsValid) ComputeIndicator(workspace, " boll");
+    // Built-in names: no macro runs, so there is no script error to pass on.
+    if (!overlays.AveragesValid) static_cast<void>(ComputeIndicator(workspace, " ma"));
+    if (!overlays.BandsValid) static_cast<void>(ComputeIndicator(workspace, " boll"));
   }
   const PriceOverlays& overlays = workspace.Indicators.Overlays();
   const RangeOverlays spans{overlays.ShortAverage, overlays.LongAverage, overlays.UpperBand,

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/MacroStatus.h"
 #include "core/Workspace.h"
 #include "macro/MacroHosts.h"
 #include "macro/MacroLangTable.h"
@@ -19,6 +20,8 @@ namespace chartorium {
 struct MacroCall {
   Workspace& Ws;
   CustomIndicatorOutput& Output;
+  /// Where the errors of custom indicator and system runs the call starts go.
+  MacroStatus& Runs;
   MacroMethod Method;
   std::span<vbscript::Variant> Args;
   vbscript::Variant& Result;

@@ -1,12 +1,13 @@
 // Setting up the macro hosts, running custom indicators and reporting errors.
 #include "macro/MacroHosts.h"
 
-#include <cstdio>
+#include <utility>
 
-#include "core/Dialogs.h"
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 #include "macro/MacroCall.h"
 #include "macro/MacroLang.h"
+#include "macro/MacroState.h"
 
 namespace chartorium {
 
@@ -14,14 +15,6 @@ namespace {
 
 void SetLanguage(vbscript::ScriptHost& host) {
   static_cast<void>(host.SetLanguage("VBScript"));
-}
-
-void ReportErrorsOf(vbscript::ScriptHost& host, Workspace& workspace) {
-  host.SetErrorHandler([&workspace, &host](const vbscript::ScriptErrorInfo&) {
-    if (workspace.Macros.ErrorDialogs != nullptr) {
-      ReportScriptError(*workspace.Macros.ErrorDialogs, host);
-    }
-  });
 }
 
 // Last and BarsCount are the number of bars; MaxBars is the arrays' size.
@@ -71,7 +64,6 @@ TesterHost::TesterHost(Workspace& workspace)
     globals_[i] = Host.FindGlobal(TesterGlobalNames[i]);
   }
   prepared_ = Host.FindGlobal("KVX_Prepared");
-  ReportErrorsOf(Host, workspace);
 }
 
 const vbscript::Variant& TesterHost::Value(TesterGlobal global) {
@@ -112,59 +104,55 @@ void TesterHost::SetSignal(SignalCode code) {
   }
 }
 
-std::string ScriptErrorText(const vbscript::ScriptErrorInfo& error) {
-  return error.Source + ":\r\n\r\n'" + error.Description +
-         "'\r\n\r\nat line:" + std::to_string(error.Line) +
-         ", char:" + std::to_string(error.Column) + "\r\n\r\n" + error.HelpFile;
+MacroError LastMacroError(const vbscript::ScriptHost& host) {
+  const vbscript::ScriptErrorInfo& error = host.LastError();
+  return {error.Number, error.Source, error.Description, error.Line, error.Column, error.HelpFile};
 }
 
-void ReportScriptError(Dialogs& dialogs, const vbscript::ScriptHost& host) {
-  dialogs.Error("Error", ScriptErrorText(host.LastError()));
+MacroStatus CallStatus(bool ran, const vbscript::ScriptHost& host, MacroLang& object) {
+  MacroStatus status = std::exchange(object.NestedRuns(), MacroStatus());
+  if (!ran) status.Fail(LastMacroError(host));
+  return status;
 }
 
-void PrepareMacroHost(vbscript::ScriptHost& host, Workspace& workspace,
-                      CustomIndicatorOutput& output) {
-  SetLanguage(host);
-  AddMacroObject(host, std::make_shared<MacroLang>(workspace, output));
-  ReportErrorsOf(host, workspace);
+MacroHost::MacroHost(Workspace& workspace, CustomIndicatorOutput& output)
+    : Object(std::make_shared<MacroLang>(workspace, output)) {
+  SetLanguage(Host);
+  AddMacroObject(Host, Object);
 }
 
-void AddMacroObject(vbscript::ScriptHost& host, Workspace& workspace) {
-  AddMacroObject(host, std::make_shared<MacroLang>(workspace, workspace.Macros.SpareOutput));
+std::shared_ptr<MacroLang> AddMacroObject(vbscript::ScriptHost& host, Workspace& workspace) {
+  auto object = std::make_shared<MacroLang>(workspace, workspace.Macros.SpareOutput);
+  AddMacroObject(host, object);
+  return object;
 }
 
-std::unique_ptr<vbscript::ScriptHost> CreateReportHost(Workspace& workspace) {
-  auto host = std::make_unique<vbscript::ScriptHost>();
-  PrepareMacroHost(*host, workspace, workspace.Macros.SpareOutput);
-  return host;
+std::unique_ptr<MacroHost> CreateReportHost(Workspace& workspace) {
+  return std::make_unique<MacroHost>(workspace, workspace.Macros.SpareOutput);
 }
 
-void RunCustomIndicator(Workspace& workspace, const std::string& name, std::string_view text) {
+MacroStatus RunCustomIndicator(Workspace& workspace, const std::string& name,
+                               std::string_view text) {
   const RunningName running(workspace.Macros.RunningIndicators, name);
-  if (!running.Active()) return;
+  if (!running.Active()) return {};
   // The run's own buffer: nested runs and built-ins computed meanwhile keep theirs.
   auto output = std::make_unique<CustomIndicatorOutput>();
-  bool ok = false;
+  MacroStatus status;
   {
-    vbscript::ScriptHost host;
-    SetLanguage(host);
-    AddMacroObject(host, std::make_shared<MacroLang>(workspace, *output));
-    DeclareBarConstants(host, workspace);
-    ReportErrorsOf(host, workspace);
-    ok = host.AddCode(text) && host.Run("Main").Ok;
+    MacroHost host(workspace, *output);
+    DeclareBarConstants(host.Host, workspace);
+    status = host.Outcome(host.Host.AddCode(text) && host.Host.Run("Main").Ok);
   }
-  workspace.Indicators.AddIndicatorSeries(output->Values,
-                                          ok ? ComposeLevelsText(*output) : output->Levels, name);
+  workspace.Indicators.AddIndicatorSeries(
+      output->Values, status.ok() ? ComposeLevelsText(*output) : output->Levels, name);
+  return status;
 }
 
-bool CheckIndicatorText(Workspace& workspace, std::string_view text) {
+MacroStatus CheckIndicatorText(Workspace& workspace, std::string_view text) {
   auto output = std::make_unique<CustomIndicatorOutput>();
-  vbscript::ScriptHost host;
-  SetLanguage(host);
-  AddMacroObject(host, std::make_shared<MacroLang>(workspace, *output));
-  DeclareBarConstants(host, workspace);
-  ReportErrorsOf(host, workspace);
-  return host.AddCode(text);
+  MacroHost host(workspace, *output);
+  DeclareBarConstants(host.Host, workspace);
+  return host.Outcome(host.Host.AddCode(text));
 }
 
 }  // namespace chartorium

@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/MacroStatus.h"
 #include "macro/SystemRunState.h"
 #include "vbscript/ScriptHost.h"
 
 namespace chartorium {
 
-class Dialogs;
 class MacroLang;
 class Workspace;
 struct CustomIndicatorOutput;
@@ -34,6 +34,8 @@ class TesterHost {
   vbscript::Variant Variable(std::string_view name);
   /// Sets the script's Signal to SignalBuy, SignalSell, SignalShort or SignalCover.
   void SetSignal(SignalCode code);
+  /// The macro object "KVX" of the host.
+  MacroLang& Object() { return *object_; }
 
  private:
   bool Prepared() const;
@@ -45,33 +47,44 @@ class TesterHost {
   vbscript::GlobalHandle prepared_;
 };
 
-/// The message of a script error: source, description, line, column and help file.
-std::string ScriptErrorText(const vbscript::ScriptErrorInfo& error);
-/// Shows the error box "Error" with ScriptErrorText of the host's last error.
-void ReportScriptError(Dialogs& dialogs, const vbscript::ScriptHost& host);
+/// The host's last error as the engine passes script errors on.
+MacroError LastMacroError(const vbscript::ScriptHost& host);
 
-/// Sets up `host` for macros: language VBScript, a new macro object added as
-/// "KVX" with global members writing its custom indicator values to
-/// `output`, and script errors reported through the workspace's dialogs.
-void PrepareMacroHost(vbscript::ScriptHost& host, Workspace& workspace,
-                      CustomIndicatorOutput& output);
+/// The status of a call of `host` that returned `ran`: the errors of the runs
+/// `object`'s methods started meanwhile (taken from it), then the host's last
+/// error when the call failed.
+MacroStatus CallStatus(bool ran, const vbscript::ScriptHost& host, MacroLang& object);
+
+/// A script host for macros: language VBScript and a new macro object added
+/// as "KVX" with global members, writing its custom indicator values to `output`.
+struct MacroHost {
+  /// `output` must outlive the host.
+  MacroHost(Workspace& workspace, CustomIndicatorOutput& output);
+  vbscript::ScriptHost Host;
+  std::shared_ptr<MacroLang> Object;
+
+  /// CallStatus of a call of Host that returned `ran`.
+  MacroStatus Outcome(bool ran) { return CallStatus(ran, Host, *Object); }
+};
 
 /// Adds a new macro object as "KVX" with global members to a host set up by
-/// its owner (the command line's script host).
-void AddMacroObject(vbscript::ScriptHost& host, Workspace& workspace);
+/// its owner (the command line's script host), and returns it so that the
+/// owner can take the errors of the runs its methods start.
+std::shared_ptr<MacroLang> AddMacroObject(vbscript::ScriptHost& host, Workspace& workspace);
 
 /// A host for a custom report macro, kept by the custom reports window.
-std::unique_ptr<vbscript::ScriptHost> CreateReportHost(Workspace& workspace);
+std::unique_ptr<MacroHost> CreateReportHost(Workspace& workspace);
 
 /// Runs the custom indicator `name` from its macro text in a fresh host and
 /// adds its series to the cache. A script error still adds the values set so
-/// far, with the levels but without the colour and histogram part. Asked for
-/// again while its run is in progress (a macro reading itself), it does nothing.
-void RunCustomIndicator(Workspace& workspace, const std::string& name, std::string_view text);
+/// far, with the levels but without the colour and histogram part, and is
+/// returned with the errors of the runs the macro started. Asked for again
+/// while its run is in progress (a macro reading itself), it does nothing.
+MacroStatus RunCustomIndicator(Workspace& workspace, const std::string& name,
+                               std::string_view text);
 
 /// The indicators builder's "Test the code": compiles the text in a host set
-/// up like a custom indicator's, running nothing. False after a syntax error
-/// (which has been reported).
-bool CheckIndicatorText(Workspace& workspace, std::string_view text);
+/// up like a custom indicator's, running nothing. Fails with the syntax error.
+MacroStatus CheckIndicatorText(Workspace& workspace, std::string_view text);
 
 }  // namespace chartorium

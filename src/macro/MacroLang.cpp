@@ -9,6 +9,7 @@
 #include "core/TextCase.h"
 #include "macro/MacroCall.h"
 #include "macro/MacroHosts.h"
+#include "macro/MacroState.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptError.h"
 
@@ -26,7 +27,7 @@ void MacroLang::Invoke(int index, std::span<Variant> args, Variant& result) {
   // The value parameter is cleared on entry: a method that finds nothing yields Empty.
   result.Clear();
   const MacroMethod method = static_cast<MacroMethod>(index);
-  MacroCall call{workspace_, output_, method, args, result};
+  MacroCall call{workspace_, output_, nested_, method, args, result};
   switch (InfoOf(method).Family) {
     case MacroFamily::Prices:
       InvokePrices(call);

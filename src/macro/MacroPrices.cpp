@@ -5,6 +5,7 @@
 #include "core/DateTexts.h"
 #include "core/TextCase.h"
 #include "indicators/CandlePatterns.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 #include "macro/MacroCall.h"
 #include "vbscript/Conversion.h"
@@ -74,8 +75,8 @@ void Extreme(MacroCall& call, bool highest) {
   deb = std::max(deb, 1);
   deb = std::min(deb, call.Ws.Quotes().BarCount);
   const std::string text = vbscript::ToString(name);
-  call.Result = Variant::Single(highest ? SeriesHighest(call.Ws, text, deb, fin)
-                                        : SeriesLowest(call.Ws, text, deb, fin));
+  call.Result = Variant::Single(highest ? SeriesHighest(call.Ws, text, deb, fin, call.Runs)
+                                        : SeriesLowest(call.Ws, text, deb, fin, call.Runs));
 }
 
 void Variation(MacroCall& call) {
@@ -86,7 +87,7 @@ void Variation(MacroCall& call) {
 
 void GetIndic(MacroCall& call) {
   const std::string key = FoldCase(call.Text(0));
-  ComputeIndicator(call.Ws, key);
+  call.Runs.AddNested(ComputeIndicator(call.Ws, key));
   if (key == "close" || key == "open" || key == "high" || key == "low") {
     FieldArray(call, key == "close"  ? Field::Close
                      : key == "open" ? Field::Open
@@ -113,7 +114,7 @@ void InvokePrices(MacroCall& call) {
   Workspace& ws = call.Ws;
   switch (call.Method) {
     case MacroMethod::GetValue:
-      call.Result = Variant::Single(SeriesValue(ws, call.Text(0), call.Whole(1)));
+      call.Result = Variant::Single(SeriesValue(ws, call.Text(0), call.Whole(1), call.Runs));
       return;
     case MacroMethod::HHV:
       Extreme(call, true);
@@ -148,9 +149,9 @@ void InvokePrices(MacroCall& call) {
       return;
     case MacroMethod::DateToStr: {
       const int place = call.Whole(0);
-      call.Result = Variant::String(
-          InBars(ws, place) ? DateText(ws.Quotes().BarSeries[place].Date, ws.Macros.Locale)
-                            : std::string());
+      call.Result =
+          Variant::String(InBars(ws, place) ? DateText(ws.Quotes().BarSeries[place].Date, ws.Locale)
+                                            : std::string());
       return;
     }
     case MacroMethod::GetIndic:
@@ -175,7 +176,8 @@ void InvokePrices(MacroCall& call) {
       FieldArray(call, Field::OI);
       return;
     case MacroMethod::Mov:
-      call.Result = Variant::Single(SeriesAverage(ws, call.Text(0), call.Whole(1), call.Whole(2)));
+      call.Result =
+          Variant::Single(SeriesAverage(ws, call.Text(0), call.Whole(1), call.Whole(2), call.Runs));
       return;
     case MacroMethod::RGB: {
       const int64_t colour = static_cast<int64_t>(call.Whole(0)) +

@@ -4,6 +4,7 @@
 
 #include "core/TextHelpers.h"
 #include "macro/MacroCall.h"
+#include "macro/MacroState.h"
 #include "vbscript/Conversion.h"
 
 namespace chartorium {

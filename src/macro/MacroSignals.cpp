@@ -8,6 +8,7 @@
 #include "core/SafeFile.h"
 #include "indicators/SeriesByName.h"
 #include "macro/MacroCall.h"
+#include "macro/MacroState.h"
 #include "systems/Exec.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptError.h"
@@ -150,8 +151,8 @@ CrossSide ArraySide(const ArrayArg& array, int p) {
   return {array.At(p - 1), array.At(p)};
 }
 
-CrossSide SeriesSide(Workspace& ws, const std::string& name, int p) {
-  return {SeriesValue(ws, name, p - 1), SeriesValue(ws, name, p)};
+CrossSide SeriesSide(MacroCall& call, const std::string& name, int p) {
+  return {SeriesValue(call.Ws, name, p - 1, call.Runs), SeriesValue(call.Ws, name, p, call.Runs)};
 }
 
 void Cross(MacroCall& call) {
@@ -165,8 +166,8 @@ void Cross(MacroCall& call) {
   CrossSide a;
   CrossSide b;
   if (first.IsString() && second.IsString()) {
-    a = SeriesSide(call.Ws, first.AsString(), p);
-    b = SeriesSide(call.Ws, second.AsString(), p);
+    a = SeriesSide(call, first.AsString(), p);
+    b = SeriesSide(call, second.AsString(), p);
   } else if (firstArray && secondArray) {
     const ArrayArg x(first);
     const ArrayArg y(second);
@@ -175,9 +176,9 @@ void Cross(MacroCall& call) {
     b = ArraySide(y, p);
   } else if (firstArray) {
     a = ArraySide(ArrayArg(first), p);
-    b = SeriesSide(call.Ws, vbscript::ToString(second), p);
+    b = SeriesSide(call, vbscript::ToString(second), p);
   } else if (secondArray) {
-    a = SeriesSide(call.Ws, vbscript::ToString(first), p);
+    a = SeriesSide(call, vbscript::ToString(first), p);
     b = ArraySide(ArrayArg(second), p);
   } else {
     return;
@@ -204,7 +205,8 @@ void GetSignal(MacroCall& call) {
   if (!text) return;
   const RunningName running(ws.Macros.RunningSystems, name);
   if (!running.Active()) return;
-  Exec(ws, Cp1252ToUtf8(*text), p, p);
+  // The system's own error ends only its run; it travels with the caller's.
+  call.Runs.AddNested(Exec(ws, Cp1252ToUtf8(*text), p, p));
   call.Result = Variant::String(SignalName(ws.Macros.Run.SignalArray[p]));
 }
 

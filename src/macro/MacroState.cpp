@@ -6,10 +6,6 @@
 
 namespace chartorium {
 
-void InstallMacroSupport(Workspace& workspace) {
-  workspace.Indicators.RunCustomIndicator = &RunCustomIndicator;
-}
-
 MacroState::MacroState() = default;
 
 MacroState::~MacroState() = default;

@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "core/DateLocale.h"
 #include "macro/MacroRecords.h"
 #include "macro/SystemRunState.h"
 
 namespace chartorium {
 
-class Dialogs;
 class TesterHost;
 class Workspace;
 
@@ -20,12 +18,6 @@ struct FillOptions {
   bool OnDayClose = true;   ///< "On day close"
   bool OnNextOpen = false;  ///< "On next open"; "On next close" when neither is set
 };
-
-/// Sets the workspace's custom indicator runner, so that names listed in
-/// "Indicators.dat" are computed by running their macros. The program and the
-/// command line call it once after creating their Workspace; without it (the
-/// indicator tests' workspaces) listed names stay unknown.
-void InstallMacroSupport(Workspace& workspace);
 
 class MacroState {
  public:
@@ -42,10 +34,6 @@ class MacroState {
   /// The buffer SetValue and SetIndic write outside a custom indicator run
   /// (a system or report macro calling them has no indicator to fill).
   CustomIndicatorOutput SpareOutput;
-  /// Short date format of DateToStr.
-  DateLocale Locale;
-  /// Where script errors are shown; none: they are only recorded in the host.
-  Dialogs* ErrorDialogs = nullptr;
   /// Custom indicators and GetSignal systems whose runs are in progress
   /// (lower-case names): a macro that asks for itself gets nothing instead of
   /// starting the same run again and again.

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "core/MacroStatus.h"
+
 namespace chartorium {
 
 class Workspace;
@@ -11,12 +13,9 @@ class Workspace;
 /// Resets the signals, bar texts and colours (-1 over beginBar..endBar) and
 /// the stops, sets the script variables CurrentBar, LastBuyPrice, Signal,
 /// BeginBar and EndBar in the system tester's host, adds `code` to it (the
-/// host keeps what earlier runs left) and runs its Main. False when a script
-/// error ended the run; the error has been reported by the host.
-bool Exec(Workspace& workspace, std::string_view code, int beginBar, int endBar);
-
-/// Exec without the error message: the chart runs its selected system on every
-/// repaint and only turns the signals off when it fails.
-bool ExecQuietly(Workspace& workspace, std::string_view code, int beginBar, int endBar);
+/// host keeps what earlier runs left) and runs its Main. Fails with the script
+/// error that ended the run; the errors of custom indicators and systems the
+/// macro asked for come with it (and also when the run itself succeeded).
+MacroStatus Exec(Workspace& workspace, std::string_view code, int beginBar, int endBar);
 
 }  // namespace chartorium

@@ -22,12 +22,11 @@ int FirstBarFrom(const QuoteStore& store, int first, int last, double date) {
 }  // namespace
 
 TestRange GiveDate(const TesterOptions& options, const Workspace& workspace) {
-  const SystemClock clock;
-  return GiveDate(options, workspace, clock);
+  return GiveDate(options, workspace.Quotes(), workspace.Locale, workspace.Today());
 }
 
-TestRange GiveDate(const TesterOptions& options, const Workspace& workspace, const Clock& clock) {
-  const QuoteStore& store = workspace.Quotes();
+TestRange GiveDate(const TesterOptions& options, const QuoteStore& store, const DateLocale& locale,
+                   const Clock& clock) {
   const int count = std::clamp(store.BarCount, 0, MaxQuotes);
   TestRange range;
   if (options.LastQuotes) {
@@ -39,7 +38,6 @@ TestRange GiveDate(const TesterOptions& options, const Workspace& workspace, con
   }
   // A text that is no date reads as NoDate, earlier than every bar: an empty
   // "From:" starts at bar 1 and an empty "to:" ends at the "From:" bar.
-  const DateLocale& locale = workspace.Macros.Locale;
   const double from = TextToDate(options.FromDate, locale, clock);
   const double to = TextToDate(options.ToDate, locale, clock);
   range.From = std::max(FirstBarFrom(store, 1, count, from), 1);

@@ -9,6 +9,7 @@
 #include "core/TextHelpers.h"
 #include "reports/HtmlTags.h"
 #include "systems/PerformanceReportMarkup.h"
+#include "systems/TestStatistics.h"
 #include "systems/TesterTexts.h"
 
 namespace chartorium {
@@ -28,9 +29,7 @@ using namespace report;
 
 namespace {
 
-std::string Field(std::string_view statistics, int n) {
-  return FieldOf(statistics, n, ";");
-}
+using Row = StatisticsRow;
 
 // A two-cell row of a long-only panel: label and value in the small font,
 // both cells in the row's colour.
@@ -43,45 +42,43 @@ void PanelRow(std::string& page, std::string_view label, std::string_view value,
                  HtmlRowEnd());
 }
 
-struct PanelField {
-  int Label;
-  std::string_view Color;
-};
-
-void Panel(std::string& page, std::string_view statistics, std::initializer_list<PanelField> rows) {
+void Panel(std::string& page, const StatisticsColumn& column,
+           std::initializer_list<std::pair<Row, std::string_view>> rows) {
   const std::string font = HtmlFontStart(Face, "", 2);
-  for (const PanelField& row : rows) {
-    PanelRow(page, Field(statistics, row.Label), Field(statistics, row.Label + 1), row.Color, font);
+  for (const auto& [row, color] : rows) {
+    PanelRow(page, StatisticsLabel(row), column[row], color, font);
   }
 }
 
-void LongOnlyLayout(std::string& page, std::string_view statistics) {
-  TitleBar(page, Field(statistics, 1));
+void LongOnlyLayout(std::string& page, const StatisticsTexts& statistics) {
+  const StatisticsColumn& column = statistics.Long;
+  TitleBar(page, statistics.Name);
   Line(page, HtmlTableStart(0, 100) + HtmlRowStart() + "<td align=\"left\" valign=\"top\">");
   Line(page, HtmlTableStart(0, 99));
   // The return is red when it is negative and green otherwise, zero included.
-  const std::string returnText = Field(statistics, 29);
-  PanelRow(page, Field(statistics, 28), returnText, NeutralColor,
+  const std::string& returnText = column[Row::Return];
+  PanelRow(page, StatisticsLabel(Row::Return), returnText, NeutralColor,
            HtmlFontStart(Face, returnText.starts_with('-') ? "#ff0000" : "#008000", 2));
-  Panel(page, statistics,
-        {{32, NeutralColor},
-         {4, WinColor},
-         {8, WinColor},
-         {12, WinColor},
-         {16, WinColor},
-         {22, NeutralColor},
-         {20, NeutralColor}});
+  PanelRow(page, statistics.NetResultLabel, statistics.NetResult, NeutralColor,
+           HtmlFontStart(Face, "", 2));
+  Panel(page, column,
+        {{Row::Wins, WinColor},
+         {Row::GrossProfit, WinColor},
+         {Row::LargestWin, WinColor},
+         {Row::AverageWin, WinColor},
+         {Row::MaxBars, NeutralColor},
+         {Row::AverageBars, NeutralColor}});
   Line(page, HtmlTableEnd() + HtmlCellEnd() + "<td align=\"right\" valign=\"top\">");
   Line(page, HtmlTableStart(0, 99));
-  Panel(page, statistics,
-        {{30, NeutralColor},
-         {26, NeutralColor},
-         {6, LossColor},
-         {10, LossColor},
-         {14, LossColor},
-         {18, LossColor},
-         {24, NeutralColor},
-         {2, NeutralColor}});
+  Panel(page, column,
+        {{Row::HoldReturn, NeutralColor},
+         {Row::EndingAmount, NeutralColor},
+         {Row::Losses, LossColor},
+         {Row::GrossLoss, LossColor},
+         {Row::LargestLoss, LossColor},
+         {Row::AverageLoss, LossColor},
+         {Row::MinBars, NeutralColor},
+         {Row::Trades, NeutralColor}});
   PanelRow(page, " ", " ", NeutralColor, HtmlFontStart(Face, "", 2));
   Line(page, HtmlTableEnd() + HtmlCellEnd() + HtmlRowEnd() + HtmlTableEnd());
   Line(page, HtmlParagraph());
@@ -101,50 +98,45 @@ void FourCellRow(std::string& page, std::string_view label, std::string_view lon
                  std::string(totalValue) + HtmlCellEnd() + HtmlRowEnd());
 }
 
-void LongShortTotalLayout(std::string& page, std::string_view statistics,
+void LongShortTotalLayout(std::string& page, const StatisticsTexts& statistics,
                           const TestAmounts& amounts) {
   Line(page, HtmlTableStart(0, 100));
   std::string header = HtmlRowStart() + HtmlCellStart("", AlignNone, true) + HtmlBoldStart() +
-                       "Report of " + Field(statistics, 1) + HtmlBoldEnd() + HtmlCellEnd();
+                       "Report of " + statistics.Name + HtmlBoldEnd() + HtmlCellEnd();
   for (const std::string_view column : {"Long", "Short", "Total"}) {
     header += HtmlCellStart(TitleColor, AlignNone, true) + HtmlFontStart("", White, 0) +
               HtmlBoldStart() + std::string(column) + HtmlBoldEnd() + HtmlFontEnd() + HtmlCellEnd();
   }
   Line(page, header + HtmlRowEnd());
 
-  // Label field, then the fields of the long, short and total values.
-  struct Row {
-    int Label, Long, Short, Total;
-    std::string_view Color;
+  const auto statisticsRow = [&](Row row, std::string_view color, std::string_view totalColor) {
+    FourCellRow(page, StatisticsLabel(row), statistics.Long[row], statistics.Short[row],
+                statistics.Total[row], color, totalColor);
   };
-  const auto fieldRow = [&](const Row& row, std::string_view totalColor) {
-    FourCellRow(page, Field(statistics, row.Label), Field(statistics, row.Long),
-                Field(statistics, row.Short), Field(statistics, row.Total), row.Color, totalColor);
-  };
-  fieldRow({28, 29, 47, 63, NeutralColor}, NeutralColor);
+  statisticsRow(Row::Return, NeutralColor, NeutralColor);
   FourCellRow(
       page, "Initial Amount", AmountText(amounts.InitialTradingAmount, amounts.Currency),
       AmountText(amounts.InitialMarginAmount, amounts.Currency),
       AmountText(amounts.InitialTradingAmount + amounts.InitialMarginAmount, amounts.Currency),
       NeutralColor, NeutralColor);
-  fieldRow({26, 27, 46, 62, NeutralColor}, NeutralColor);
-  FourCellRow(page, Field(statistics, 30), Field(statistics, 31), Field(statistics, 48), "N/A",
-              NeutralColor, NeutralColor);
-  constexpr Row Rows[] = {{2, 3, 34, 49, NeutralColor}, {4, 5, 35, 50, WinColor},
-                          {8, 9, 37, 52, WinColor},     {12, 13, 39, 54, WinColor},
-                          {16, 17, 41, 56, WinColor},   {6, 7, 36, 51, LossColor},
-                          {10, 11, 38, 53, LossColor},  {14, 15, 40, 55, LossColor},
-                          {18, 19, 42, 57, LossColor},  {20, 21, 43, 58, NeutralColor}};
-  for (const Row& row : Rows) fieldRow(row, row.Color);
-  fieldRow({22, 23, 44, 59, NeutralColor}, "");
-  fieldRow({24, 25, 45, 60, NeutralColor}, NeutralColor);
+  statisticsRow(Row::EndingAmount, NeutralColor, NeutralColor);
+  FourCellRow(page, StatisticsLabel(Row::HoldReturn), statistics.Long[Row::HoldReturn],
+              statistics.Short[Row::HoldReturn], "N/A", NeutralColor, NeutralColor);
+  constexpr std::pair<Row, std::string_view> Rows[] = {
+      {Row::Trades, NeutralColor},     {Row::Wins, WinColor},         {Row::GrossProfit, WinColor},
+      {Row::LargestWin, WinColor},     {Row::AverageWin, WinColor},   {Row::Losses, LossColor},
+      {Row::GrossLoss, LossColor},     {Row::LargestLoss, LossColor}, {Row::AverageLoss, LossColor},
+      {Row::AverageBars, NeutralColor}};
+  for (const auto& [row, color] : Rows) statisticsRow(row, color, color);
+  statisticsRow(Row::MaxBars, NeutralColor, "");
+  statisticsRow(Row::MinBars, NeutralColor, NeutralColor);
   Line(page, HtmlRowEnd() + HtmlTableEnd());
   Line(page, HtmlParagraph());
 }
 
 }  // namespace
 
-std::string PerformanceFragment(std::string_view statistics, const TestAmounts& amounts) {
+std::string PerformanceFragment(const StatisticsTexts& statistics, const TestAmounts& amounts) {
   std::string page;
   if (amounts.InitialMarginAmount == 0) {
     LongOnlyLayout(page, statistics);
@@ -183,7 +175,7 @@ std::string TradesFragment(std::string_view tradeText) {
   return page;
 }
 
-std::string SingleTestPage(std::string_view systemName, std::string_view statistics,
+std::string SingleTestPage(std::string_view systemName, const StatisticsTexts& statistics,
                            const TestAmounts& amounts, std::string_view tradeText) {
   std::string page;
   Line(page, HtmlPageStart(PageTitle, White));

@@ -13,11 +13,12 @@
 namespace chartorium {
 
 struct ReportOptions;
+struct StatisticsTexts;
 
 /// The page file every test command overwrites, in the data folder.
 constexpr std::string_view ReportPageFileName = "~temp002.html";
 
-/// What a performance table needs beside the statistics text of one test.
+/// What a performance table needs beside the statistics of one test.
 struct TestAmounts {
   double InitialTradingAmount = 0;
   /// 0: the long-only layout; otherwise long, short and total columns. A
@@ -29,16 +30,15 @@ struct TestAmounts {
 
 /// Every fragment and page is made of lines, each ended by CR LF.
 
-/// One test's performance table from its ";"-separated statistics text
-/// (fields 1..33, or 1..63 with a margin account).
-std::string PerformanceFragment(std::string_view statistics, const TestAmounts& amounts);
+/// One test's performance table from its statistics texts.
+std::string PerformanceFragment(const StatisticsTexts& statistics, const TestAmounts& amounts);
 
 /// One test's order list from its trade text: a name, ";", then the trade log
 /// (entries ended by ";", closing entries with a TAB before the profit).
 std::string TradesFragment(std::string_view tradeText);
 
 /// The page of "&Test the stock".
-std::string SingleTestPage(std::string_view systemName, std::string_view statistics,
+std::string SingleTestPage(std::string_view systemName, const StatisticsTexts& statistics,
                            const TestAmounts& amounts, std::string_view tradeText);
 
 /// "system": one system on many stocks; "stock": many systems on one stock.

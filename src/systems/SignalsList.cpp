@@ -9,6 +9,7 @@
 #include "core/SafeFile.h"
 #include "core/TextCase.h"
 #include "core/Workspace.h"
+#include "macro/MacroState.h"
 #include "systems/Exec.h"
 
 namespace chartorium {
@@ -47,7 +48,9 @@ SignalsList ComputeSignalsList(Workspace& workspace) {
     if (!std::filesystem::is_regular_file(file, error)) continue;
     const auto text = ReadWholeFile(file);
     if (!text) continue;
-    if (!Exec(workspace, Cp1252ToUtf8(*text), last, last)) {
+    const MacroStatus ran = Exec(workspace, Cp1252ToUtf8(*text), last, last);
+    list.Script.Append(ran);
+    if (!ran.ok()) {
       list.Failed = true;
       list.FailedSystem = name;
       return list;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/MacroStatus.h"
+
 namespace chartorium {
 
 class Workspace;
@@ -22,9 +24,12 @@ struct SignalsListItem {
 
 struct SignalsList {
   std::vector<SignalsListItem> Items;
-  /// A system's script failed (the host reported it); the list stops before it.
+  /// A system's script failed; the list stops before it.
   bool Failed = false;
   std::string FailedSystem;
+  /// The script errors met, in order, for the caller to show: those of custom
+  /// indicators the systems asked for and, last, the failed system's own.
+  MacroStatus Script;
 };
 
 /// Runs every system named in "Signals.dat", in file order, over the last bar

@@ -15,6 +15,7 @@
 #include "core/Workspace.h"
 #include "macro/MacroState.h"
 #include "systems/PerformanceReport.h"
+#include "systems/TestStatistics.h"
 #include "systems/Tester.h"
 
 namespace chartorium {
@@ -26,23 +27,6 @@ std::string SaveSystemQuestion(std::string_view name) {
 namespace {
 
 constexpr std::string_view ErrorCaption = "Error";
-
-// Script errors of the tester's host are shown through the command's dialogs
-// while it runs.
-class ErrorDialogsScope {
- public:
-  ErrorDialogsScope(Workspace& workspace, Dialogs& dialogs)
-      : macros_(workspace.Macros), saved_(macros_.ErrorDialogs) {
-    macros_.ErrorDialogs = &dialogs;
-  }
-  ErrorDialogsScope(const ErrorDialogsScope&) = delete;
-  ErrorDialogsScope& operator=(const ErrorDialogsScope&) = delete;
-  ~ErrorDialogsScope() { macros_.ErrorDialogs = saved_; }
-
- private:
-  MacroState& macros_;
-  Dialogs* saved_;
-};
 
 // The progress box is closed however the command ends.
 class ProgressScope {
@@ -58,34 +42,30 @@ class ProgressScope {
 
 // One test's results, taken right after it while the statistics still belong to it.
 struct TestResult {
-  std::string Statistics;
+  TestStatistics Statistics;
   TestAmounts Amounts;
   std::string TradeText;
   double Return = 0;
 };
 
-// The statistics text with field 1 replaced.
-std::string WithName(std::string_view statistics, std::string_view name) {
-  const size_t end = statistics.find(';');
-  if (end == std::string_view::npos) return std::string(name) + ";";
-  return std::string(name) + std::string(statistics.substr(end));
-}
-
 // Reads the options into the run state and tests `code` over `range`; the
-// trades are named `name`, and so is field 1 when `renameStatistics`.
-std::optional<TestResult> RunTest(const TestContext& context, std::string_view code,
+// trades are named `name`, and so are the statistics when `renameStatistics`.
+// The script errors are kept in `run`; nullopt when one ended the test.
+std::optional<TestResult> RunTest(const TestContext& context, TestRun& run, std::string_view code,
                                   TestRange range, std::string_view name, bool renameStatistics) {
   Workspace& workspace = context.Space;
   ReadTesterOptions(context.Options, workspace);
-  if (!Tester(workspace, context.Options, range, code)) return std::nullopt;
-  const SystemRunState& run = workspace.Macros.Run;
+  const MacroStatus tested = Tester(workspace, context.Options, range, code);
+  run.Script.Append(tested);
+  if (!tested.ok()) return std::nullopt;
+  const SystemRunState& state = workspace.Macros.Run;
   TestResult result;
   result.Statistics = Lister(workspace);
-  if (renameStatistics) result.Statistics = WithName(result.Statistics, name);
-  result.Amounts = {run.InitialTradingAmount, run.InitialMarginAmount,
+  if (renameStatistics) result.Statistics.Name = std::string(name);
+  result.Amounts = {state.InitialTradingAmount, state.InitialMarginAmount,
                     OpenStockCurrency(workspace)};
-  result.TradeText = std::string(name) + ";" + run.TradeLog;
-  result.Return = OverallReturn(run);
+  result.TradeText = std::string(name) + ";" + state.TradeLog;
+  result.Return = OverallReturn(state);
   return result;
 }
 
@@ -212,24 +192,22 @@ std::string SystemTitle(const SystemEditor& editor) {
 
 TestRun TestTheStock(const TestContext& context, const SystemEditor& editor) {
   Workspace& workspace = context.Space;
-  const ErrorDialogsScope errors(workspace, context.Messages);
   ClearConsole(workspace);
   TestRun run;
   const std::string stock = workspace.Quotes().StockName;
   if (stock.empty()) return run;
   const TestRange range = GiveDate(context.Options, workspace);
-  const auto result = RunTest(context, editor.Text, range, stock, false);
+  const auto result = RunTest(context, run, editor.Text, range, stock, false);
   if (!result) return Failed(std::move(run));
   run.Tests.push_back({stock, editor.SystemName, result->Statistics});
-  return Finish(
-      context, std::move(run),
-      SingleTestPage(SystemTitle(editor), result->Statistics, result->Amounts, result->TradeText));
+  return Finish(context, std::move(run),
+                SingleTestPage(SystemTitle(editor), FormatStatistics(result->Statistics),
+                               result->Amounts, result->TradeText));
 }
 
 TestRun TestSelectedStocks(const TestContext& context, const StockSelection& stocks,
                            const SystemEditor& editor) {
   Workspace& workspace = context.Space;
-  const ErrorDialogsScope errors(workspace, context.Messages);
   const ProgressScope progress(context.Messages);
   ClearConsole(workspace);
   TestRun run;
@@ -241,10 +219,10 @@ TestRun TestSelectedStocks(const TestContext& context, const StockSelection& sto
   MultiTestResults results;
   const bool tested =
       TestEachStock(context, stocks, userStock, [&](const std::string& stock, TestRange range) {
-        const auto result = RunTest(context, editor.Text, range, stock, false);
+        const auto result = RunTest(context, run, editor.Text, range, stock, false);
         if (!result) return false;
         run.Tests.push_back({stock, editor.SystemName, result->Statistics});
-        results.Add(PerformanceFragment(result->Statistics, result->Amounts),
+        results.Add(PerformanceFragment(FormatStatistics(result->Statistics), result->Amounts),
                     TradesFragment(result->TradeText), stock, result->Return);
         return true;
       });
@@ -259,7 +237,6 @@ TestRun TestSelectedStocks(const TestContext& context, const StockSelection& sto
 TestRun TestSelectedSystems(const TestContext& context, const StockSelection& stocks,
                             std::span<const std::string> systems, const SystemEditor& editor) {
   Workspace& workspace = context.Space;
-  const ErrorDialogsScope errors(workspace, context.Messages);
   const ProgressScope progress(context.Messages);
   TestRun run;
   if (const Status saved = OfferToSave(context, editor); !saved.ok()) {
@@ -285,10 +262,10 @@ TestRun TestSelectedSystems(const TestContext& context, const StockSelection& st
   for (size_t i = 0; i < systems.size(); ++i) {
     const TestRange range = GiveDate(context.Options, workspace);
     context.Messages.ShowProgress(systems[i]);
-    const auto result = RunTest(context, (*texts)[i], range, systems[i], true);
+    const auto result = RunTest(context, run, (*texts)[i], range, systems[i], true);
     if (!result) return Failed(std::move(run));
     run.Tests.push_back({stock, systems[i], result->Statistics});
-    results.Add(PerformanceFragment(result->Statistics, result->Amounts),
+    results.Add(PerformanceFragment(FormatStatistics(result->Statistics), result->Amounts),
                 TradesFragment(result->TradeText), systems[i], result->Return);
   }
   return Finish(context, std::move(run),
@@ -298,7 +275,6 @@ TestRun TestSelectedSystems(const TestContext& context, const StockSelection& st
 TestRun TestStocksAndSystems(const TestContext& context, const StockSelection& stocks,
                              std::span<const std::string> systems, const SystemEditor& editor) {
   Workspace& workspace = context.Space;
-  const ErrorDialogsScope errors(workspace, context.Messages);
   const ProgressScope progress(context.Messages);
   TestRun run;
   if (const Status saved = OfferToSave(context, editor); !saved.ok()) {
@@ -321,7 +297,7 @@ TestRun TestStocksAndSystems(const TestContext& context, const StockSelection& s
   const bool done =
       TestEachStock(context, stocks, userStock, [&](const std::string& stock, TestRange range) {
         for (size_t i = 0; i < systems.size(); ++i) {
-          const auto result = RunTest(context, (*texts)[i], range, stock, false);
+          const auto result = RunTest(context, run, (*texts)[i], range, stock, false);
           if (!result) return false;
           run.Tests.push_back({stock, systems[i], result->Statistics});
           returns.push_back(result->Return);

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/MacroStatus.h"
 #include "core/Status.h"
+#include "systems/TestStatistics.h"
 
 namespace chartorium {
 
@@ -68,8 +70,8 @@ enum class TestOutcome {
   PageWritten,
   /// Nothing to test ("&Test the stock" without an open stock): no page.
   NothingDone,
-  /// A script error (reported by the tester's host) or a file that could not
-  /// be read or written (reported as an error box): no page was written.
+  /// A system's script error or a file that could not be read or written: no
+  /// page was written.
   Failed,
 };
 
@@ -77,15 +79,22 @@ enum class TestOutcome {
 struct TestSummary {
   std::string Stock;
   std::string System;
-  /// Lister's text; field 1 holds the system's name in "Test selected &systems".
-  std::string Statistics;
+  /// Lister's statistics; named after the system in "Test selected &systems".
+  TestStatistics Statistics;
 };
 
+/// The commands show the errors of files they cannot read or write as error
+/// boxes; the script errors they meet are returned in Script for the caller
+/// to show (ReportScriptErrors).
 struct TestRun {
   TestOutcome Outcome = TestOutcome::NothingDone;
   std::filesystem::path Page;  ///< the page written
   /// Every test the command ran, in test order (also those of a failed command).
   std::vector<TestSummary> Tests;
+  /// The script errors the command met, in order: those of custom indicators
+  /// a system asked for, which did not stop the tests, and the system's own
+  /// error that stopped the command (Script then fails too).
+  MacroStatus Script;
 };
 
 /// "&Test the stock": the editor's text on the open stock, the single-test page.

@@ -9,6 +9,7 @@
 #include "core/DateTexts.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
+#include "macro/MacroState.h"
 #include "systems/Exec.h"
 #include "systems/TesterTexts.h"
 
@@ -104,7 +105,7 @@ class Simulation {
   }
 
   std::string DateOf(int b) const {
-    return DateText(store_.BarSeries[static_cast<size_t>(b)].Date, workspace_.Macros.Locale);
+    return DateText(store_.BarSeries[static_cast<size_t>(b)].Date, workspace_.Locale);
   }
 
   // The commission of an order on a position of `shares` at `price`.
@@ -245,8 +246,8 @@ void ReadTesterOptions(const TesterOptions& options, Workspace& workspace) {
   workspace.Macros.Fill.OnNextOpen = options.Fill == FillRule::NextOpen;
 }
 
-bool Tester(Workspace& workspace, const TesterOptions& options, TestRange range,
-            std::string_view code) {
+MacroStatus Tester(Workspace& workspace, const TesterOptions& options, TestRange range,
+                   std::string_view code) {
   SystemRunState& run = workspace.Macros.Run;
   run.LongStats = SideStatistics();
   run.ShortStats = SideStatistics();
@@ -260,7 +261,8 @@ bool Tester(Workspace& workspace, const TesterOptions& options, TestRange range,
 
   range.From = std::max(range.From, 1);
   range.To = std::min({range.To, workspace.Quotes().BarCount, MaxQuotes});
-  if (!Exec(workspace, code, range.From, range.To)) return false;
+  MacroStatus status = Exec(workspace, code, range.From, range.To);
+  if (!status.ok()) return status;
 
   run.InitialTradingAmount = run.TradingAccount;
   run.InitialMarginAmount = run.MarginAccount;
@@ -275,7 +277,7 @@ bool Tester(Workspace& workspace, const TesterOptions& options, TestRange range,
   const Single c2 = range.To >= range.From ? bars[static_cast<size_t>(range.To)].Close : 0;
   run.BuyAndHoldAmount = HoldResult(run.BuyAndHoldAmount, c1, c2, 1);
   run.ShortAndHoldAmount = HoldResult(run.ShortAndHoldAmount, c1, c2, -1);
-  return true;
+  return status;
 }
 
 }  // namespace chartorium

@@ -28,6 +28,7 @@
 #include "core/SafeFile.h"
 #include "core/Workspace.h"
 #include "macro/MacroHosts.h"
+#include "macro/MacroState.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 

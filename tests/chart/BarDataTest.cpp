@@ -42,13 +42,14 @@ TEST_F(ChartData, ShowsTheBarsPricesAndItsIndicators) {
   workspace.OpenStockSettings.Slots[0].Names = "RSI;Volume";
   workspace.OpenStockSettings.Slots[3].Names = "CCI";  // a slot no pane shows is listed too
   const BarDataTexts texts = ShowBarData(workspace, 20, locale);
+  MacroStatus runs;
   EXPECT_EQ(texts.DatePanel, "Date: 10/04/2024");
   EXPECT_EQ(texts.PricePanel, "C: 25.00 O: 20.00 L: 19.50 H: 40.13 V: 1520");
   EXPECT_EQ(texts.DataWindow,
             "Date: 10/04/2024\r\nClose: 25.00\r\nOpen: 20.00\r\nLow: 19.50\r\nHigh: 40.13\r\n"
             "Volume: 1520\r\nRSI: " +
-                PriceText(SeriesValue(workspace, "RSI", 20)) +
-                "\r\nCCI: " + PriceText(SeriesValue(workspace, "CCI", 20)));
+                PriceText(SeriesValue(workspace, "RSI", 20, runs)) +
+                "\r\nCCI: " + PriceText(SeriesValue(workspace, "CCI", 20, runs)));
   EXPECT_EQ(ShowBarData(workspace, 99, locale).DatePanel,
             ShowBarData(workspace, 30, locale).DatePanel);
 }

@@ -10,6 +10,7 @@
 #include "core/DateLocale.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
+#include "macro/MacroState.h"
 #include "macro/SystemRunState.h"
 #include "support/TestBars.h"
 
@@ -204,7 +205,7 @@ TEST_F(ChartFrameTest, CarriesTheSystemsSignalsOverTheVisibleBars) {
       "  SetBarColor 13, 255\n"
       "End Sub\n";
   const ChartFrame frame = Prepare();
-  ASSERT_FALSE(frame.SystemFailure) << frame.SystemFailure->Message;
+  ASSERT_FALSE(frame.SystemFailure) << ScriptErrorText(*frame.SystemFailure);
   ASSERT_TRUE(frame.Price.Signals);
   const SystemSignals& signals = *frame.Price.Signals;
   EXPECT_EQ(signals.First, 11);
@@ -245,7 +246,7 @@ TEST_F(ChartFrameTest, AScriptErrorComesBackWithItsPlace) {
     if (*c.description) {
       EXPECT_EQ(frame.SystemFailure->Description, c.description);
     }
-    EXPECT_NE(frame.SystemFailure->Message.find(frame.SystemFailure->Description),
+    EXPECT_NE(ScriptErrorText(*frame.SystemFailure).find(frame.SystemFailure->Description),
               std::string::npos);
     EXPECT_FALSE(frame.Price.Signals) << "no signals of a failed run";
   }

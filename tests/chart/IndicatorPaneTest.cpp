@@ -19,6 +19,8 @@
 #include "core/Calendar.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
+#include "macro/MacroState.h"
 
 namespace chartorium {
 namespace {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 
 namespace chartorium {
@@ -76,7 +77,8 @@ TEST_F(Panes, AnEmptiedPaneTakesTheIndicatorsOfTheNextOne) {
   EXPECT_EQ(data.Visible, (std::array<bool, 3>{true, false, false}));
   ASSERT_EQ(data.Slots[0].IndicatorCount(), 2);
   EXPECT_EQ(data.Slots[0].Value(1, 7), 7000);  // the volume of bar 7
-  EXPECT_EQ(data.Slots[0].Value(0, 30), SeriesValue(workspace, "cci", 30));
+  MacroStatus runs;
+  EXPECT_EQ(data.Slots[0].Value(0, 30), SeriesValue(workspace, "cci", 30, runs));
 }
 
 TEST_F(Panes, ACustomIndicatorBringsItsColourHistogramAndLevels) {

@@ -15,6 +15,7 @@
 #include "core/Calendar.h"
 #include "core/DateLocale.h"
 #include "core/Workspace.h"
+#include "macro/MacroState.h"
 
 namespace chartorium {
 namespace {

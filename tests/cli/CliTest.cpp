@@ -90,5 +90,54 @@ TEST_F(CommandLine, ACorruptedStockIsReportedAndPrintsNoRows) {
   EXPECT_TRUE(std::filesystem::exists(home / "Stocks" / "Bad.kvx.corrupt"));
 }
 
+// A custom indicator with a syntax error on its third line, and a system that
+// reads it: each command reports the error in the host's layout and exits
+// with 1, but still prints what it computed.
+TEST_F(CommandLine, ScriptErrorsOfCustomIndicatorsReachTheCommandLine) {
+  ASSERT_EQ(Call("demo-library").ExitCode, 0) << Errors();
+  const auto list = ReadWholeFile(home / "Indicators.dat");
+  ASSERT_TRUE(list.ok());
+  ASSERT_TRUE(WriteFileAtomically(home / "Indicators.dat", *list + "Broken\r\n").ok());
+  ASSERT_TRUE(WriteFileAtomically(home / "Indicators" / "Broken",
+                                  "Sub Main()\r\n  Dim x\r\n  x = (1 +\r\nEnd Sub\r\n")
+                  .ok());
+  ASSERT_TRUE(
+      WriteFileAtomically(home / "Signals" / "Reads Broken",
+                          "Sub Main()\r\n"
+                          "For CurrentBar = BeginBar To EndBar\r\n"
+                          "  If GetValue(\"Broken\", CurrentBar) = 0 Then Buy CurrentBar\r\n"
+                          "Next\r\n"
+                          "End Sub\r\n")
+          .ok());
+  ASSERT_TRUE(WriteFileAtomically(home / "reads.vbs",
+                                  "WScript.Echo \"read \" & GetValue(\"Broken\", 1)\r\n")
+                  .ok());
+  struct Case {
+    std::string Args;
+    size_t Lines;  ///< stdout lines: what the command still prints
+    std::string FirstLine;
+  };
+  const Case Cases[] = {
+      {"script '" + (home / "reads.vbs").string() + "' --stock 'Kestrel Software'", 1, "read 0"},
+      {"series 'Kestrel Software' Broken", 2002, "Date,Broken"},
+      {"series 'Kestrel Software' close Broken --levels", 3, "Name,LevelsText"},
+      {"signals 'Kestrel Software' 'Reads Broken' --from 1990 --to 2001", 13,
+       "Date,Signal,Text,Color"},
+      {"test 'Kestrel Software' 'Reads Broken' --last 10", 18, "Stock\tKestrel Software"},
+  };
+  for (const Case& c : Cases) {
+    const CliRun run = Call(c.Args);
+    EXPECT_EQ(run.ExitCode, 1) << c.Args;
+    const std::string errors = Errors();
+    EXPECT_NE(errors.find("Microsoft VBScript compilation error:\n\n'"), std::string::npos)
+        << c.Args << ": " << errors;
+    EXPECT_NE(errors.find("'\n\nat line:3, char:"), std::string::npos) << c.Args << ": " << errors;
+    // Reported once, however often the series is read.
+    EXPECT_EQ(errors.find("at line:"), errors.rfind("at line:")) << c.Args << ": " << errors;
+    ASSERT_EQ(run.Lines.size(), c.Lines) << c.Args << ": " << run.Out;
+    EXPECT_EQ(run.Lines[0], c.FirstLine) << c.Args;
+  }
+}
+
 }  // namespace
 }  // namespace chartorium

@@ -436,6 +436,24 @@ TEST_P(LibraryCommands, ShowsTheRightMessagesAndLeavesTheRightFiles) {
 INSTANTIATE_TEST_SUITE_P(EveryBranch, LibraryCommands, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// A settings file that cannot follow the stock file (a folder holds its new
+// name) is reported, and the stock keeps its old name with both files.
+TEST_F(LibraryFixture, ASettingsFileThatCannotBeRenamedIsReported) {
+  Setup(Library, LibraryStocks);
+  std::filesystem::create_directories(folder / "Preferences" / "Big Blue.ini" / "in the way");
+  EXPECT_EQ(RenameNode(Context(), *Node("IBM"), "Big Blue"), "IBM");
+  const std::string settings = (folder / "Preferences" / "IBM.ini").string();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_TRUE(Shown()[0].starts_with("error Chartorium: cannot rename '" + settings + "' to '" +
+                                     (folder / "Preferences" / "Big Blue.ini").string() + "': "))
+      << Shown()[0];
+  EXPECT_TRUE(Has("Stocks/IBM.kvx"));
+  EXPECT_TRUE(Has("Preferences/IBM.ini"));
+  EXPECT_FALSE(Has("Stocks/Big Blue.kvx"));
+  EXPECT_EQ(workspace.Library.Text(), CrLf(Library));
+  EXPECT_EQ(workspace.Quotes().StockName, "IBM");
+}
+
 TEST_F(LibraryFixture, AddingAStockSavesTheOpenOneAndOpensTheNewOneEmpty) {
   Setup(Library, LibraryStocks);
   workspace.Library.Select(Node("AAA"));

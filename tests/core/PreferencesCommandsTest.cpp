@@ -5,6 +5,7 @@
 #include "core/IniFile.h"
 #include "core/SafeFile.h"
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 #include "support/TempFolder.h"
 
 namespace chartorium {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "BarFixture.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 
 namespace chartorium {
@@ -35,8 +36,10 @@ TEST_F(AveragesTest, MovingAverageOverlaysOfEachType) {
     Ws().Prefs.Set("MAT2", c.type);
     Ws().Indicators.Overlays().AveragesValid = false;
     for (int p = 1; p <= 4; ++p) {
-      EXPECT_FLOAT_EQ(SeriesValue(Ws(), "sma", p), c.shortAverage[p - 1]) << c.type << " " << p;
-      EXPECT_FLOAT_EQ(SeriesValue(Ws(), "LMA", p), c.longAverage[p - 1]) << c.type << " " << p;
+      EXPECT_FLOAT_EQ(SeriesValue(Ws(), "sma", p, Runs()), c.shortAverage[p - 1])
+          << c.type << " " << p;
+      EXPECT_FLOAT_EQ(SeriesValue(Ws(), "LMA", p, Runs()), c.longAverage[p - 1])
+          << c.type << " " << p;
     }
   }
 }
@@ -46,8 +49,8 @@ TEST_F(AveragesTest, ExponentialOverlayFollowsItsRecursion) {
   Ws().Prefs.Set("EMCT", "3");
   Ws().Prefs.Set("MAT1", "1");
   // k = 0.5: place 4 is 4 * 0.5 + 2 * 0.5 = 3, place 5 is 10 * 0.5 + 3 * 0.5 = 6.5.
-  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "sma", 4), 3);
-  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "sma", 5), 6.5f);
+  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "sma", 4, Runs()), 3);
+  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "sma", 5, Runs()), 6.5f);
 }
 
 TEST_F(AveragesTest, BandsMeasureTypicalPricesOrClosesWithoutHighAndLow) {
@@ -55,15 +58,15 @@ TEST_F(AveragesTest, BandsMeasureTypicalPricesOrClosesWithoutHighAndLow) {
   // Closes 1, 2, 3 and no High or Low: deviations 1, 0, -1 from the mean 2.
   SetCloses({1, 2, 3});
   const Single closesOnly = static_cast<Single>(std::sqrt(2.0 / 3.0));
-  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bollh", 3), 2 + 2 * closesOnly);
-  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bolll", 3), 2 - 2 * closesOnly);
-  EXPECT_EQ(SeriesValue(Ws(), "bollh", 2), 0);
+  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bollh", 3, Runs()), 2 + 2 * closesOnly);
+  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bolll", 3, Runs()), 2 - 2 * closesOnly);
+  EXPECT_EQ(SeriesValue(Ws(), "bollh", 2, Runs()), 0);
 
   // High = Close + 3, Low = Close: typical prices 2, 3, 4 around the close mean 2.
   SetBars({{1, 4, 1, 1, 0}, {2, 5, 2, 2, 0}, {3, 6, 3, 3, 0}});
   const Single typical = static_cast<Single>(std::sqrt(5.0 / 3.0));
-  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bollh", 3), 2 + 2 * typical);
-  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bolll", 3), 2 - 2 * typical);
+  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bollh", 3, Runs()), 2 + 2 * typical);
+  EXPECT_FLOAT_EQ(SeriesValue(Ws(), "bolll", 3, Runs()), 2 - 2 * typical);
 }
 
 TEST_F(AveragesTest, SarFlipsAtPlaceThreeAndFollowsTheExtremes) {
@@ -86,8 +89,8 @@ TEST_F(AveragesTest, SarFlipsAtPlaceThreeAndFollowsTheExtremes) {
 
 TEST_F(AveragesTest, SarHasAValueAtEveryPlaceFromFour) {
   SetWanderingBars(300);
-  ComputeIndicator(Ws(), "sar");
-  for (int p = 1; p <= 300; ++p) EXPECT_EQ(SeriesValue(Ws(), "SAR", p) != 0, p >= 4) << p;
+  EXPECT_TRUE(ComputeIndicator(Ws(), "sar").Clean());
+  for (int p = 1; p <= 300; ++p) EXPECT_EQ(SeriesValue(Ws(), "SAR", p, Runs()) != 0, p >= 4) << p;
 }
 
 TEST_F(AveragesTest, SineWeightedAverageOfAConstantIsTheConstant) {
@@ -129,7 +132,7 @@ TEST_F(AveragesTest, DisparityIndexIsThePerCentDistanceFromTheAverage) {
 TEST_F(AveragesTest, EhlersFilterWeighsMedianPricesByTheirFiveBarMove) {
   SetCloses(std::vector<Single>(25, 10));
   EXPECT_FALSE(EhlersFilter(View()).has_value());
-  EXPECT_EQ(SeriesValue(Ws(), "ehlers filter", 20), 0);
+  EXPECT_EQ(SeriesValue(Ws(), "ehlers filter", 20, Runs()), 0);
   EXPECT_EQ(Ws().Indicators.Find("Ehlers Filter"), -1);
 
   // Median price p + 1: every five-bar move is 5, so the filter is the mean

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/MacroStatus.h"
 #include "core/Workspace.h"
 #include "indicators/SeriesTypes.h"
 #include "support/TestBars.h"
@@ -32,6 +33,8 @@ class BarFixture : public ::testing::Test {
     workspace_ = std::make_unique<Workspace>(folder_);
   }
   ~BarFixture() override {
+    // The series the tests read are built in or computed by fake runners: no script runs.
+    EXPECT_TRUE(runs_.Clean());
     workspace_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
@@ -41,6 +44,8 @@ class BarFixture : public ::testing::Test {
   QuoteStore& Store() { return workspace_->Quotes(); }
   BarView View() { return BarView(workspace_->Quotes()); }
   const std::filesystem::path& Folder() const { return folder_; }
+  /// Where the reads of named series put the errors of custom indicator runs.
+  MacroStatus& Runs() { return runs_; }
 
   /// Bars 1..n with these closes only (no Open, High, Low or Volume).
   void SetCloses(const std::vector<Single>& closes) {
@@ -83,6 +88,7 @@ class BarFixture : public ::testing::Test {
 
  private:
   std::filesystem::path folder_;
+  MacroStatus runs_;
   std::unique_ptr<Workspace> workspace_;
 };
 

@@ -3,6 +3,7 @@
 #include "indicators/CandlePatterns.h"
 
 #include "BarFixture.h"
+#include "indicators/IndicatorCache.h"
 
 namespace chartorium {
 namespace {

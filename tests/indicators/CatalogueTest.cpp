@@ -6,6 +6,7 @@
 
 #include "BarFixture.h"
 #include "core/TextCase.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 
 namespace chartorium {
@@ -100,7 +101,7 @@ class CatalogueSeriesTest : public BarFixture {};
 TEST_F(CatalogueSeriesTest, EachNameWarmsUpToItsFirstPlace) {
   SetWanderingBars(400);
   for (const Expected& e : Catalogue) {
-    ComputeIndicator(Ws(), e.name);
+    EXPECT_TRUE(ComputeIndicator(Ws(), e.name).Clean());
     const int slot = Ws().Indicators.Find(e.name);
     ASSERT_GE(slot, 0) << e.name;
     EXPECT_EQ(Ws().Indicators.Name(slot), e.name);
@@ -118,7 +119,8 @@ TEST_F(CatalogueSeriesTest, EachNameWarmsUpToItsFirstPlace) {
 
 TEST_F(CatalogueSeriesTest, WithoutBarsEverySeriesIsZero) {
   SetBars({});
-  for (const CatalogueEntry& entry : IndicatorCatalogue()) ComputeIndicator(Ws(), entry.Key);
+  for (const CatalogueEntry& entry : IndicatorCatalogue())
+    EXPECT_TRUE(ComputeIndicator(Ws(), entry.Key).Clean());
   const auto values = Ws().Indicators.ValueArray();
   EXPECT_TRUE(std::all_of(values.begin(), values.end(), [](Single v) { return v == 0; }));
   const PriceOverlays& overlays = Ws().Indicators.Overlays();

@@ -3,6 +3,8 @@
 #include "indicators/SeriesByName.h"
 
 #include <fstream>
+#include <functional>
+#include <utility>
 
 #include "BarFixture.h"
 #include "core/DerivedSeries.h"
@@ -28,31 +30,32 @@ class SeriesByNameTest : public BarFixture {
 
 TEST_F(SeriesByNameTest, RequestsInAnyCaseFindOneSeries) {
   SetWanderingBars(50);
-  const Single value = SeriesValue(Ws(), "RSI", 30);
+  const Single value = SeriesValue(Ws(), "RSI", 30, Runs());
   EXPECT_NE(value, 0);
-  EXPECT_EQ(SeriesValue(Ws(), "rsi", 30), value);
-  EXPECT_EQ(SeriesValue(Ws(), "Rsi", 30), value);
-  ComputeIndicator(Ws(), "rSI");
+  EXPECT_EQ(SeriesValue(Ws(), "rsi", 30, Runs()), value);
+  EXPECT_EQ(SeriesValue(Ws(), "Rsi", 30, Runs()), value);
+  EXPECT_TRUE(ComputeIndicator(Ws(), "rSI").Clean());
   EXPECT_EQ(Names(), std::vector<std::string>{"RSI"});
   EXPECT_EQ(Cache().LevelsText(0), "20;80");
 }
 
 TEST_F(SeriesByNameTest, FamiliesAddEverySeriesOnce) {
   SetWanderingBars(80);
-  ComputeIndicator(Ws(), "adx");
-  ComputeIndicator(Ws(), "DI-");
-  ComputeIndicator(Ws(), "macdma");
-  ComputeIndicator(Ws(), "MACD");
-  ComputeIndicator(Ws(), "Trend Detection Index");
+  EXPECT_TRUE(ComputeIndicator(Ws(), "adx").Clean());
+  EXPECT_TRUE(ComputeIndicator(Ws(), "DI-").Clean());
+  EXPECT_TRUE(ComputeIndicator(Ws(), "macdma").Clean());
+  EXPECT_TRUE(ComputeIndicator(Ws(), "MACD").Clean());
+  EXPECT_TRUE(ComputeIndicator(Ws(), "Trend Detection Index").Clean());
   EXPECT_EQ(Names(), (std::vector<std::string>{"DI+", "DI-", "ADX", "ADXR", "MACD", "MACDMA",
                                                "Direction Indicator", "Trend Detection Index"}));
 }
 
 TEST_F(SeriesByNameTest, RemovingTheFirstOfThreeKeepsTheOthersValues) {
   SetWanderingBars(60);
-  for (const char* name : {"RSI", "CCI", "On Balance Volume"}) ComputeIndicator(Ws(), name);
-  const Single cci = SeriesValue(Ws(), "cci", 40);
-  const Single obv = SeriesValue(Ws(), "on balance volume", 40);
+  for (const char* name : {"RSI", "CCI", "On Balance Volume"})
+    EXPECT_TRUE(ComputeIndicator(Ws(), name).Clean());
+  const Single cci = SeriesValue(Ws(), "cci", 40, Runs());
+  const Single obv = SeriesValue(Ws(), "on balance volume", 40, Runs());
   RemoveIndicator(Ws(), "rsi");
   EXPECT_EQ(Names(), (std::vector<std::string>{"CCI", "On Balance Volume"}));
   EXPECT_EQ(Cache().ValueArray().size(), 1u + 2u * MaxQuotes);
@@ -66,27 +69,28 @@ TEST_F(SeriesByNameTest, TheFirstOfTwoEqualNamesWins) {
   std::vector<Single> first(MaxQuotes, 1), second(MaxQuotes, 2);
   Cache().AddIndicatorSeries(first, "", "Mine");
   Cache().AddIndicatorSeries(second, "", "MINE");
-  EXPECT_EQ(SeriesValue(Ws(), "mine", 7), 1);
+  EXPECT_EQ(SeriesValue(Ws(), "mine", 7, Runs()), 1);
   RemoveIndicator(Ws(), "mine");
-  EXPECT_EQ(SeriesValue(Ws(), "mine", 7), 2);
+  EXPECT_EQ(SeriesValue(Ws(), "mine", 7, Runs()), 2);
 }
 
 TEST_F(SeriesByNameTest, UnknownNamesGetAZeroSeriesUnderTheirLowerCaseName) {
   SetWanderingBars(20);
-  EXPECT_EQ(SeriesValue(Ws(), "X", 5), 0);
+  EXPECT_EQ(SeriesValue(Ws(), "X", 5, Runs()), 0);
   EXPECT_EQ(Names(), std::vector<std::string>{"x"});
   EXPECT_EQ(Cache().LevelsText(0), "");
   // A reference-levels text is never taken for a name.
-  ComputeIndicator(Ws(), "TRIX");
+  EXPECT_TRUE(ComputeIndicator(Ws(), "TRIX").Clean());
   EXPECT_EQ(Cache().LevelsText(1), "0");
-  EXPECT_EQ(SeriesValue(Ws(), "0", 5), 0);
+  EXPECT_EQ(SeriesValue(Ws(), "0", 5, Runs()), 0);
   EXPECT_EQ(Names(), (std::vector<std::string>{"x", "TRIX", "0"}));
 }
 
 TEST_F(SeriesByNameTest, PlacesOutsideTheSeriesGiveZero) {
   SetWanderingBars(20);
-  for (const int place : {0, -1, MaxQuotes + 1}) EXPECT_EQ(SeriesValue(Ws(), "close", place), 0);
-  EXPECT_EQ(SeriesValue(Ws(), "close", 21), 0);
+  for (const int place : {0, -1, MaxQuotes + 1})
+    EXPECT_EQ(SeriesValue(Ws(), "close", place, Runs()), 0);
+  EXPECT_EQ(SeriesValue(Ws(), "close", 21, Runs()), 0);
 }
 
 TEST_F(SeriesByNameTest, PriceFieldsAndAliasesAreReadFromTheBars) {
@@ -98,32 +102,32 @@ TEST_F(SeriesByNameTest, PriceFieldsAndAliasesAreReadFromTheBars) {
   };
   const Case cases[] = {{"Close", 3},    {"OPEN", 2}, {"low", 1.5f},        {"High", 5},
                         {"volume", 400}, {"oi", 77},  {"Open Interest", 77}};
-  for (const Case& c : cases) EXPECT_EQ(SeriesValue(Ws(), c.name, 2), c.expected) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(SeriesValue(Ws(), c.name, 2, Runs()), c.expected) << c.name;
   EXPECT_EQ(Cache().SeriesCount(), 0);
 
   SetWanderingBars(40);
-  EXPECT_EQ(SeriesValue(Ws(), "MACD MA", 30), SeriesValue(Ws(), "macdma", 30));
+  EXPECT_EQ(SeriesValue(Ws(), "MACD MA", 30, Runs()), SeriesValue(Ws(), "macdma", 30, Runs()));
   EXPECT_EQ(Names(), (std::vector<std::string>{"MACD", "MACDMA"}));
 }
 
 TEST_F(SeriesByNameTest, AveragesAreComputedOnceAndNeverCached) {
   SetCloses({1, 2, 3, 4, 5});
   Ws().Prefs.Set("EMCT", "2");
-  EXPECT_EQ(SeriesValue(Ws(), "sma", 5), 4.5f);
+  EXPECT_EQ(SeriesValue(Ws(), "sma", 5, Runs()), 4.5f);
   EXPECT_TRUE(Cache().Overlays().AveragesValid);
   EXPECT_EQ(Cache().SeriesCount(), 0);
   // New closes without a reset: the averages are read, not computed again.
   Store().BarSeries[5].Close = 100;
-  EXPECT_EQ(SeriesValue(Ws(), "SMA", 5), 4.5f);
+  EXPECT_EQ(SeriesValue(Ws(), "SMA", 5, Runs()), 4.5f);
   ResetDerivedSeries(Ws());
   EXPECT_FALSE(Cache().Overlays().AveragesValid);
-  EXPECT_EQ(SeriesValue(Ws(), "sma", 5), 52);
+  EXPECT_EQ(SeriesValue(Ws(), "sma", 5, Runs()), 52);
 }
 
 TEST_F(SeriesByNameTest, ResetEmptiesTheCacheAndTheOverlays) {
   SetWanderingBars(40);
-  ComputeIndicator(Ws(), "rsi");
-  SeriesValue(Ws(), "bollh", 30);
+  EXPECT_TRUE(ComputeIndicator(Ws(), "rsi").Clean());
+  SeriesValue(Ws(), "bollh", 30, Runs());
   ResetDerivedSeries(Ws());
   EXPECT_EQ(Cache().SeriesCount(), 0);
   EXPECT_EQ(Cache().ValueArray().size(), 1u);
@@ -133,15 +137,15 @@ TEST_F(SeriesByNameTest, ResetEmptiesTheCacheAndTheOverlays) {
 
 TEST_F(SeriesByNameTest, SeriesAverageOfPricesAndSeries) {
   SetCloses({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
-  EXPECT_EQ(SeriesAverage(Ws(), "close", 10, 10), 5.5f);
-  EXPECT_EQ(SeriesAverage(Ws(), "close", 9, 10), 0);
-  EXPECT_EQ(SeriesAverage(Ws(), "close", 11, 0), 0);
-  EXPECT_EQ(SeriesAverage(Ws(), "", 11, 2), 0);
-  EXPECT_EQ(SeriesAverage(Ws(), "close", MaxQuotes + 1, 2), 0);
+  EXPECT_EQ(SeriesAverage(Ws(), "close", 10, 10, Runs()), 5.5f);
+  EXPECT_EQ(SeriesAverage(Ws(), "close", 9, 10, Runs()), 0);
+  EXPECT_EQ(SeriesAverage(Ws(), "close", 11, 0, Runs()), 0);
+  EXPECT_EQ(SeriesAverage(Ws(), "", 11, 2, Runs()), 0);
+  EXPECT_EQ(SeriesAverage(Ws(), "close", MaxQuotes + 1, 2, Runs()), 0);
   Ws().Prefs.Set("ERSI", "3");
   // RSI of a steady rise is 100 from place 4; a window reaching place 3 is a warm-up window.
-  EXPECT_EQ(SeriesAverage(Ws(), "rsi", 6, 3), 100);
-  EXPECT_EQ(SeriesAverage(Ws(), "rsi", 6, 4), 0);
+  EXPECT_EQ(SeriesAverage(Ws(), "rsi", 6, 3, Runs()), 100);
+  EXPECT_EQ(SeriesAverage(Ws(), "rsi", 6, 4, Runs()), 0);
 }
 
 TEST_F(SeriesByNameTest, HighestAndLowestSkipTheWarmUpZeros) {
@@ -150,26 +154,26 @@ TEST_F(SeriesByNameTest, HighestAndLowestSkipTheWarmUpZeros) {
   const int n = Store().BarCount;
   // RSI(2): place 3 (-1, +2) 66.7, 4 (+2, -3) 40, 5 (-3, +4) 57.1, 6 (+4, -1) 80,
   // 7 (-1, +2) 66.7, 8 (+2, -6) 25, 9 (-6, +7) 53.8.
-  EXPECT_FLOAT_EQ(SeriesHighest(Ws(), "rsi", 1, n), 80);
-  EXPECT_FLOAT_EQ(SeriesLowest(Ws(), "RSI", 1, n), 25);
-  EXPECT_FLOAT_EQ(SeriesLowest(Ws(), "rsi", 1, 7), 40);
-  EXPECT_EQ(SeriesLowest(Ws(), "close", 3, 3), 6);
-  EXPECT_EQ(SeriesHighest(Ws(), "close", 1, n), 9);
-  EXPECT_EQ(SeriesLowest(Ws(), "close", 1, n), 2);
-  EXPECT_EQ(SeriesHighest(Ws(), "close", 1, n + 1), 0);
-  EXPECT_EQ(SeriesHighest(Ws(), "close", 0, n), 0);
+  EXPECT_FLOAT_EQ(SeriesHighest(Ws(), "rsi", 1, n, Runs()), 80);
+  EXPECT_FLOAT_EQ(SeriesLowest(Ws(), "RSI", 1, n, Runs()), 25);
+  EXPECT_FLOAT_EQ(SeriesLowest(Ws(), "rsi", 1, 7, Runs()), 40);
+  EXPECT_EQ(SeriesLowest(Ws(), "close", 3, 3, Runs()), 6);
+  EXPECT_EQ(SeriesHighest(Ws(), "close", 1, n, Runs()), 9);
+  EXPECT_EQ(SeriesLowest(Ws(), "close", 1, n, Runs()), 2);
+  EXPECT_EQ(SeriesHighest(Ws(), "close", 1, n + 1, Runs()), 0);
+  EXPECT_EQ(SeriesHighest(Ws(), "close", 0, n, Runs()), 0);
   Ws().Prefs.Set("EMCT", "3");
   // The 3-bar average from place 3: 5, 4.33, 5.33, 5.33, 7, 5.33, 6.33.
-  EXPECT_FLOAT_EQ(SeriesLowest(Ws(), "sma", 1, n), 13.0f / 3);
-  EXPECT_EQ(SeriesLowest(Ws(), "sma", 1, 2), 0);
+  EXPECT_FLOAT_EQ(SeriesLowest(Ws(), "sma", 1, n, Runs()), 13.0f / 3);
+  EXPECT_EQ(SeriesLowest(Ws(), "sma", 1, 2, Runs()), 0);
 }
 
 TEST_F(SeriesByNameTest, PreferenceHooksDropExactlyTheirSeries) {
   SetWanderingBars(60);
   for (const char* name : {"RSI", "StochRSI", "Aroon Up", "Aroon Oscillator", "CCI", "Aroon Down"})
-    ComputeIndicator(Ws(), name);
-  SeriesValue(Ws(), "sma", 40);
-  SeriesValue(Ws(), "bollh", 40);
+    EXPECT_TRUE(ComputeIndicator(Ws(), name).Clean());
+  SeriesValue(Ws(), "sma", 40, Runs());
+  SeriesValue(Ws(), "bollh", 40, Runs());
   DropRsiSeries(Ws());
   DropAroonSeries(Ws());
   EXPECT_EQ(Names(), (std::vector<std::string>{"StochRSI", "CCI"}));
@@ -181,7 +185,7 @@ TEST_F(SeriesByNameTest, PreferenceHooksDropExactlyTheirSeries) {
   EXPECT_EQ(Cache().Overlays().ShortAverage[40], 0);
   // A changed period takes effect at the next request.
   Ws().Prefs.Set("ERSI", "5");
-  SeriesValue(Ws(), "rsi", 40);
+  SeriesValue(Ws(), "rsi", 40, Runs());
   EXPECT_EQ(Cache().Values(Cache().Find("rsi"))[5 - 1], 0);
   EXPECT_NE(Cache().Values(Cache().Find("rsi"))[6 - 1], 0);
 }
@@ -218,19 +222,62 @@ TEST_F(CustomIndicatorTest, ListedNamesRunThroughTheRunner) {
                                             "1;2\xC2\xA8"
                                             "255*0",
                                             name);
+    return MacroStatus();
   };
-  EXPECT_EQ(SeriesValue(Ws(), "MY LINE", 4), 3);
-  EXPECT_EQ(SeriesValue(Ws(), "my line", 5), 3);
+  EXPECT_EQ(SeriesValue(Ws(), "MY LINE", 4, Runs()), 3);
+  EXPECT_EQ(SeriesValue(Ws(), "my line", 5, Runs()), 3);
   EXPECT_EQ(runs, std::vector<std::string>{"My Line|Sub Main\r\nEnd Sub\r\n"});
   // Built-in names are not looked up by the runner when the list lacks them.
-  ComputeIndicator(Ws(), "rsi");
+  EXPECT_TRUE(ComputeIndicator(Ws(), "rsi").Clean());
   EXPECT_EQ(runs.size(), 1u);
+}
+
+// The run's error reaches the read that started it, and only that one: the
+// series it left is cached, so later reads run nothing and report nothing.
+TEST_F(CustomIndicatorTest, TheRunnersErrorReachesTheReadThatStartedTheRun) {
+  SetWanderingBars(20);
+  WriteFile("Indicators.dat", "\tMy Line\r\n");
+  const MacroError error{1002, "Microsoft VBScript compilation error", "Syntax error", 3, 7, ""};
+  int runs = 0;
+  Cache().RunCustomIndicator = [&](Workspace& workspace, const std::string& name,
+                                   std::string_view) {
+    ++runs;
+    workspace.Indicators.AddIndicatorSeries(std::vector<Single>(MaxQuotes, 2), "", name);
+    return MacroStatus::Failed(error);
+  };
+  using Read = std::function<Single(Workspace&, MacroStatus&)>;
+  const std::pair<std::string_view, Read> reads[] = {
+      {"value", [](Workspace& w, MacroStatus& s) { return SeriesValue(w, "my line", 4, s); }},
+      {"average",
+       [](Workspace& w, MacroStatus& s) { return SeriesAverage(w, "My Line", 6, 3, s); }},
+      {"highest",
+       [](Workspace& w, MacroStatus& s) { return SeriesHighest(w, "MY LINE", 1, 9, s); }},
+      {"lowest", [](Workspace& w, MacroStatus& s) { return SeriesLowest(w, "my line", 1, 9, s); }},
+  };
+  for (const auto& [what, read] : reads) {
+    Cache().Clear();
+    MacroStatus status;
+    EXPECT_EQ(read(Ws(), status), 2) << what;
+    EXPECT_EQ(read(Ws(), status), 2) << what;
+    ASSERT_EQ(status.Errors().size(), 1u) << what;
+    EXPECT_EQ(status.Errors()[0], error) << what;
+    // An error of an inner run does not end the run that asked for the series.
+    EXPECT_TRUE(status.ok()) << what;
+  }
+  EXPECT_EQ(runs, 4);
+  Cache().Clear();
+  const MacroStatus computed = ComputeIndicator(Ws(), "MY LINE");
+  EXPECT_FALSE(computed.ok());
+  EXPECT_EQ(std::vector<MacroError>(computed.Errors().begin(), computed.Errors().end()),
+            std::vector<MacroError>{error});
+  EXPECT_TRUE(ComputeIndicator(Ws(), "my line").Clean());
 }
 
 TEST_F(CustomIndicatorTest, WithoutARunnerAListedNameIsUnknown) {
   SetWanderingBars(20);
   WriteFile("Indicators.dat", "\tMy Line\r\n");
-  EXPECT_EQ(SeriesValue(Ws(), "My Line", 4), 0);
+  Cache().RunCustomIndicator = nullptr;
+  EXPECT_EQ(SeriesValue(Ws(), "My Line", 4, Runs()), 0);
   EXPECT_EQ(Names(), std::vector<std::string>{"my line"});
 }
 

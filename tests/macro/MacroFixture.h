@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "core/MacroStatus.h"
 #include "core/Workspace.h"
 #include "macro/MacroHosts.h"
+#include "macro/SystemRunState.h"
 #include "support/FakeDialogs.h"
 #include "support/TempFolder.h"
 #include "support/TestBars.h"
@@ -26,13 +28,12 @@ using MacroBar = TestBar;
 class MacroFixture : public ::testing::Test {
  protected:
   MacroFixture() : workspace_(std::make_unique<Workspace>(folder_.Path())) {
-    InstallMacroSupport(*workspace_);
-    workspace_->Macros.ErrorDialogs = &dialogs_;
     workspace_->Quotes().StockName = "ACME";
   }
 
   Workspace& Ws() { return *workspace_; }
-  SystemRunState& Run() { return workspace_->Macros.Run; }
+  /// The workspace's SystemRunState.
+  SystemRunState& Run();
   FakeDialogs& Dialogs() { return dialogs_; }
   const std::filesystem::path& Folder() const { return folder_.Path(); }
 
@@ -53,9 +54,8 @@ class MacroFixture : public ::testing::Test {
 
   /// The value of an expression in a macro host with "KVX" (the custom reports' kind).
   vbscript::Variant Eval(const std::string& expression) {
-    if (!host_) host_ = CreateReportHost(Ws());
-    vbscript::ScriptResult result = host_->Eval(expression);
-    EXPECT_TRUE(result.Ok) << expression << ": " << host_->LastError().Description;
+    vbscript::ScriptResult result = Host().Eval(expression);
+    EXPECT_TRUE(result.Ok) << expression << ": " << Host().LastError().Description;
     return result.Value;
   }
   double Number(const std::string& expression) { return vbscript::ToDouble(Eval(expression)); }
@@ -63,25 +63,32 @@ class MacroFixture : public ::testing::Test {
   /// Runs statements as global code of the report host (their variables stay
   /// readable through Eval); false on a script error.
   bool RunGlobal(const std::string& code) {
-    if (!host_) host_ = CreateReportHost(Ws());
-    return host_->AddCode(code);
+    Host();
+    return Shown(host_->Outcome(host_->Host.AddCode(code)));
   }
   vbscript::ScriptHost& Host() {
     if (!host_) host_ = CreateReportHost(Ws());
-    return *host_;
+    return host_->Host;
+  }
+
+  /// Shows the errors of a run as the windows do (error boxes, read back with
+  /// Errors()); whether the run itself reached its end.
+  bool Shown(const MacroStatus& status) {
+    ReportScriptErrors(dialogs_, status);
+    return status.ok();
   }
 
   /// Runs a system whose Main has this body over bars begin..end; `globals`
   /// names script variables declared at global level, read back with TesterValue.
   bool RunSystem(const std::string& body, int begin, int end, const std::string& globals = "") {
     const std::string declare = globals.empty() ? "" : "Dim " + globals + "\n";
-    return Exec(Ws(), declare + "Sub Main()\n" + body + "\nEnd Sub\n", begin, end);
+    return Shown(Exec(Ws(), declare + "Sub Main()\n" + body + "\nEnd Sub\n", begin, end));
   }
   /// A global variable of the system tester's script.
   double TesterValue(const std::string& name) {
-    return vbscript::ToDouble(Ws().Macros.Tester(Ws()).Host.Eval(name).Value);
+    return vbscript::ToDouble(TesterScript().Eval(name).Value);
   }
-  vbscript::ScriptHost& TesterScript() { return Ws().Macros.Tester(Ws()).Host; }
+  vbscript::ScriptHost& TesterScript();
 
   void WriteFile(const std::string& relative, const std::string& text) {
     const std::filesystem::path path = Folder() / relative;
@@ -112,7 +119,7 @@ class MacroFixture : public ::testing::Test {
   TempFolder folder_;
   FakeDialogs dialogs_;
   std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<vbscript::ScriptHost> host_;
+  std::unique_ptr<MacroHost> host_;
 };
 
 }  // namespace chartorium::testing

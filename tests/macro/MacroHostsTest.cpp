@@ -2,6 +2,7 @@
 // and the script error report.
 #include "macro/MacroHosts.h"
 
+#include "indicators/IndicatorCache.h"
 #include "indicators/SeriesByName.h"
 #include "macro/MacroFixture.h"
 
@@ -14,7 +15,7 @@ class MacroHosts : public MacroFixture {
 
   /// Computes the custom indicator `name` and returns its cache slot.
   int Compute(const std::string& name) {
-    ComputeIndicator(Ws(), name);
+    Shown(ComputeIndicator(Ws(), name));
     const int slot = Ws().Indicators.Find(name);
     EXPECT_GE(slot, 0) << name;
     return slot;
@@ -116,6 +117,58 @@ TEST_F(MacroHosts, NestedRunsKeepTheOuterValues) {
   EXPECT_EQ(Ws().Indicators.LevelsText(Ws().Indicators.Find("inner")), "1;\xC2\xA8*0");
 }
 
+// An error ends only the run it happens in. The outer run goes on with the
+// inner one's zeros and brings its error back, once however often it reads
+// the series, before its own error when it fails too.
+TEST_F(MacroHosts, AnInnerRunsErrorComesBackWithTheOuterRun) {
+  AddCustomIndicators({{"Broken", "Sub Main()\nSetValue 1, 5\nIf Then\nEnd Sub\n"},
+                       {"Reader", Macro("SetValue 1, GetValue(\"broken\", 1) + 7\n"
+                                        "SetValue 2, HHV(\"Broken\", 1, 5) + 8")},
+                       {"Failing", Macro("x = GetValue(\"Broken\", 1)\ny = 1 / 0")}});
+  const MacroStatus read = ComputeIndicator(Ws(), "Reader");
+  EXPECT_TRUE(read.ok());
+  ASSERT_EQ(read.Errors().size(), 1u);
+  EXPECT_EQ(read.Errors()[0].Source, "Microsoft VBScript compilation error");
+  EXPECT_EQ(read.Errors()[0].Line, 3);
+  EXPECT_EQ(Value("Reader", 1), 7);
+  EXPECT_EQ(Value("Reader", 2), 8);
+  EXPECT_TRUE(Dialogs().Messages.empty());
+
+  // Broken is cached now: a later reader runs it no more and hears nothing of it.
+  const MacroStatus failed = ComputeIndicator(Ws(), "Failing");
+  EXPECT_FALSE(failed.ok());
+  ASSERT_EQ(failed.Errors().size(), 1u);
+  EXPECT_EQ(failed.Errors()[0].Description, "Division by zero");
+
+  Ws().Indicators.Clear();
+  const MacroStatus both = ComputeIndicator(Ws(), "Failing");
+  EXPECT_FALSE(both.ok());
+  ASSERT_EQ(both.Errors().size(), 2u);
+  EXPECT_EQ(both.Errors()[0].Line, 3);  // Broken's, met first
+  EXPECT_EQ(both.Errors()[1].Line, 3);  // Failing's own: the third line of its text
+  EXPECT_EQ(both.Errors()[1].Description, "Division by zero");
+}
+
+// A system asking GetSignal for another runs it in the tester's host, inside
+// its own run there: the errors the outer run met before stay with it.
+TEST_F(MacroHosts, TheErrorsOfASignalsRunComeBackWithTheCallersRun) {
+  AddCustomIndicators({{"Broken", "Sub Main()\nSetValue 1, 5\nIf Then\nEnd Sub\n"},
+                       {"Asks", Macro("SetValue 1, Len(GetSignal(\"Bad\", 2))")}});
+  WriteFile("Signals/Bad", "Sub Main()\nBuy 2\nx = 1 / 0\nEnd Sub\n");
+  ASSERT_TRUE(RunSystem("a = GetValue(\"Broken\", 1)\ns = GetSignal(\"Bad\", 2)\nSell 3", 1, 5));
+  ASSERT_EQ(Errors().size(), 2u);
+  EXPECT_NE(Errors()[0].find("compilation error"), std::string::npos) << Errors()[0];
+  EXPECT_NE(Errors()[1].find("'Division by zero'"), std::string::npos) << Errors()[1];
+  EXPECT_EQ(Run().SignalArray[3], SignalSell);  // the caller went on to its end
+
+  // From a custom indicator the same: its run carries the system's error.
+  const MacroStatus asked = ComputeIndicator(Ws(), "Asks");
+  EXPECT_TRUE(asked.ok());
+  ASSERT_EQ(asked.Errors().size(), 1u);
+  EXPECT_EQ(asked.Errors()[0].Description, "Division by zero");
+  EXPECT_EQ(Value("Asks", 1), 3);  // "Buy" was recorded before the error
+}
+
 TEST_F(MacroHosts, AMacroAskingForItselfReadsZero) {
   AddCustomIndicators({{"Self", Macro("SetValue 1, GetValue(\"self\", 1) + 1\n"
                                       "SetValue 2, HHV(\"Self\", 1, 5) + 2")}});
@@ -146,29 +199,16 @@ TEST_F(MacroHosts, TheTesterHostHasItsColourConstants) {
 
 TEST_F(MacroHosts, CheckingATextLeavesTheTesterHostAlone) {
   ASSERT_TRUE(RunSystem("kept = clYellow", 1, 5, "kept"));
-  EXPECT_TRUE(CheckIndicatorText(Ws(), Macro("x = Last + BarsCount + MaxBars")));
+  EXPECT_TRUE(Shown(CheckIndicatorText(Ws(), Macro("x = Last + BarsCount + MaxBars"))));
   EXPECT_TRUE(Errors().empty());
-  EXPECT_FALSE(CheckIndicatorText(Ws(), "Sub Main()\n\nx = (\nEnd Sub\n"));
+  EXPECT_FALSE(Shown(CheckIndicatorText(Ws(), "Sub Main()\n\nx = (\nEnd Sub\n")));
   ASSERT_EQ(Errors().size(), 1u);
   EXPECT_NE(Errors()[0].find("at line:3,"), std::string::npos) << Errors()[0];
   EXPECT_EQ(TesterValue("kept"), 65535);
   EXPECT_EQ(TesterValue("clWhite"), 16777215);
   // Nothing was run: no series was added.
-  EXPECT_FALSE(CheckIndicatorText(Ws(), Macro("Next")));
+  EXPECT_FALSE(CheckIndicatorText(Ws(), Macro("Next")).ok());
   EXPECT_EQ(Ws().Indicators.SeriesCount(), 0);
-}
-
-TEST(ScriptErrorReport, HasTheMessageLayout) {
-  vbscript::ScriptErrorInfo error;
-  error.Source = "Microsoft VBScript runtime error";
-  error.Description = "Division by zero";
-  error.Line = 12;
-  error.Column = 4;
-  EXPECT_EQ(ScriptErrorText(error),
-            "Microsoft VBScript runtime error:\r\n\r\n'Division by zero'\r\n\r\nat line:12, "
-            "char:4\r\n\r\n");
-  error.HelpFile = "help.chm";
-  EXPECT_EQ(ScriptErrorText(error).substr(ScriptErrorText(error).size() - 12), "\r\n\r\nhelp.chm");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "macro/MacroLang.h"
 
 #include "indicators/Averages.h"
+#include "indicators/IndicatorCache.h"
 #include "indicators/Oscillators.h"
 #include "indicators/TrendIndicators.h"
 #include "indicators/VolatilityIndicators.h"

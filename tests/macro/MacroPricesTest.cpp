@@ -78,13 +78,15 @@ TEST_F(MacroPrices, WholeArraysSpanTheFullRangeWithZerosAfterTheBars) {
 TEST_F(MacroPrices, GetIndicReadsTheCachedSeries) {
   SetCloses({1, 2, 3, 4, 5, 4, 3, 4, 5, 6, 7, 6, 5, 6, 7, 8, 9, 8});
   ASSERT_TRUE(RunGlobal("r = GetIndic(\"RSI\")\nr18 = r(18)"));
-  EXPECT_EQ(static_cast<Single>(Number("r18")), SeriesValue(Ws(), "rsi", 18));
+  MacroStatus runs;
+  EXPECT_EQ(static_cast<Single>(Number("r18")), SeriesValue(Ws(), "rsi", 18, runs));
+  EXPECT_TRUE(runs.Clean());
   EXPECT_NE(Number("r18"), 0);
 }
 
 TEST_F(MacroPrices, TextsStockAndDates) {
   EXPECT_EQ(Text("CurrentStock()"), "ACME");
-  Ws().Macros.Locale.ShortDateFormat = "dd/MM/yyyy";
+  Ws().Locale.ShortDateFormat = "dd/MM/yyyy";
   // Day 40001 is 7 July 2009.
   EXPECT_EQ(Text("DateToStr(1)"), "07/07/2009");
   EXPECT_EQ(Text("DateToStr(0)"), "");

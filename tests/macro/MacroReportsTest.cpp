@@ -2,6 +2,7 @@
 #include "macro/MacroLang.h"
 
 #include "macro/MacroFixture.h"
+#include "macro/MacroState.h"
 
 namespace chartorium::testing {
 namespace {

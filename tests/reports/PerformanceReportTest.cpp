@@ -12,26 +12,49 @@
 #include "core/SafeFile.h"
 #include "support/TempFolder.h"
 #include "systems/ReportOptions.h"
+#include "systems/TestStatistics.h"
 
 namespace chartorium {
 namespace {
 
-// A long-only statistics text as Lister writes it, with `result` as the return.
-std::string LongOnlyStatistics(std::string_view result) {
-  return "IBM;Number of trades;2;Number winning trades;1;Number losing trades;1;"
-         "Gross Profit;150.00 USD;Gross Loss;-50.00 USD;Largest winning trade;150.00 USD;"
-         "Largest losing trade;-50.00 USD;Average winning trade;150.00 USD;"
-         "Average losing trade;-50.00 USD;Average number bars by trade;4;"
-         "Maximum number bars by trade;5;Minimum number bars by trade;3;"
-         "Ending amount;100,100.00 USD;Return;" +
-         std::string(result) + ";With buy & hold;-2.50%;Total net profit;100.00 USD;";
+// Long-only statistics texts, with `result` as the return.
+StatisticsTexts LongOnlyStatistics(std::string_view result) {
+  StatisticsTexts texts;
+  texts.Name = "IBM";
+  texts.Long.Texts = {"2",
+                      "1",
+                      "1",
+                      "150.00 USD",
+                      "-50.00 USD",
+                      "150.00 USD",
+                      "-50.00 USD",
+                      "150.00 USD",
+                      "-50.00 USD",
+                      "4",
+                      "5",
+                      "3",
+                      "100,100.00 USD",
+                      std::string(result),
+                      "-2.50%"};
+  texts.NetResultLabel = "Total net profit";
+  texts.NetResult = "100.00 USD";
+  return texts;
 }
 
-// Fields 34..63 of a margin account: each holds "s<field>" so a cell names its field.
-std::string MarginFields() {
-  std::string text;
-  for (int field = 34; field <= 63; ++field) text += "s" + std::to_string(field) + ";";
-  return text;
+// The short and total columns of a margin account: each text is "s" and the
+// number the field had in the tester's old statistics list (34..48 short,
+// 49..60 total, 61 the result, 62 and 63 the total ending amount and return),
+// so a cell names its field.
+StatisticsTexts WithMarginFields(StatisticsTexts texts) {
+  const auto field = [](int n) { return "s" + std::to_string(n); };
+  for (size_t row = 0; row < StatisticsRowCount; ++row)
+    texts.Short.Texts[row] = field(34 + static_cast<int>(row));
+  for (size_t row = 0; row <= static_cast<size_t>(StatisticsRow::MinBars); ++row)
+    texts.Total.Texts[row] = field(49 + static_cast<int>(row));
+  texts.TotalResult = field(61);
+  texts.Total[StatisticsRow::EndingAmount] = field(62);
+  texts.Total[StatisticsRow::Return] = field(63);
+  return texts;
 }
 
 // The position of each text in the page, in order; fails when one is missing
@@ -95,7 +118,7 @@ TEST(PerformanceReportTest, LongOnlyLayoutOrdersItsPanels) {
 
 TEST(PerformanceReportTest, MarginLayoutHasLongShortAndTotalColumns) {
   const std::string page =
-      PerformanceFragment(LongOnlyStatistics("0.10%") + MarginFields(), {100000, 50000, "EUR"});
+      PerformanceFragment(WithMarginFields(LongOnlyStatistics("0.10%")), {100000, 50000, "EUR"});
   ExpectInOrder(
       page,
       {"<tr><td nowrap><b>Report of IBM</b></td><td nowrap bgcolor=\"#140a50\"><font "

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Workspace.h"
+#include "indicators/IndicatorCache.h"
 
 namespace chartorium::testing {
 

@@ -8,6 +8,7 @@
 #include "core/DemoLibrary.h"
 #include "core/DemoMacros.h"
 #include "macro/MacroFixture.h"
+#include "macro/MacroState.h"
 
 namespace chartorium::testing {
 namespace {
@@ -64,8 +65,8 @@ TEST_F(ExecTest, TheSameSystemWithGlobalsRunsAgain) {
   const std::string system =
       "Dim count\nConst Step = 2\nSub Main()\ncount = count + Step\n"
       "Buy count\nEnd Sub\n";
-  ASSERT_TRUE(Exec(Ws(), system, 1, 6));
-  ASSERT_TRUE(Exec(Ws(), system, 1, 6));
+  ASSERT_TRUE(Shown(Exec(Ws(), system, 1, 6)));
+  ASSERT_TRUE(Shown(Exec(Ws(), system, 1, 6)));
   EXPECT_TRUE(Errors().empty());
   EXPECT_TRUE(Code(2) == SignalBuy || Code(4) == SignalBuy);
 }
@@ -89,13 +90,19 @@ TEST_F(ExecTest, AScriptErrorEndsTheRunAndIsReportedOnce) {
       << Errors()[0];
 }
 
-TEST_F(ExecTest, TheChartsQuietRunFailsWithoutAMessage) {
-  const std::string code = "Sub Main()\nBuy 1\nx = 1 / 0\nEnd Sub";
-  EXPECT_FALSE(ExecQuietly(Ws(), code, 1, 6));
-  EXPECT_TRUE(Errors().empty());
+// The run shows nothing itself: the chart ignores the error and only turns
+// its signals off, the tester shows it.
+TEST_F(ExecTest, AScriptErrorComesBackAsAValue) {
+  const MacroStatus status = Exec(Ws(), "Sub Main()\nBuy 1\nx = 1 / 0\nEnd Sub", 1, 6);
+  EXPECT_FALSE(status.ok());
+  ASSERT_EQ(status.Errors().size(), 1u);
+  const MacroError& error = status.Errors()[0];
+  EXPECT_EQ(error.Number, 11);
+  EXPECT_EQ(error.Source, "Microsoft VBScript runtime error");
+  EXPECT_EQ(error.Description, "Division by zero");
+  EXPECT_EQ(error.Line, 3);
+  EXPECT_TRUE(Dialogs().Messages.empty());
   EXPECT_EQ(Code(1), SignalBuy);
-  EXPECT_FALSE(Exec(Ws(), code, 1, 6));  // the ordinary run still reports
-  EXPECT_EQ(Errors().size(), 1u);
 }
 
 // GetSignal inside a system runs the other system in the same host: its
@@ -122,14 +129,14 @@ TEST_F(ExecTest, DemoSystemsRunOnALongStock) {
   std::string crossover;
   for (const DemoMacroFile& file : DemoMacroFiles()) {
     if (file.Path.rfind("Signals/", 0) != 0) continue;
-    ASSERT_TRUE(Exec(Ws(), file.Text, 1, MaxQuotes)) << file.Path;
+    ASSERT_TRUE(Shown(Exec(Ws(), file.Text, 1, MaxQuotes))) << file.Path;
     int signals = 0;
     for (int p = 1; p <= MaxQuotes; ++p) signals += Code(p) != 0;
     EXPECT_GT(signals, 4) << file.Path;
     if (file.Path == "Signals/MA Crossover") crossover = file.Text;
   }
   ASSERT_FALSE(crossover.empty());
-  ASSERT_TRUE(Exec(Ws(), crossover, 1, MaxQuotes));
+  ASSERT_TRUE(Shown(Exec(Ws(), crossover, 1, MaxQuotes)));
   auto mean = [&](int last, int n) {
     long double sum = 0;
     for (int p = last - n + 1; p <= last; ++p) sum += store.BarSeries[p].Close;

@@ -62,7 +62,7 @@ TEST_P(GiveDateTest, Range) {
     options.ToDate = c.Second;
   }
   const FixedClock clock(40020);
-  const TestRange range = GiveDate(options, Ws(), clock);
+  const TestRange range = GiveDate(options, Ws().Quotes(), Ws().Locale, clock);
   EXPECT_EQ(range.From, c.From);
   EXPECT_EQ(range.To, c.To);
 }
@@ -76,7 +76,7 @@ TEST_F(TesterFixture, APartialDateTakesTodaysMonth) {
   options.FromDate = "12";
   options.ToDate = "14";
   const FixedClock clock(40010);  // 16/07/2009
-  const TestRange range = GiveDate(options, Ws(), clock);
+  const TestRange range = GiveDate(options, Ws().Quotes(), Ws().Locale, clock);
   EXPECT_EQ(range.From, 6);
   EXPECT_EQ(range.To, 8);
 }
@@ -88,7 +88,7 @@ TEST_F(TesterFixture, AStockWithoutBarsHasAnEmptyRange) {
   EXPECT_EQ(range.To, 0);
   ASSERT_TRUE(Test("Buy 1", range.From, range.To));
   EXPECT_EQ(Run().TradeLog, "");
-  EXPECT_EQ(Field(29), "0.00%");
+  EXPECT_EQ(Texts().Long[Row::Return], "0.00%");
 }
 
 }  // namespace

@@ -16,7 +16,6 @@ TEST_F(SignalsListTest, ListsEachStoredSystemWithItsLastBarSignal) {
                                   "Buy First\r\nMissing\r\nCover Buy\r\nNothing\r\nSell Last\r\n"
                                   "Buy Early\r\nBroken\r\nBuy First\r\n")
                   .ok());
-  workspace.Macros.ErrorDialogs = &dialogs;
   EXPECT_TRUE(ComputeSignalsList(workspace).Items.empty());  // no stock open
 
   Open("AAA");
@@ -41,7 +40,10 @@ TEST_F(SignalsListTest, ListsEachStoredSystemWithItsLastBarSignal) {
   }
   EXPECT_TRUE(list.Failed);
   EXPECT_EQ(list.FailedSystem, "Broken");
-  EXPECT_TRUE(ShownError());
+  EXPECT_FALSE(list.Script.ok());
+  ASSERT_EQ(list.Script.Errors().size(), 1u);
+  EXPECT_EQ(list.Script.Errors()[0].Line, 2);
+  EXPECT_FALSE(ShownError());  // the caller shows it
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/TextHelpers.h"
 #include "systems/TestCommandsFixture.h"
+#include "systems/TestStatistics.h"
 
 namespace chartorium::testing {
 namespace {
@@ -39,8 +40,9 @@ TEST_F(TestCommandsTest, TestTheStockWritesTheSingleTestPage) {
   ASSERT_EQ(run.Outcome, TestOutcome::PageWritten);
   EXPECT_EQ(run.Page, folder / "~temp002.html");
   ASSERT_EQ(run.Tests.size(), 1u);
-  EXPECT_EQ(FieldOf(run.Tests[0].Statistics, 1, ";"), "AAA");
-  EXPECT_EQ(FieldOf(run.Tests[0].Statistics, 29, ";"), "100.00%");
+  EXPECT_EQ(run.Tests[0].Statistics.Name, "AAA");
+  EXPECT_EQ(FormatStatistics(run.Tests[0].Statistics).Long[StatisticsRow::Return], "100.00%");
+  EXPECT_TRUE(run.Script.Clean());
   const std::string page = Page();
   EXPECT_NE(page.find("Report of the (unsaved system) system"), std::string::npos);
   EXPECT_NE(page.find("<tr><td>Buy 10000 share(s) at 10.00 the "), std::string::npos) << page;
@@ -104,17 +106,42 @@ TEST_F(TestCommandsTest, AFailingSystemWritesNoPage) {
     EXPECT_TRUE(c.Run.Page.empty()) << c.Command;
   }
   EXPECT_EQ(Page(), "older page");
-  int errors = 0;
-  for (const auto& message : dialogs.Messages) {
-    if (message.Kind != "error") continue;
-    ++errors;
-    EXPECT_TRUE(message.Text.starts_with("Error: Microsoft VBScript compilation error"))
-        << message.Text;
+  for (const Case& c : cases) {
+    EXPECT_FALSE(c.Run.Script.ok()) << c.Command;
+    ASSERT_EQ(c.Run.Script.Errors().size(), 1u) << c.Command;
+    EXPECT_EQ(c.Run.Script.Errors()[0].Source, "Microsoft VBScript compilation error");
+    EXPECT_EQ(c.Run.Script.Errors()[0].Line, 2);
   }
-  EXPECT_EQ(errors, 4);
+  // The caller shows the script errors; the commands show none themselves.
+  EXPECT_FALSE(ShownError());
   EXPECT_FALSE(dialogs.ProgressVisible());
   EXPECT_EQ(workspace.Quotes().StockName, "DDD");
   EXPECT_EQ(workspace.Quotes().BarSeries[1].Close, 8);
+}
+
+// A custom indicator that fails ends only its own run: the system goes on with
+// its zeros, the page is written, and the error comes back once, although the
+// indicator runs again on each stock of the batch.
+TEST_F(TestCommandsTest, ACustomIndicatorsErrorDoesNotStopTheTests) {
+  ASSERT_TRUE(WriteFileAtomically(folder / "Indicators.dat", "Broken\r\n").ok());
+  std::filesystem::create_directories(folder / "Indicators");
+  ASSERT_TRUE(WriteFileAtomically(folder / "Indicators" / "Broken",
+                                  "Sub Main()\r\n  SetValue 1, 1\r\n  x = 1 / 0\r\nEnd Sub\r\n")
+                  .ok());
+  WriteSystem("Reads Broken",
+              "Sub Main()\r\n  If GetValue(\"Broken\", 1) = 1 Then Buy BeginBar\r\nEnd Sub\r\n");
+  Open("DDD");
+  const TestRun run = TestSelectedStocks(Context(), {false, {"AAA", "BBB"}, {}},
+                                         {"Reads Broken", Text("Reads Broken"), false});
+  ASSERT_EQ(run.Outcome, TestOutcome::PageWritten);
+  ASSERT_EQ(run.Tests.size(), 2u);
+  // The value set before the error is kept: the system bought on both stocks.
+  for (const TestSummary& test : run.Tests)
+    EXPECT_EQ(FormatStatistics(test.Statistics).Long[StatisticsRow::Trades], "1") << test.Stock;
+  EXPECT_TRUE(run.Script.ok());
+  ASSERT_EQ(run.Script.Errors().size(), 1u);
+  EXPECT_EQ(run.Script.Errors()[0].Description, "Division by zero");
+  EXPECT_EQ(run.Script.Errors()[0].Line, 3);
 }
 
 TEST_F(TestCommandsTest, TestSelectedSystemsNamesEachResultBySystemOnTheOpenStock) {
@@ -123,9 +150,9 @@ TEST_F(TestCommandsTest, TestSelectedSystemsNamesEachResultBySystemOnTheOpenStoc
   const TestRun run = TestSelectedSystems(Context(), {}, systems, {"Nothing", "", false});
   ASSERT_EQ(run.Outcome, TestOutcome::PageWritten);
   ASSERT_EQ(run.Tests.size(), 2u);
-  EXPECT_EQ(FieldOf(run.Tests[0].Statistics, 1, ";"), "Buy First");
-  EXPECT_EQ(FieldOf(run.Tests[1].Statistics, 1, ";"), "Nothing");
-  EXPECT_EQ(FieldOf(run.Tests[1].Statistics, 29, ";"), "0.00%");
+  EXPECT_EQ(run.Tests[0].Statistics.Name, "Buy First");
+  EXPECT_EQ(run.Tests[1].Statistics.Name, "Nothing");
+  EXPECT_EQ(FormatStatistics(run.Tests[1].Statistics).Long[StatisticsRow::Return], "0.00%");
   const std::string page = Page();
   EXPECT_NE(page.find("Report of the BBB stock</h2>"), std::string::npos);
   EXPECT_NE(page.find("Report of Buy First</font>"), std::string::npos);
@@ -156,7 +183,7 @@ TEST_F(TestCommandsTest, AModifiedSystemIsSavedOnlyWhenTheUserSaysYes) {
   const TestRun run = TestSelectedSystems(Context(), {}, systems, {"Nothing", edited, true});
   EXPECT_EQ(Text("Nothing"), edited);
   // The saved text is the one tested.
-  EXPECT_EQ(FieldOf(run.Tests[0].Statistics, 3, ";"), "1");
+  EXPECT_EQ(FormatStatistics(run.Tests[0].Statistics).Long[StatisticsRow::Trades], "1");
   ASSERT_EQ(dialogs.Messages.size(), 4u);
   EXPECT_EQ(dialogs.Messages[0].Kind, "confirm");
   EXPECT_EQ(dialogs.Messages[0].Text, "Do you want to save the Nothing system?");

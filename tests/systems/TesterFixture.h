@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/TextHelpers.h"
 #include "macro/MacroFixture.h"
+#include "systems/TestStatistics.h"
 #include "systems/Tester.h"
 
 namespace chartorium::testing {
@@ -22,11 +22,19 @@ class TesterFixture : public MacroFixture {
   /// Tests a system whose Main has this body over from..to (the whole stock by default).
   bool Test(const std::string& body, int from = 1, int to = 10) {
     ReadTesterOptions(options, Ws());
-    return Tester(Ws(), options, TestRange{from, to}, "Sub Main()\n" + body + "\nEnd Sub\n");
+    return Shown(Tester(Ws(), options, TestRange{from, to}, "Sub Main()\n" + body + "\nEnd Sub\n"));
   }
 
-  /// Field n (from 1) of the statistics text.
-  std::string Field(int n) { return FieldOf(Lister(Ws()), n, ";"); }
+  using Row = StatisticsRow;
+  /// The texts of the last test's statistics.
+  StatisticsTexts Texts() { return FormatStatistics(Lister(Ws())); }
+  /// Its labelled lines, each as "label<TAB>value" and a line feed.
+  std::string Lines() {
+    std::string text;
+    for (const StatisticsLine& line : StatisticsLines(Texts()))
+      text += line.Label + "\t" + line.Value + "\n";
+    return text;
+  }
 
   TesterOptions options;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/IniFile.h"
+#include "macro/MacroState.h"
 #include "systems/TesterFixture.h"
 
 namespace chartorium::testing {

@@ -275,48 +275,62 @@ TEST_F(TesterTest, BothSidesAreBookedAndClosedAtTheEnd) {
   EXPECT_FLOAT_EQ(Run().ShortAndHoldAmount, 0);   // 100 shorted at 10, covered at 20
 }
 
-TEST_F(TesterTest, TheStatisticsTextWithAMarginAccountHas63Fields) {
+TEST_F(TesterTest, TheStatisticsWithAMarginAccountHaveShortAndTotalLines) {
   ASSERT_TRUE(Test(MixedSystem));
-  EXPECT_EQ(Lister(Ws()),
-            "ACME;Number of trades;3;Number winning trades;2;Number losing trades;1;"
-            "Gross Profit;1,008.00 USD;Gross Loss;-168.00 USD;"
-            "Largest winning trade;828.00 USD;Largest losing trade;-168.00 USD;"
-            "Average winning trade;504.00 USD;Average losing trade;-168.00 USD;"
-            "Average number bars by trade;2;Maximum number bars by trade;3;"
-            "Minimum number bars by trade;1;Ending amount;1,840.00 USD;Return;84.00%;"
-            "With buy & hold;100.00%;Total net profit;840.00 USD;"
-            "2;1;1;83.00 USD;-120.00 USD;83.00 USD;-120.00 USD;83.00 USD;-120.00 USD;3;5;1;"
-            "963.00 USD;-3.70%;-100.00%;"
-            "5;3;2;1,091.00 USD;-288.00 USD;828.00 USD;-168.00 USD;363.67 USD;-144.00 USD;"
-            "2;5;1;loss;2,803.00 USD;40.15%;");
+  EXPECT_EQ(Lister(Ws()).Name, "ACME");
+  EXPECT_EQ(Lines(),
+            "Number of trades\t3\nNumber winning trades\t2\nNumber losing trades\t1\n"
+            "Gross Profit\t1,008.00 USD\nGross Loss\t-168.00 USD\n"
+            "Largest winning trade\t828.00 USD\nLargest losing trade\t-168.00 USD\n"
+            "Average winning trade\t504.00 USD\nAverage losing trade\t-168.00 USD\n"
+            "Average number bars by trade\t2\nMaximum number bars by trade\t3\n"
+            "Minimum number bars by trade\t1\nEnding amount\t1,840.00 USD\nReturn\t84.00%\n"
+            "With buy & hold\t100.00%\nTotal net profit\t840.00 USD\n"
+            "Short number of trades\t2\nShort number winning trades\t1\n"
+            "Short number losing trades\t1\nShort gross profit\t83.00 USD\n"
+            "Short gross loss\t-120.00 USD\nShort largest winning trade\t83.00 USD\n"
+            "Short largest losing trade\t-120.00 USD\nShort average winning trade\t83.00 USD\n"
+            "Short average losing trade\t-120.00 USD\nShort average number bars by trade\t3\n"
+            "Short maximum number bars by trade\t5\nShort minimum number bars by trade\t1\n"
+            "Short ending amount\t963.00 USD\nShort return\t-3.70%\n"
+            "With short & hold\t-100.00%\n"
+            "Total number of trades\t5\nTotal number winning trades\t3\n"
+            "Total number losing trades\t2\nTotal gross profit\t1,091.00 USD\n"
+            "Total gross loss\t-288.00 USD\nTotal largest winning trade\t828.00 USD\n"
+            "Total largest losing trade\t-168.00 USD\nTotal average winning trade\t363.67 USD\n"
+            "Total average losing trade\t-144.00 USD\nTotal average number bars by trade\t2\n"
+            "Total maximum number bars by trade\t5\nTotal minimum number bars by trade\t1\n"
+            "Total result\tloss\nTotal ending amount\t2,803.00 USD\nTotal return\t40.15%\n");
   // (-3.7 % x 2 short trades + 84 % x 3 long trades) / 5
   EXPECT_NEAR(OverallReturn(Run()), 48.92, 1e-4);
 }
 
-TEST_F(TesterTest, WithoutAMarginAccountTheTextEndsAtField33) {
+TEST_F(TesterTest, WithoutAMarginAccountTheLinesEndAtTheNetResult) {
   ASSERT_TRUE(Test("Buy 5\nSell 7"));
-  const std::string text = Lister(Ws());
-  EXPECT_EQ(std::count(text.begin(), text.end(), ';'), 33);
-  EXPECT_EQ(Field(26), "Ending amount");
-  EXPECT_EQ(Field(27), "787.00 USD");  // 71 shares bought at 14, sold at 11
-  EXPECT_EQ(Field(28), "Return");
-  EXPECT_EQ(Field(29), "-21.30%");
-  EXPECT_EQ(Field(32), "Total net loss");
-  EXPECT_EQ(Field(33), "-213.00 USD");
+  const std::string lines = Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 16);
+  EXPECT_TRUE(lines.ends_with("\nTotal net loss\t-213.00 USD\n")) << lines;
+  EXPECT_TRUE(Texts().Short[Row::Trades].empty());
+  EXPECT_TRUE(Texts().TotalResult.empty());
+  EXPECT_EQ(Texts().Long[Row::EndingAmount], "787.00 USD");  // 71 shares bought at 14, sold at 11
+  EXPECT_EQ(Texts().Long[Row::Return], "-21.30%");
+  EXPECT_EQ(Texts().NetResultLabel, "Total net loss");
+  EXPECT_EQ(Texts().NetResult, "-213.00 USD");
   EXPECT_NEAR(OverallReturn(Run()), -21.3, 1e-4);
 }
 
 TEST_F(TesterTest, ASystemWithoutSignalsTradesNothing) {
   ASSERT_TRUE(Test("x = 1"));
   EXPECT_EQ(Run().TradeLog, "");
-  for (int n = 3; n <= 25; n += 2) {
-    const std::string f = Field(n);
-    EXPECT_TRUE(f == "0" || f == "0.00 USD") << n << ": " << f;
+  const StatisticsTexts texts = Texts();
+  for (size_t row = 0; row <= static_cast<size_t>(Row::MinBars); ++row) {
+    const std::string& f = texts.Long.Texts[row];
+    EXPECT_TRUE(f == "0" || f == "0.00 USD") << row << ": " << f;
   }
-  EXPECT_EQ(Field(29), "0.00%");
-  EXPECT_EQ(Field(31), "100.00%");
-  EXPECT_EQ(Field(32), "Total net profit");
-  EXPECT_EQ(Field(33), "0.00 USD");
+  EXPECT_EQ(Texts().Long[Row::Return], "0.00%");
+  EXPECT_EQ(Texts().Long[Row::HoldReturn], "100.00%");
+  EXPECT_EQ(Texts().NetResultLabel, "Total net profit");
+  EXPECT_EQ(Texts().NetResult, "0.00 USD");
   EXPECT_EQ(OverallReturn(Run()), 0);
 }
 
@@ -325,10 +339,10 @@ TEST_F(TesterTest, AProfitOfZeroIsAWin) {
   EXPECT_EQ(Run().TradeLog,
             "Buy 90 share(s) at 11.00 the 13/07/2009;"
             "Sell 90 share(s) at 11.00 the 14/07/2009\t Profit of     0.00;");
-  EXPECT_EQ(Field(5), "1");
-  EXPECT_EQ(Field(7), "0");
-  EXPECT_EQ(Field(9), "0.00 USD");
-  EXPECT_EQ(Field(25), "1");
+  EXPECT_EQ(Texts().Long[Row::Wins], "1");
+  EXPECT_EQ(Texts().Long[Row::Losses], "0");
+  EXPECT_EQ(Texts().Long[Row::GrossProfit], "0.00 USD");
+  EXPECT_EQ(Texts().Long[Row::MinBars], "1");
 }
 
 // Accounts and profits are singles: 33.33 and 35.55 are held as 33.3300018
@@ -340,9 +354,9 @@ TEST_F(TesterTest, AccountsAndProfitsAreSingles) {
   EXPECT_EQ(Run().TradeLog,
             "Buy 3000 share(s) at 33.33 the 07/07/2009;"
             "Sell 3000 share(s) at 35.55 the 08/07/2009\t Profit of  6659.99;");
-  EXPECT_EQ(Field(9), "6,659.99 USD");
-  EXPECT_EQ(Field(27), "106,659.99 USD");
-  EXPECT_EQ(Field(33), "6,659.99 USD");
+  EXPECT_EQ(Texts().Long[Row::GrossProfit], "6,659.99 USD");
+  EXPECT_EQ(Texts().Long[Row::EndingAmount], "106,659.99 USD");
+  EXPECT_EQ(Texts().NetResult, "6,659.99 USD");
   EXPECT_EQ(Run().BuyAndHoldAmount, 106659.9921875F);
 }
 
@@ -353,11 +367,11 @@ TEST_F(TesterTest, ALossBelowHalfACentIsALossShownAsZero) {
   EXPECT_EQ(Run().TradeLog,
             "Buy 1 share(s) at 10.00 the 07/07/2009;"
             "Sell 1 share(s) at 10.00 the 08/07/2009\t Profit of     0.00;");
-  EXPECT_EQ(Field(7), "1");
-  EXPECT_EQ(Field(11), "0.00 USD");
-  EXPECT_EQ(Field(29), "-0.01%");  // 10.499 for 10.5
-  EXPECT_EQ(Field(32), "Total net loss");
-  EXPECT_EQ(Field(33), "0.00 USD");
+  EXPECT_EQ(Texts().Long[Row::Losses], "1");
+  EXPECT_EQ(Texts().Long[Row::GrossLoss], "0.00 USD");
+  EXPECT_EQ(Texts().Long[Row::Return], "-0.01%");  // 10.499 for 10.5
+  EXPECT_EQ(Texts().NetResultLabel, "Total net loss");
+  EXPECT_EQ(Texts().NetResult, "0.00 USD");
 }
 
 // Signals outside the range are not traded; holding is measured from the
@@ -367,8 +381,8 @@ TEST_F(TesterTest, OnlyTheRangeIsTraded) {
   EXPECT_EQ(Run().TradeLog,
             "Buy 83 share(s) at 12.00 the 12/07/2009;"
             "Sell 83 share(s) at 11.00 the 14/07/2009\t Profit of   -83.00;");
-  EXPECT_EQ(Field(29), "-8.30%");
-  EXPECT_EQ(Field(31), "-8.30%");  // 83 shares from 12 to 11 and 4 left
+  EXPECT_EQ(Texts().Long[Row::Return], "-8.30%");
+  EXPECT_EQ(Texts().Long[Row::HoldReturn], "-8.30%");  // 83 shares from 12 to 11 and 4 left
 }
 
 // The range's last bar is not the stock's: the final close takes the next
@@ -422,13 +436,13 @@ TEST_F(TesterTest, AScriptErrorFailsTheTest) {
 // Without long trades the overall minimum is the shorts' (0 means none).
 TEST_F(TesterTest, TheOverallMinimumIgnoresASideWithoutTrades) {
   ASSERT_TRUE(Test("SetMarginAccount 1000\nShort 4\nCover 7"));
-  EXPECT_EQ(Field(45), "3");
-  EXPECT_EQ(Field(58), "3");
-  EXPECT_EQ(Field(59), "3");
-  EXPECT_EQ(Field(60), "3");
-  EXPECT_EQ(Field(61), "profit");
-  EXPECT_EQ(Field(62), "2,152.00 USD");
-  EXPECT_EQ(Field(63), "7.60%");
+  EXPECT_EQ(Texts().Short[Row::MinBars], "3");
+  EXPECT_EQ(Texts().Total[Row::AverageBars], "3");
+  EXPECT_EQ(Texts().Total[Row::MaxBars], "3");
+  EXPECT_EQ(Texts().Total[Row::MinBars], "3");
+  EXPECT_EQ(Texts().TotalResult, "profit");
+  EXPECT_EQ(Texts().Total[Row::EndingAmount], "2,152.00 USD");
+  EXPECT_EQ(Texts().Total[Row::Return], "7.60%");
   EXPECT_NEAR(OverallReturn(Run()), 15.2, 1e-4);  // the short return alone
 }
 
@@ -436,21 +450,21 @@ TEST_F(TesterTest, AZeroInitialAmountHasNoReturn) {
   options.InitialAmount = "0";
   ASSERT_TRUE(Test("Buy 2"));
   EXPECT_EQ(Run().TradeLog, "");
-  EXPECT_EQ(Field(29), "N/A");
-  EXPECT_EQ(Field(31), "N/A");
+  EXPECT_EQ(Texts().Long[Row::Return], "N/A");
+  EXPECT_EQ(Texts().Long[Row::HoldReturn], "N/A");
   EXPECT_EQ(OverallReturn(Run()), 0);
 }
 
 TEST_F(TesterTest, MoneyTakesTheStocksCurrency) {
   Ws().OpenStockSettings.Properties.Cur = "EUR";
   ASSERT_TRUE(Test("Buy 2\nSell 5"));
-  EXPECT_EQ(Field(27), "1,270.00 EUR");
+  EXPECT_EQ(Texts().Long[Row::EndingAmount], "1,270.00 EUR");
   Ws().OpenStockSettings.Properties.Cur = "";
-  EXPECT_EQ(Field(27), "1,270.00 USD");
+  EXPECT_EQ(Texts().Long[Row::EndingAmount], "1,270.00 USD");
   Ws().Money.ThousandSeparator = ".";
   Ws().Money.DecimalSeparator = ",";
   Ws().OpenStockSettings.Properties.Cur = "EUR";
-  EXPECT_EQ(Field(27), "1.270,00 EUR");
+  EXPECT_EQ(Texts().Long[Row::EndingAmount], "1.270,00 EUR");
 }
 
 }  // namespace

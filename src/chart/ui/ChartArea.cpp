@@ -20,6 +20,7 @@
 #include "chart/render/PricePane.h"
 #include "chart/render/RenderText.h"
 #include "chart/ui/IndicatorsList.h"
+#include "core/MacroStatus.h"
 #include "core/Workspace.h"
 
 namespace chartorium {
@@ -135,6 +136,7 @@ void ChartArea::SetCrossOn(bool on) {
 
 void ChartArea::RefreshIndicatorPanes() {
   panes_ = RefreshPanes(workspace_);
+  ReportScriptErrors(workspace_.Messages(), panes_.Script);
   PlacePanes();
   Redraw();
 }
@@ -211,7 +213,7 @@ void ChartArea::Prepare() {
   imagesStale_ = true;
   RepaintPanes();
   if (frame_.SystemFailure)
-    emit SystemFailed(QString::fromStdString(frame_.SystemFailure->Message));
+    emit SystemFailed(QString::fromStdString(ScriptErrorText(*frame_.SystemFailure)));
 }
 
 void ChartArea::PaneResized() {

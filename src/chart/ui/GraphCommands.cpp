@@ -23,9 +23,11 @@
 #include "core/DateTexts.h"
 #include "core/Dialogs.h"
 #include "core/LibraryCommands.h"
+#include "core/MacroStatus.h"
 #include "core/PreferencesCommands.h"
 #include "core/SafeFile.h"
 #include "core/TextHelpers.h"
+#include "core/Version.h"
 #include "core/Workspace.h"
 #include "core/ui/HelpWindow.h"
 #include "core/ui/LibraryModel.h"
@@ -229,7 +231,7 @@ Status Graph::ExportPicture(const std::filesystem::path& file) {
     layout.PaneHeights[static_cast<size_t>(pane - 1)] = chart_->Pane(pane)->height();
   const int last = std::min(store.BarCount, store.FirstVisibleBar + store.VisibleBarCount - 1);
   layout.Footer =
-      "Chartorium 1.26 - " + store.StockName + " - " +
+      std::string(ProductTitle) + " - " + store.StockName + " - " +
       DateText(store.BarSeries[static_cast<size_t>(store.FirstVisibleBar)].Date, locale_) + " to " +
       DateText(store.BarSeries[static_cast<size_t>(last)].Date, locale_);
   ChartFrameOptions options;
@@ -238,7 +240,7 @@ Status Graph::ExportPicture(const std::filesystem::path& file) {
   options.Text = PictureTextHeights(workspace_.Prefs.Text("BFon"));
   const ChartFrame frame = PrepareChartFrame(workspace_, chart_->Panes(), locale_, options);
   if (frame.SystemFailure)
-    OnChartSystemFailed(QString::fromStdString(frame.SystemFailure->Message));
+    OnChartSystemFailed(QString::fromStdString(ScriptErrorText(*frame.SystemFailure)));
   const QImage picture = DrawChartPicture(frame, layout);
   // Encoded in memory and written beside the target first, so a failed
   // export never leaves half a picture under the chosen name.

@@ -10,9 +10,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -105,10 +104,6 @@ QIcon Glyph(const char* letters, bool available) {
   return QIcon(pixmap);
 }
 
-std::filesystem::path NewsFile(const Workspace& workspace) {
-  return workspace.AppFolder() / "news.txt";
-}
-
 void ExpandAll(LibraryNode& node, bool expanded) {
   node.Expanded = expanded;
   for (auto& child : node.Children) ExpandAll(*child, expanded);
@@ -163,7 +158,7 @@ Main::Main(Workspace& workspace, Dialogs& dialogs, const DateLocale& locale, con
   static_cast<void>(
       Translate(LanguageFilePath(workspace_.AppFolder(), settings_.Language), translation));
 
-  if (auto text = ReadWholeFile(NewsFile(workspace_))) news_.SetText(*text);
+  if (auto text = ReadWholeFile(NewsFilePath(workspace_.AppFolder()))) news_.SetText(*text);
   Tim->setObjectName("Tim");
   Tim->setInterval(NewsInterval);
   connect(Tim, &QTimer::timeout, this, &Main::OnTimTimeout);
@@ -481,20 +476,17 @@ void Main::OnTimTimeout() {
     // on disk (if any) is shown and the ticker runs on.
     newsDownloaded_ = true;
     Tim->stop();
-    if (!network_) network_ = new QNetworkAccessManager(this);
-    QNetworkReply* reply =
-        network_->get(QNetworkRequest(QUrl(QString::fromStdString(settings_.NewsAddress))));
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { OnNewsFinished(reply); });
+    DownloadNews(workspace_.Http(), workspace_.Prefs, workspace_.AppFolder(), settings_.NewsAddress,
+                 [window = QPointer<Main>(this)](const std::string& text) {
+                   if (window) window->OnNewsDownloaded(text);
+                 });
     return;
   }
   if (!news_.Empty()) SBNews->setText(QString::fromStdString(news_.Tick()));
 }
 
-void Main::OnNewsFinished(QNetworkReply* reply) {
-  if (reply->error() == QNetworkReply::NoError)
-    static_cast<void>(WriteFileAtomically(NewsFile(workspace_), reply->readAll().toStdString()));
-  reply->deleteLater();
-  if (auto text = ReadWholeFile(NewsFile(workspace_))) news_.SetText(*text);
+void Main::OnNewsDownloaded(const std::string& text) {
+  news_.SetText(text);
   Tim->start();
 }
 

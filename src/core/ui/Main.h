@@ -12,8 +12,6 @@
 
 class QAction;
 class QLabel;
-class QNetworkAccessManager;
-class QNetworkReply;
 class QPushButton;
 class QSplitter;
 class QTimer;
@@ -97,7 +95,7 @@ class Main final : public QMainWindow {
   void OnMContentsTriggered();
   void OnMAboutTriggered();
   void OnTimTimeout();
-  void OnNewsFinished(QNetworkReply* reply);
+  void OnNewsDownloaded(const std::string& text);
   void OnSBClicked();
   void OnPBoxPainted();
   void OnGraphStockOpened();
@@ -128,7 +126,6 @@ class Main final : public QMainWindow {
   QLabel* SBDate;
   QLabel* SBNews;
   QTimer* Tim;
-  QNetworkAccessManager* network_ = nullptr;
   Options* options_;
   Graph* graph_ = nullptr;
   Nouveau* nouveau_ = nullptr;
