@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "vbscript/Numeric.h"
+#include "vbscript/Op.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/Variant.h"
 
@@ -57,45 +59,9 @@ enum class Location : uint8_t {
 /// How the VM may read a node without evaluating it: set by the compiler's last pass.
 enum class FastRead : uint8_t { None, Local, Ref, Direct, Literal };
 
-enum class Op : uint8_t {
-  Plus,
-  Minus,
-  Mul,
-  Div,
-  IntDiv,
-  Mod,
-  Pow,
-  Concat,
-  Eq,
-  Ne,
-  Lt,
-  Gt,
-  Le,
-  Ge,
-  Is,
-  Not,
-  And,
-  Or,
-  Xor,
-  Eqv,
-  Imp,
-  Neg,
-  Pos,
-};
-
 struct Expr;
 using ExprPtr = std::unique_ptr<Expr>;
 struct Frame;
-
-/// An Integer, Long, Double or Boolean value outside a Variant, for side-effect-free
-/// arithmetic: intermediate results stay in registers. Type Empty: not such a number.
-struct Number {
-  VarType Type = VarType::Empty;
-  union {
-    int64_t Int = 0;
-    double Real;
-  };
-};
 
 /// Evaluates a pure node whose operands are all plain numbers, or gives Type Empty (nothing
 /// changed) when anything else turns up; the caller then evaluates the node the general way.

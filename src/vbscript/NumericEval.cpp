@@ -2,10 +2,9 @@
 // and by whether each operand is a local variable, a literal a parameter or another node, so the
 // common `s + i * 0.5` costs no switch over node kinds or operators at run time.
 //
-// Only Integer, Long and Double take part; Integer results that overflow widen to Long, Long
-// results to Double, exactly as the general operators do. Anything else (Empty, strings,
-// Booleans in arithmetic, division by zero, `\` and Mod on reals) gives Type Empty and the
-// caller evaluates the node the general way, which then raises the proper error.
+// Only Integer, Long and Double take part, with the operators and widening of Numeric.h. Anything
+// else (Empty, strings, Booleans in arithmetic, division by zero, `\` and Mod on reals) gives Type
+// Empty and the caller evaluates the node the general way, which then raises the proper error.
 #include "vbscript/NumericEval.h"
 
 #include "vbscript/Vm.h"
@@ -15,43 +14,6 @@ namespace chartorium::vbscript {
 namespace {
 
 enum class Leaf { Local, Ref, Literal, Other };
-
-[[gnu::always_inline]] inline bool IsPlain(const Number& n) {
-  return n.Type == VarType::Double || n.Type == VarType::Integer || n.Type == VarType::Long;
-}
-
-[[gnu::always_inline]] inline Number MakeInt(int64_t value, VarType a, VarType b) {
-  Number n;
-  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767) {
-    n.Type = VarType::Integer;
-    n.Int = value;
-  } else if (value >= -2147483648LL && value <= 2147483647LL) {
-    n.Type = VarType::Long;
-    n.Int = value;
-  } else {
-    n.Type = VarType::Double;
-    n.Real = static_cast<double>(value);
-  }
-  return n;
-}
-
-[[gnu::always_inline]] inline Number MakeReal(double value) {
-  Number n;
-  n.Type = VarType::Double;
-  n.Real = value;
-  return n;
-}
-
-[[gnu::always_inline]] inline Number MakeBool(bool value) {
-  Number n;
-  n.Type = VarType::Boolean;
-  n.Int = value ? -1 : 0;
-  return n;
-}
-
-[[gnu::always_inline]] inline double RealOf(const Number& n) {
-  return n.Type == VarType::Double ? n.Real : static_cast<double>(n.Int);
-}
 
 template <Leaf K>
 [[gnu::always_inline]] inline Number Read(const Expr& x, Frame& f) {
@@ -65,35 +27,6 @@ template <Leaf K>
     return x.Numeric(x, f);
 }
 
-template <Op O>
-[[gnu::always_inline]] inline Number Apply(const Number& x, const Number& y) {
-  const bool integers = x.Type != VarType::Double && y.Type != VarType::Double;
-  if constexpr (O == Op::Plus)
-    return integers ? MakeInt(x.Int + y.Int, x.Type, y.Type) : MakeReal(RealOf(x) + RealOf(y));
-  else if constexpr (O == Op::Minus)
-    return integers ? MakeInt(x.Int - y.Int, x.Type, y.Type) : MakeReal(RealOf(x) - RealOf(y));
-  else if constexpr (O == Op::Mul)
-    return integers ? MakeInt(x.Int * y.Int, x.Type, y.Type) : MakeReal(RealOf(x) * RealOf(y));
-  else if constexpr (O == Op::Div)
-    return RealOf(y) == 0 ? Number{} : MakeReal(RealOf(x) / RealOf(y));
-  else if constexpr (O == Op::IntDiv)
-    return !integers || y.Int == 0 ? Number{} : MakeInt(x.Int / y.Int, x.Type, y.Type);
-  else if constexpr (O == Op::Mod)
-    return !integers || y.Int == 0 ? Number{} : MakeInt(x.Int % y.Int, x.Type, y.Type);
-  else if constexpr (O == Op::Eq)
-    return MakeBool(integers ? x.Int == y.Int : RealOf(x) == RealOf(y));
-  else if constexpr (O == Op::Ne)
-    return MakeBool(integers ? x.Int != y.Int : RealOf(x) != RealOf(y));
-  else if constexpr (O == Op::Lt)
-    return MakeBool(integers ? x.Int < y.Int : RealOf(x) < RealOf(y));
-  else if constexpr (O == Op::Gt)
-    return MakeBool(integers ? x.Int > y.Int : RealOf(x) > RealOf(y));
-  else if constexpr (O == Op::Le)
-    return MakeBool(integers ? x.Int <= y.Int : RealOf(x) <= RealOf(y));
-  else
-    return MakeBool(integers ? x.Int >= y.Int : RealOf(x) >= RealOf(y));
-}
-
 // A variable read gives a plain number or Empty, a bound literal always a plain number; only
 // another node may give a Boolean, which arithmetic does not take here.
 template <Leaf K>
@@ -101,7 +34,7 @@ template <Leaf K>
   if constexpr (K == Leaf::Literal)
     return true;
   else if constexpr (K == Leaf::Other)
-    return IsPlain(n);
+    return IsPlainNumber(n);
   else
     return n.Type != VarType::Empty;
 }
@@ -126,7 +59,7 @@ Number Binary(const Expr& e, Frame& f) {
   if (!Usable<L>(x)) return Number{};
   const Number y = Side<R, true>(e, f);
   if (!Usable<R>(y)) return Number{};
-  return Apply<O>(x, y);
+  return ApplyNumbers<O>(x, y);
 }
 
 template <Op O, Leaf L>
@@ -190,7 +123,7 @@ NumberFn PickBinary(Op op, Leaf left, Leaf right) {
 
 template <Op O>
 Number ApplyPair(const Number& x, const Number& y) {
-  return Apply<O>(x, y);
+  return ApplyNumbers<O>(x, y);
 }
 
 ArithFn PickArith(Op op) {
@@ -246,8 +179,8 @@ Number ReadLiteral(const Expr& e, Frame&) {
 
 Number Negative(const Expr& e, Frame& f) {
   const Number x = e.Left->Numeric(*e.Left, f);
-  if (!IsPlain(x)) return Number{};
-  return x.Type == VarType::Double ? MakeReal(-x.Real) : MakeInt(-x.Int, x.Type, x.Type);
+  if (!IsPlainNumber(x)) return Number{};
+  return NegateNumber(x);
 }
 
 // v(i) of a one-dimensional array in a local or global variable.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vbscript/Ast.h"
+#include "vbscript/Numeric.h"
 
 namespace chartorium::vbscript {
 
@@ -13,26 +14,5 @@ void BindNumeric(Expr& e);
 /// Sets e.Arith for a binary node whose sides are plain numbers or calls (see Expr::Arith).
 /// Needs the sides' PlainArgs and Numeric already set.
 void BindArith(Expr& e);
-
-/// The plain number a Variant holds: Integer, Long or Double; Type Empty for anything else.
-[[gnu::always_inline]] inline Number NumberOf(const Variant& v) {
-  Number n;
-  switch (v.Type()) {
-    case VarType::Double:
-      n.Type = VarType::Double;
-      n.Real = v.AsDouble();
-      return n;
-    case VarType::Integer:
-      n.Type = VarType::Integer;
-      n.Int = v.AsInteger();
-      return n;
-    case VarType::Long:
-      n.Type = VarType::Long;
-      n.Int = v.AsLong();
-      return n;
-    default:
-      return n;
-  }
-}
 
 }  // namespace chartorium::vbscript

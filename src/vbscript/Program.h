@@ -67,14 +67,6 @@ class ClassInstance final : public ScriptObject {
   std::vector<Variant> Fields;
 };
 
-/// A host object seen from scripts.
-class HostObjectRef final : public ScriptObject {
- public:
-  explicit HostObjectRef(std::shared_ptr<NativeObject> native) : Native(std::move(native)) {}
-  std::string TypeName() const override { return Native->TypeName(); }
-  std::shared_ptr<NativeObject> Native;
-};
-
 /// What GetRef returns: an object whose default member calls a global procedure.
 /// It keeps the procedure's code alive after the name is given to another procedure.
 class ProcedureRef final : public ScriptObject {

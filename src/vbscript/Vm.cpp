@@ -21,23 +21,6 @@ constexpr size_t SegmentSlots = 1024;
 constexpr uintptr_t MaxStackBytes = 3 * 1024 * 1024;
 constexpr size_t MaxStackSlots = 1 << 17;
 
-bool IsSmallInt(VarType t) {
-  return t == VarType::Integer || t == VarType::Long;
-}
-
-int64_t SmallIntValue(const Variant& v) {
-  return v.Type() == VarType::Integer ? v.AsInteger() : v.AsLong();
-}
-
-// Integer results keep the wider operand's type unless they overflow it.
-Variant FitPair(int64_t value, VarType a, VarType b) {
-  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767)
-    return Variant::Integer(static_cast<int16_t>(value));
-  if (value >= -2147483648LL && value <= 2147483647LL)
-    return Variant::Long(static_cast<int32_t>(value));
-  return Variant::Double(static_cast<double>(value));
-}
-
 }  // namespace
 
 Vm::Vm(GlobalState& globals) : globals_(globals) {}
@@ -183,23 +166,6 @@ Variant Vm::EvalUnary(const Expr& e, Frame& f) {
   return Negate(v);
 }
 
-namespace {
-
-Variant ToVariant(const Number& n) {
-  switch (n.Type) {
-    case VarType::Integer:
-      return Variant::Integer(static_cast<int16_t>(n.Int));
-    case VarType::Long:
-      return Variant::Long(static_cast<int32_t>(n.Int));
-    case VarType::Boolean:
-      return Variant::Boolean(n.Int != 0);
-    default:
-      return Variant::Double(n.Real);
-  }
-}
-
-}  // namespace
-
 Variant Vm::EvalBinary(const Expr& e, Frame& f) {
   if (e.Pure) {
     Number n;
@@ -257,69 +223,13 @@ Variant Vm::EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b) 
     if (!a.IsObject() || !b.IsObject()) ThrowRuntime(424);
     return Variant::Boolean(a.AsObject() == b.AsObject());
   }
-  const VarType ta = a.Type(), tb = b.Type();
-  // Fast paths: the subtypes loops and indicators use.
-  if (IsSmallInt(ta) && IsSmallInt(tb)) {
-    const int64_t x = SmallIntValue(a), y = SmallIntValue(b);
-    switch (e.Operator) {
-      case Op::Plus:
-        return FitPair(x + y, ta, tb);
-      case Op::Minus:
-        return FitPair(x - y, ta, tb);
-      case Op::Mul:
-        return FitPair(x * y, ta, tb);
-      case Op::Eq:
-        return Variant::Boolean(x == y);
-      case Op::Ne:
-        return Variant::Boolean(x != y);
-      case Op::Lt:
-        return Variant::Boolean(x < y);
-      case Op::Gt:
-        return Variant::Boolean(x > y);
-      case Op::Le:
-        return Variant::Boolean(x <= y);
-      case Op::Ge:
-        return Variant::Boolean(x >= y);
-      case Op::Div:
-        if (y != 0) return Variant::Double(static_cast<double>(x) / static_cast<double>(y));
-        break;
-      case Op::IntDiv:
-        if (y != 0) return FitPair(x / y, ta, tb);
-        break;
-      case Op::Mod:
-        if (y != 0) return FitPair(x % y, ta, tb);
-        break;
-      default:
-        break;
-    }
-  } else if ((ta == VarType::Double || IsSmallInt(ta)) &&
-             (tb == VarType::Double || IsSmallInt(tb))) {
-    const double x = ta == VarType::Double ? a.AsDouble() : static_cast<double>(SmallIntValue(a));
-    const double y = tb == VarType::Double ? b.AsDouble() : static_cast<double>(SmallIntValue(b));
-    switch (e.Operator) {
-      case Op::Plus:
-        return Variant::Double(x + y);
-      case Op::Minus:
-        return Variant::Double(x - y);
-      case Op::Mul:
-        return Variant::Double(x * y);
-      case Op::Div:
-        if (y != 0) return Variant::Double(x / y);
-        break;
-      case Op::Eq:
-        return Variant::Boolean(x == y);
-      case Op::Ne:
-        return Variant::Boolean(x != y);
-      case Op::Lt:
-        return Variant::Boolean(x < y);
-      case Op::Gt:
-        return Variant::Boolean(x > y);
-      case Op::Le:
-        return Variant::Boolean(x <= y);
-      case Op::Ge:
-        return Variant::Boolean(x >= y);
-      default:
-        break;
+  // Fast path: the plain numbers loops and indicators use, by the rules of Numeric.h.
+  const Number x = NumberOf(a);
+  if (x.Type != VarType::Empty) {
+    const Number y = NumberOf(b);
+    if (y.Type != VarType::Empty) {
+      const Number n = ApplyNumbers(e.Operator, x, y);
+      if (n.Type != VarType::Empty) return ToVariant(n);
     }
   }
   return EvalBinarySlow(e, a, b);

@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "vbscript/HostCallbacks.h"
 #include "vbscript/Program.h"
 #include "vbscript/ScriptLocale.h"
 
@@ -26,22 +27,8 @@ struct ErrState {
   int32_t HelpContext = 0;
 };
 
-/// What scripts may ask of the host: message and input boxes.
-struct HostCallbacks {
-  /// MsgBox(prompt, buttons, title): returns the button id (vbOK = 1 ...).
-  std::function<int(const std::string& prompt, int buttons, const std::string& title)> MsgBox;
-  /// InputBox(prompt, title, default): returns the text ("" on cancel).
-  std::function<std::string(const std::string& prompt, const std::string& title,
-                            const std::string& defaultText)>
-      InputBox;
-};
-
 /// Script calls nest at most this deep; deeper recursion stops with error 28.
 inline constexpr int MaxCallDepth = 3000;
-
-/// Error numbers of a script stopped from outside; On Error Resume Next does not catch them.
-inline constexpr int TimeoutErrorNumber = 0x1001;
-inline constexpr int CancelErrorNumber = 0x1002;
 
 /// Variables that Execute text creates inside a procedure: they live as long as the call.
 /// Node-based, so ByRef aliases to them stay valid.
@@ -145,22 +132,6 @@ class Vm {
     out = NumberValue(e, f);
     return out.Type != VarType::Empty;
   }
-  static void StoreNumber(Variant& slot, const Number& n) {
-    switch (n.Type) {
-      case VarType::Integer:
-        slot.SetInteger(static_cast<int16_t>(n.Int));
-        return;
-      case VarType::Long:
-        slot.SetLong(static_cast<int32_t>(n.Int));
-        return;
-      case VarType::Boolean:
-        slot = Variant::Boolean(n.Int != 0);
-        return;
-      default:
-        slot.SetDouble(n.Real);
-        return;
-    }
-  }
 
  private:
   /// A node's value by reference when it is a plain local, global or literal; else evaluated
@@ -237,6 +208,7 @@ class Vm {
   void ExecErase(const Stmt& s, Frame& f);
   void ExecExecute(const Stmt& s, Frame& f);
   void RecordError(const ScriptError& error);
+  [[gnu::noinline]] void RecoverOrRethrow(const Frame& f, const ScriptError& error);
 
   // VmVariables.cpp: storage and indexing
   Variant& Storage(const Expr& e, Frame& f, bool write);
@@ -253,6 +225,9 @@ class Vm {
   /// CallPlain for a plain-number result; Type Empty with anything else, which then goes
   /// to `other`.
   Number CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other);
+  template <class Bind, class Finish>
+  auto EnterProcedure(const Procedure& proc, ClassInstance* me, size_t argCount, Bind&& bind,
+                      Finish&& finish);
   template <class Finish>
   auto RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish);
   Variant CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args);

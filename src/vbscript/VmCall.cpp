@@ -19,103 +19,118 @@ bool IsReference(const Expr& e) {
 
 }  // namespace
 
-Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
-                          const std::vector<ExprPtr>& args, Frame& caller) {
-  if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
+// The one entry into a procedure, for every kind of call: the argument count, the time-out and
+// the depth are checked, the frame is laid out, `bind` fills the parameter slots, the body
+// runs, and `finish` takes the result slot (nullptr for a Sub) before the frame is cleared.
+template <class Bind, class Finish>
+auto Vm::EnterProcedure(const Procedure& proc, ClassInstance* me, size_t argCount, Bind&& bind,
+                        Finish&& finish) {
+  if (static_cast<int>(argCount) != proc.ParamCount) ThrowRuntime(450);
   CheckInterrupt();
   CheckCallDepth();
   StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
   Variant* slots = guard.Base;
   ++depth_;
-  // Array elements passed ByRef are copied in and written back after the call, so a ReDim
-  // inside the callee cannot leave a dangling alias.
-  uint64_t writeBack = 0;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const Expr& a = *args[i];
-    if (!proc.ByVal[i] && IsReference(a)) {
-      slots[i] = Variant::MakeRef(&Storage(a, caller, true));
-    } else if (a.Numeric && a.Kind != ExprKind::Variable) {
-      // Arithmetic arguments such as n - 1 go to the new frame unboxed.
-      const Number n = NumberValue(a, caller);
-      if (n.Type != VarType::Empty)
-        StoreNumber(slots[i], n);
-      else
-        slots[i] = Eval(a, caller);
-    } else {
-      slots[i] = Eval(a, caller);
-      if (!proc.ByVal[i] && a.Kind == ExprKind::Variable && i < 64) writeBack |= 1ull << i;
-    }
-  }
+  bind(slots);
   Frame frame;
   frame.Slots = slots;
   frame.Proc = &proc;
   frame.Me = me;
-  Variant keepAlive = me ? Variant::Object(me) : Variant();
-  ExecBlock(proc.Decl->Body, frame);
-  for (size_t i = 0; writeBack != 0 && i < args.size(); ++i)
-    if (writeBack & (1ull << i)) Assign(*args[i], slots[i], caller, slots[i].IsObject());
-  if (proc.ResultSlot < 0) return Variant();
-  return std::move(slots[proc.ResultSlot]);
-}
-
-// A global procedure called with PlainArgs: nothing to write back and no Me, so the frame is
-// set up with the least work. `finish` takes the result from the frame before it is cleared.
-template <class Finish>
-auto Vm::RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish) {
-  const std::vector<ExprPtr>& args = call.Args;
-  const size_t count = args.size();
-  if (static_cast<int>(count) != proc.ParamCount) ThrowRuntime(450);
-  CheckInterrupt();
-  CheckCallDepth();
-  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
-  Variant* slots = guard.Base;
-  ++depth_;
-  const uint8_t* byVal = proc.ByVal.data();
-  for (size_t i = 0; i < count; ++i) {
-    const Expr& a = *args[i];
-    switch (a.Fast) {
-      case FastRead::Local:
-        if (byVal[i])
-          slots[i] = caller.Slots[a.Slot];
-        else
-          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot]);
-        continue;
-      case FastRead::Ref:
-        if (byVal[i])
-          slots[i] = caller.Slots[a.Slot].Deref();
-        else
-          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot].Deref());
-        continue;
-      case FastRead::Direct:
-        if (byVal[i])
-          slots[i] = *a.Direct;
-        else
-          slots[i] = Variant::MakeRef(a.Direct);
-        continue;
-      case FastRead::Literal:
-        slots[i] = a.Value;
-        continue;
-      case FastRead::None: {
-        // Plain-number arithmetic such as n - 1 goes to the new frame unboxed.
-        const Number n = a.Numeric(a, caller);
-        if (n.Type != VarType::Empty)
-          StoreNumber(slots[i], n);
-        else
-          slots[i] = Eval(a, caller);
-        continue;
-      }
-    }
-  }
-  Frame frame;
-  frame.Slots = slots;
-  frame.Proc = &proc;
+  // The instance stays alive while its method runs, even if the method drops the last
+  // reference the caller held.
+  const Variant keepAlive = me ? Variant::Object(me) : Variant();
   ExecBlock(proc.Decl->Body, frame);
   return finish(proc.ResultSlot < 0 ? nullptr : &slots[proc.ResultSlot]);
 }
 
+namespace {
+
+Variant TakeResult(Variant* result) {
+  return result ? std::move(*result) : Variant();
+}
+
+}  // namespace
+
+Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
+                          const std::vector<ExprPtr>& args, Frame& caller) {
+  // Array elements passed ByRef are copied in and written back after the call, so a ReDim
+  // inside the callee cannot leave a dangling alias.
+  uint64_t writeBack = 0;
+  Variant* frameSlots = nullptr;
+  const auto bind = [&](Variant* slots) {
+    frameSlots = slots;
+    for (size_t i = 0; i < args.size(); ++i) {
+      const Expr& a = *args[i];
+      if (!proc.ByVal[i] && IsReference(a)) {
+        slots[i] = Variant::MakeRef(&Storage(a, caller, true));
+      } else if (a.Numeric && a.Kind != ExprKind::Variable) {
+        // Arithmetic arguments such as n - 1 go to the new frame unboxed.
+        const Number n = NumberValue(a, caller);
+        if (n.Type != VarType::Empty)
+          StoreNumber(slots[i], n);
+        else
+          slots[i] = Eval(a, caller);
+      } else {
+        slots[i] = Eval(a, caller);
+        if (!proc.ByVal[i] && a.Kind == ExprKind::Variable && i < 64) writeBack |= 1ull << i;
+      }
+    }
+  };
+  return EnterProcedure(proc, me, args.size(), bind, [&](Variant* result) {
+    for (size_t i = 0; writeBack != 0 && i < args.size(); ++i)
+      if (writeBack & (1ull << i))
+        Assign(*args[i], frameSlots[i], caller, frameSlots[i].IsObject());
+    return TakeResult(result);
+  });
+}
+
+// A global procedure called with PlainArgs: nothing to write back and no Me.
+template <class Finish>
+auto Vm::RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish) {
+  const std::vector<ExprPtr>& args = call.Args;
+  const auto bind = [&](Variant* slots) {
+    const uint8_t* byVal = proc.ByVal.data();
+    for (size_t i = 0; i < args.size(); ++i) {
+      const Expr& a = *args[i];
+      switch (a.Fast) {
+        case FastRead::Local:
+          if (byVal[i])
+            slots[i] = caller.Slots[a.Slot];
+          else
+            slots[i] = Variant::MakeRef(&caller.Slots[a.Slot]);
+          continue;
+        case FastRead::Ref:
+          if (byVal[i])
+            slots[i] = caller.Slots[a.Slot].Deref();
+          else
+            slots[i] = Variant::MakeRef(&caller.Slots[a.Slot].Deref());
+          continue;
+        case FastRead::Direct:
+          if (byVal[i])
+            slots[i] = *a.Direct;
+          else
+            slots[i] = Variant::MakeRef(a.Direct);
+          continue;
+        case FastRead::Literal:
+          slots[i] = a.Value;
+          continue;
+        case FastRead::None: {
+          // Plain-number arithmetic such as n - 1 goes to the new frame unboxed.
+          const Number n = a.Numeric(a, caller);
+          if (n.Type != VarType::Empty)
+            StoreNumber(slots[i], n);
+          else
+            slots[i] = Eval(a, caller);
+          continue;
+        }
+      }
+    }
+  };
+  return EnterProcedure(proc, nullptr, args.size(), bind, finish);
+}
+
 Variant Vm::CallPlain(const Procedure& proc, const Expr& call, Frame& caller) {
-  return RunPlain(proc, call, caller,
-                  [](Variant* result) { return result ? std::move(*result) : Variant(); });
+  return RunPlain(proc, call, caller, TakeResult);
 }
 
 Number Vm::CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other) {
@@ -128,22 +143,11 @@ Number Vm::CallPlainNumber(const Procedure& proc, const Expr& call, Frame& calle
 }
 
 Variant Vm::CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args) {
-  if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
-  CheckInterrupt();
-  CheckCallDepth();
-  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
-  Variant* slots = guard.Base;
-  ++depth_;
-  for (size_t i = 0; i < args.size(); ++i)
-    slots[i] = proc.ByVal[i] ? args[i] : Variant::MakeRef(&args[i]);
-  Frame frame;
-  frame.Slots = slots;
-  frame.Proc = &proc;
-  frame.Me = me;
-  Variant keepAlive = me ? Variant::Object(me) : Variant();
-  ExecBlock(proc.Decl->Body, frame);
-  if (proc.ResultSlot < 0) return Variant();
-  return std::move(slots[proc.ResultSlot]);
+  const auto bind = [&](Variant* slots) {
+    for (size_t i = 0; i < args.size(); ++i)
+      slots[i] = proc.ByVal[i] ? args[i] : Variant::MakeRef(&args[i]);
+  };
+  return EnterProcedure(proc, me, args.size(), bind, TakeResult);
 }
 
 Variant Vm::CallWithValues(const Procedure& proc, std::span<Variant> args) {

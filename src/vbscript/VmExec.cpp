@@ -3,6 +3,7 @@
 
 #include "vbscript/Compiler.h"
 #include "vbscript/Conversion.h"
+#include "vbscript/Numeric.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Parser.h"
 #include "vbscript/Vm.h"
@@ -36,6 +37,14 @@ Variant NumericLoopValue(Variant v) {
 }
 
 }  // namespace
+
+// Under On Error Resume Next an error is recorded in Err and the statement's own recovery
+// follows; without it, and for a time-out or a cancel, the error goes on up. Called only inside
+// a catch block, which `throw;` then leaves.
+void Vm::RecoverOrRethrow(const Frame& f, const ScriptError& error) {
+  if (!f.ResumeNext || error.Fatal) throw;
+  RecordError(error);
+}
 
 void Vm::RecordError(const ScriptError& error) {
   Err.Number = error.Number;
@@ -80,8 +89,7 @@ Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
         error.Pos = s->Pos;
         error.HasPos = true;
       }
-      if (!f.ResumeNext || error.Fatal) throw;
-      RecordError(error);
+      RecoverOrRethrow(f, error);
     }
   }
   return Flow::Normal;
@@ -103,17 +111,12 @@ Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
     case StmtKind::If:
       for (size_t i = 0; i < s.Conds.size(); ++i) {
         bool taken;
-        if (!f.ResumeNext) {
+        try {
           taken = EvalCondition(*s.Conds[i], f);
-        } else {
+        } catch (ScriptError& error) {
           // Under Resume Next a failing condition enters its branch.
-          try {
-            taken = EvalCondition(*s.Conds[i], f);
-          } catch (ScriptError& error) {
-            if (error.Fatal) throw;
-            RecordError(error);
-            taken = true;
-          }
+          RecoverOrRethrow(f, error);
+          taken = true;
         }
         if (taken) return ExecBlock(s.Blocks[i], f);
       }
@@ -146,8 +149,7 @@ Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
         if (!object.IsObject()) ThrowRuntime(424);
       } catch (ScriptError& error) {
         // Under Resume Next the block still runs, from its first statement, with no object.
-        if (!f.ResumeNext || error.Fatal) throw;
-        RecordError(error);
+        RecoverOrRethrow(f, error);
         object.Clear();
       }
       f.Slots[s.Slot] = std::move(object);
@@ -263,8 +265,7 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
     step = s.StepExpr ? bound(*s.StepExpr) : Variant::Integer(1);
   } catch (ScriptError& error) {
     // Under Resume Next a failing bound runs the body once, then "For loop not initialized".
-    if (!f.ResumeNext || error.Fatal) throw;
-    RecordError(error);
+    RecoverOrRethrow(f, error);
     const Flow flow = ExecBlock(s.Body, f);
     if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(92);
@@ -281,38 +282,24 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
                         (step.Type() == VarType::Integer || step.Type() == VarType::Long);
   const bool down = ToDouble(step) < 0;
   const int64_t intLimit = integral ? ToLong(limit) : 0;
-  const int64_t intStep = integral ? ToLong(step) : 0;
-  const bool integerStep = step.Type() == VarType::Integer;
-  // counter = counter + step, with the subtype rules of `+`.
+  const Number stepNumber = NumberOf(step);
+  // counter = counter + step, with the rules of `+`.
   auto advance = [&](Variant& next) {
-    const VarType nextType = next.Type();
-    if (integral && nextType == VarType::Integer && integerStep) {
-      const int64_t sum = static_cast<int64_t>(next.AsInteger()) + intStep;
-      if (sum >= -32768 && sum <= 32767)
-        next.SetInteger(static_cast<int16_t>(sum));
-      else
-        next.SetLong(static_cast<int32_t>(sum));
-    } else if (integral && (nextType == VarType::Long || nextType == VarType::Integer)) {
-      const int64_t sum = (nextType == VarType::Long ? next.AsLong() : next.AsInteger()) + intStep;
-      if (sum <= 2147483647LL && sum >= -2147483648LL)
-        next.SetLong(static_cast<int32_t>(sum));
-      else
-        next.SetDouble(static_cast<double>(sum));
-    } else if (nextType == VarType::Double && (step.Type() == VarType::Double || integral)) {
-      next.SetDouble(next.AsDouble() + ToDouble(step));
-    } else {
-      next = Add(next.IsObject() ? DefaultValue(next) : next, step);
+    const Number n = NumberOf(next);
+    if (n.Type != VarType::Empty && stepNumber.Type != VarType::Empty) {
+      StoreNumber(next, ApplyNumbers<Op::Plus>(n, stepNumber));
+      return;
     }
+    next = Add(next.IsObject() ? DefaultValue(next) : next, step);
   };
   // The common loop: an integer counter in a plain variable with integer bounds. When the body
   // gives the counter another subtype, the general loop below carries on.
   if (fixedCounter && integral) {
     Variant& counter = *fixedCounter;
     for (;;) {
-      const VarType type = counter.Type();
-      if (type != VarType::Integer && type != VarType::Long) break;
-      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
-      if (down ? c < intLimit : c > intLimit) return Flow::Normal;
+      const Number c = NumberOf(counter);
+      if (c.Type != VarType::Integer && c.Type != VarType::Long) break;
+      if (down ? c.Int < intLimit : c.Int > intLimit) return Flow::Normal;
       // A body of one arithmetic assignment, as in `sum = sum + v(j)`, runs without a block.
       if (s.Body.size() != 1 || s.Body[0]->Kind != StmtKind::Assign ||
           !AssignNumber(*s.Body[0], f)) {
@@ -321,19 +308,12 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
         if (flow != Flow::Normal) return flow;
       }
       CheckInterrupt();
-      const VarType now = counter.Type();
-      if (now != VarType::Integer && now != VarType::Long) {
+      const Number now = NumberOf(counter);
+      if (now.Type != VarType::Integer && now.Type != VarType::Long) {
         advance(counter);
         break;
       }
-      const int64_t sum =
-          (now == VarType::Integer ? counter.AsInteger() : counter.AsLong()) + intStep;
-      if (now == VarType::Integer && integerStep && sum >= -32768 && sum <= 32767)
-        counter.SetInteger(static_cast<int16_t>(sum));
-      else if (sum <= 2147483647LL && sum >= -2147483648LL)
-        counter.SetLong(static_cast<int32_t>(sum));
-      else
-        counter.SetDouble(static_cast<double>(sum));
+      StoreNumber(counter, ApplyNumbers<Op::Plus>(now, stepNumber));
     }
   }
   for (;;) {
@@ -363,8 +343,7 @@ Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
     collection = Eval(*s.Value, f);
   } catch (ScriptError& error) {
     // As with For: the body runs once, then "Object not a collection".
-    if (!f.ResumeNext || error.Fatal) throw;
-    RecordError(error);
+    RecoverOrRethrow(f, error);
     const Flow flow = ExecBlock(s.Body, f);
     if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(451);
@@ -379,12 +358,11 @@ Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
   if (!isCollection) {
     // Under Resume Next a value that is no collection runs the body once, as a failing
     // expression does, and the loop's end fails again.
-    if (!f.ResumeNext) ThrowRuntime(451);
-    ScriptError error;
-    error.Number = 451;
-    error.Description = ErrorDescription(451);
-    error.Source = RuntimeSource;
-    RecordError(error);
+    try {
+      ThrowRuntime(451);
+    } catch (ScriptError& error) {
+      RecoverOrRethrow(f, error);
+    }
     const Flow flow = ExecBlock(s.Body, f);
     if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(451);
@@ -409,8 +387,7 @@ Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
     try {
       value = EvalCondition(*s.Cond, f);
     } catch (ScriptError& error) {
-      if (!f.ResumeNext || error.Fatal) throw;
-      RecordError(error);
+      RecoverOrRethrow(f, error);
       // A failing pre-test condition enters the body; a failing post-test one ends the loop.
       return !postTest;
     }
@@ -460,8 +437,7 @@ Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
     }
   } catch (ScriptError& error) {
     // Under Resume Next a failing test expression runs no clause at all.
-    if (!f.ResumeNext || error.Fatal) throw;
-    RecordError(error);
+    RecoverOrRethrow(f, error);
     return Flow::Normal;
   }
   // A numeric test compares with numeric cases without building Variants.
@@ -497,8 +473,7 @@ Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
             value->NumericLiteralSide && test.IsString() ? Variant::Double(ToDouble(test)) : test;
         match = Compare(subject, candidate) == Ordering::Equal;
       } catch (ScriptError& error) {
-        if (!f.ResumeNext || error.Fatal) throw;
-        RecordError(error);
+        RecoverOrRethrow(f, error);
         match = true;
       }
       if (match) return ExecBlock(clause.Body, f);
