@@ -197,7 +197,7 @@ ScriptResult ScriptHost::Eval(std::string_view expression) {
   result.Ok = Protected([&] {
     Compiler compiler(engine_->Globals);
     std::unique_ptr<CompiledBlock> block =
-        compiler.CompileExpression(ParseExpressionText(expression, locale_), nullptr, nullptr);
+        compiler.CompileExpression(*ParseExpressionText(expression, locale_), nullptr, nullptr);
     result.Value = engine_->Vm.EvaluateBlock(*block);
   });
   return result;

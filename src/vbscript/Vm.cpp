@@ -1,9 +1,9 @@
 // The VM's expression dispatch: one switch over the resolved node kinds.
 //
-// Why a tree of resolved nodes rather than bytecode: VBScript's error rules are statement
-// rules (On Error Resume Next continues with the next statement; an error in an If condition
-// enters the branch), which map one-to-one onto statement nodes, and every name was already
-// turned into a slot or a target by the compiler, so a node costs one switch and no lookup.
+// Why resolved nodes rather than bytecode: VBScript's error rules are statement rules (On
+// Error Resume Next continues with the next statement; an error in an If condition enters the
+// branch), which map one-to-one onto resolved statements, and every name was already turned
+// into a slot or a target by the compiler, so a node costs one switch and no lookup.
 #include "vbscript/Vm.h"
 
 #include <algorithm>
@@ -83,12 +83,11 @@ Variant* Vm::PushSegment(size_t count) {
 Variant Vm::DefaultValue(const Variant& value) {
   if (!value.IsObject()) return value;
   if (value.IsNothing()) ThrowRuntime(91);
-  static const std::vector<ExprPtr> NoArgs;
   Frame f;
-  return DefaultValue(CallDefault(value, NoArgs, f));
+  return DefaultValue(CallDefault(value, {}, f));
 }
 
-bool Vm::EvalCondition(const Expr& e, Frame& f) {
+bool Vm::EvalCondition(const Node& e, Frame& f) {
   if (e.Numeric) {
     const Number n = e.Numeric(e, f);
     if (n.Type != VarType::Empty) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
@@ -99,66 +98,72 @@ bool Vm::EvalCondition(const Expr& e, Frame& f) {
   return ToCondition(v, Locale);
 }
 
-Variant Vm::Eval(const Expr& e, Frame& f) {
+Variant Vm::Eval(const Node& e, Frame& f) {
   switch (e.Kind) {
-    case ExprKind::Literal:
-      return e.Value;
-    case ExprKind::Variable:
-      if (e.Fast == FastRead::Local) return f.Slots[e.Slot];
-      if (e.Fast == FastRead::Ref) return f.Slots[e.Slot].Deref();
-      if (e.Fast == FastRead::Direct) return *e.Direct;
-      return EvalVariable(e, f);
-    case ExprKind::Paren:
-      return Eval(*e.Left, f);
-    case ExprKind::Binary:
-      return EvalBinary(e, f);
-    case ExprKind::Unary:
-      return EvalUnary(e, f);
-    case ExprKind::CallProc:
-      return CallGlobal(e, f);
-    case ExprKind::CallMethod:
-      if (!e.Method) ThrowRuntime(438);
-      return CallProcedure(*e.Method, f.Me, e.Args, f);
-    case ExprKind::CallBuiltin:
-      return CallBuiltin(e, f);
-    case ExprKind::CallNative: {
-      const HostEntry& host = globals_.Hosts[static_cast<size_t>(e.Slot)];
-      return CallNative(*host.Native, e.Index, e.Args, f, nullptr);
+    case NodeKind::Literal:
+      return e.As<LiteralNode>().Value;
+    case NodeKind::Variable: {
+      const VariableNode& v = e.As<VariableNode>();
+      if (e.Fast == FastRead::Local) return f.Slots[v.Slot];
+      if (e.Fast == FastRead::Ref) return f.Slots[v.Slot].Deref();
+      if (e.Fast == FastRead::Direct) return *v.Direct;
+      return EvalVariable(v, f);
     }
-    case ExprKind::HostObject: {
-      const Variant& object = globals_.Hosts[static_cast<size_t>(e.Slot)].Object;
-      if (e.Args.empty()) return object;
-      return CallDefault(object, e.Args, f);
+    case NodeKind::ByVal:
+      return Eval(*e.As<ByValNode>().Inner, f);
+    case NodeKind::Binary:
+      return EvalBinary(e.As<BinaryNode>(), f);
+    case NodeKind::Unary:
+      return EvalUnary(e.As<UnaryNode>(), f);
+    case NodeKind::CallProc:
+      return CallGlobal(e.As<CallProcNode>(), f);
+    case NodeKind::CallMethod: {
+      const CallMethodNode& call = e.As<CallMethodNode>();
+      if (!call.Method) ThrowRuntime(438);
+      return CallProcedure(*call.Method, f.Me, call.Args, f);
     }
-    case ExprKind::Member:
-      return CallMember(e, f);
-    case ExprKind::Apply:
-      return IndexValue(Eval(*e.Left, f), e.Args, f);
-    case ExprKind::New:
-      return NewInstance(e);
-    case ExprKind::Me:
+    case NodeKind::CallBuiltin:
+      return CallBuiltin(e.As<CallBuiltinNode>(), f);
+    case NodeKind::CallNative: {
+      const CallNativeNode& call = e.As<CallNativeNode>();
+      const HostEntry& host = globals_.Hosts[static_cast<size_t>(call.Host)];
+      return CallNative(*host.Native, call.Member, call.Args, f, nullptr);
+    }
+    case NodeKind::HostObject: {
+      const HostObjectNode& host = e.As<HostObjectNode>();
+      const Variant& object = globals_.Hosts[static_cast<size_t>(host.Host)].Object;
+      if (host.Args.empty()) return object;
+      return CallDefault(object, host.Args, f);
+    }
+    case NodeKind::Member:
+      return CallMember(e.As<MemberNode>(), f);
+    case NodeKind::Apply: {
+      const ApplyNode& apply = e.As<ApplyNode>();
+      return IndexValue(Eval(*apply.Target, f), apply.Args, f);
+    }
+    case NodeKind::New:
+      return NewInstance(e.As<NewNode>());
+    case NodeKind::Me:
       return Variant::Object(f.Me);
-    case ExprKind::ErrMember:
-      return EvalErr(e, f);
-    case ExprKind::EvalText:
-      return EvalText(e, f);
-    case ExprKind::Name:
-      break;
+    case NodeKind::ErrMember:
+      return EvalErr(e.As<ErrNode>(), f);
+    case NodeKind::EvalText:
+      return EvalText(e.As<EvalTextNode>(), f);
   }
   ThrowRuntime(51);
 }
 
 // The cases of Eval that need more than a few registers live here, so that the dispatch
 // itself stays small: it runs for every call and every operand.
-Variant Vm::EvalVariable(const Expr& e, Frame& f) {
+Variant Vm::EvalVariable(const VariableNode& e, Frame& f) {
   if (e.Args.empty()) return Storage(e, f, false);
   const Variant& holder = Storage(e, f, false);
   if (holder.IsArray()) return Element(const_cast<Variant&>(holder), e.Args, f);
   return IndexValue(holder, e.Args, f);
 }
 
-Variant Vm::EvalUnary(const Expr& e, Frame& f) {
-  Variant v = Eval(*e.Left, f);
+Variant Vm::EvalUnary(const UnaryNode& e, Frame& f) {
+  Variant v = Eval(*e.Operand, f);
   if (e.Operator == Op::Pos) return v;
   if (v.IsObject()) v = DefaultValue(v);
   if (e.Operator == Op::Not) return Not(v);
@@ -166,10 +171,10 @@ Variant Vm::EvalUnary(const Expr& e, Frame& f) {
   return Negate(v);
 }
 
-Variant Vm::EvalBinary(const Expr& e, Frame& f) {
+Variant Vm::EvalBinary(const BinaryNode& e, Frame& f) {
   if (e.Pure) {
-    Number n;
-    if (EvalNumber(e, f, n)) return ToVariant(n);
+    const Number n = NumberValue(e, f);
+    if (n.Type != VarType::Empty) return ToVariant(n);
   }
   if (e.Arith) return EvalArith(e, f);
   Variant tempA, tempB;
@@ -184,11 +189,12 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
 
 // One side of an Arith node: a plain number, or Type Empty with the side's value in `other`.
 // A pure side that is no plain number is evaluated once, before the other side runs.
-[[gnu::always_inline]] inline Number Vm::SideNumber(const Expr& side, Frame& f, Variant& other) {
-  if (side.Kind == ExprKind::CallProc) {
-    const Procedure* proc = globals_.Procedures[static_cast<size_t>(side.Slot)];
+[[gnu::always_inline]] inline Number Vm::SideNumber(const Node& side, Frame& f, Variant& other) {
+  if (side.Kind == NodeKind::CallProc) {
+    const CallProcNode& call = side.As<CallProcNode>();
+    const Procedure* proc = globals_.Procedures[static_cast<size_t>(call.Proc)];
     if (!proc) ThrowRuntime(13);
-    return CallPlainNumber(*proc, side, f, other);
+    return CallPlainNumber(*proc, call, f, other);
   }
   const Number n = side.Numeric(side, f);
   if (n.Type == VarType::Integer || n.Type == VarType::Long || n.Type == VarType::Double) return n;
@@ -197,7 +203,7 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
 }
 
 // `Fib(n - 1) + Fib(n - 2)`: the calls' plain-number results meet without Variants.
-Number Vm::ArithNumber(const Expr& e, Frame& f, Variant& other) {
+Number Vm::ArithNumber(const BinaryNode& e, Frame& f, Variant& other) {
   Variant a, b;
   const Number x = SideNumber(*e.Left, f, a);
   const Number y = SideNumber(*e.Right, f, b);
@@ -211,14 +217,14 @@ Number Vm::ArithNumber(const Expr& e, Frame& f, Variant& other) {
   return Number{};
 }
 
-Variant Vm::EvalArith(const Expr& e, Frame& f) {
+Variant Vm::EvalArith(const BinaryNode& e, Frame& f) {
   Variant other;
   const Number n = ArithNumber(e, f, other);
   if (n.Type != VarType::Empty) return ToVariant(n);
   return other;
 }
 
-Variant Vm::EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b) {
+Variant Vm::EvalBinaryValues(const BinaryNode& e, const Variant& a, const Variant& b) {
   if (e.Operator == Op::Is) {
     if (!a.IsObject() || !b.IsObject()) ThrowRuntime(424);
     return Variant::Boolean(a.AsObject() == b.AsObject());
@@ -235,7 +241,7 @@ Variant Vm::EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b) 
   return EvalBinarySlow(e, a, b);
 }
 
-Variant Vm::EvalBinarySlow(const Expr& e, Variant a, Variant b) {
+Variant Vm::EvalBinarySlow(const BinaryNode& e, Variant a, Variant b) {
   if (a.IsObject()) a = DefaultValue(a);
   if (b.IsObject()) b = DefaultValue(b);
   if (e.NumericLiteralSide) {
