@@ -168,10 +168,12 @@ class Vm {
   Flow ExecBlock(StatementList block, Frame& f);
   Flow Exec(const Statement& s, Frame& f);
   Flow ExecIf(const IfStatement& s, Frame& f);
+  /// ExecIf's common shape, in the block's own loop: one condition outside Resume Next.
+  [[gnu::always_inline]] Flow ExecOneBranch(const IfStatement& s, Frame& f);
   Flow ExecFor(const ForStatement& s, Frame& f);
   /// `x = <arithmetic>` or `x = y` on a local, what loops repeat most: stores the number
   /// and returns true, or changes nothing and returns false. Never throws.
-  bool AssignNumber(const AssignStatement& s, Frame& f) {
+  [[gnu::always_inline]] bool AssignNumber(const AssignStatement& s, Frame& f) {
     const Node& target = *s.Target;
     const Node& value = *s.Value;
     if (target.Fast != FastRead::Local || !value.Numeric) return false;
@@ -181,7 +183,7 @@ class Vm {
     return true;
   }
   /// `x = F(a) + F(b)` on a local: true once stored; false, changing nothing, for other shapes.
-  bool AssignArith(const AssignStatement& s, Frame& f) {
+  [[gnu::always_inline]] bool AssignArith(const AssignStatement& s, Frame& f) {
     const Node& target = *s.Target;
     const Node& value = *s.Value;
     if (target.Fast != FastRead::Local || value.Kind != NodeKind::Binary) return false;

@@ -69,16 +69,41 @@ void Vm::RecordError(const ScriptError& error) {
   Err.HelpContext = error.HelpContext;
 }
 
+// A one-branch If outside Resume Next, as recursive functions test their end case; a branch of
+// one assignment runs here too, the error (if any) at its own position.
+inline Vm::Flow Vm::ExecOneBranch(const IfStatement& s, Frame& f) {
+  const bool taken = Condition(*s.OnlyCond, f);
+  if (const AssignStatement* only = taken ? s.ThenAssign : s.ElseAssign) {
+    try {
+      if (!AssignNumber(*only, f) && !AssignArith(*only, f)) ExecAssign(*only, f);
+    } catch (ScriptError& error) {
+      Locate(error, only->Pos);
+      throw;
+    }
+    return Flow::Normal;
+  }
+  return ExecBlock(taken ? s.Blocks[0] : s.Else, f);
+}
+
 Vm::Flow Vm::ExecBlock(StatementList block, Frame& f) {
   for (const Statement* s : block) {
     try {
-      if (s->Kind == StatementKind::Assign) {
-        const AssignStatement& assign = s->As<AssignStatement>();
-        if (!AssignNumber(assign, f)) ExecAssign(assign, f);
-        continue;
+      Flow flow;
+      switch (s->Kind) {
+        case StatementKind::Assign: {
+          const AssignStatement& assign = s->As<AssignStatement>();
+          if (!AssignNumber(assign, f)) ExecAssign(assign, f);
+          continue;
+        }
+        case StatementKind::If: {
+          const IfStatement& branch = s->As<IfStatement>();
+          flow = branch.OnlyCond && !f.ResumeNext ? ExecOneBranch(branch, f) : ExecIf(branch, f);
+          break;
+        }
+        default:
+          flow = Exec(*s, f);
+          break;
       }
-      const Flow flow =
-          s->Kind == StatementKind::If ? ExecIf(s->As<IfStatement>(), f) : Exec(*s, f);
       if (flow != Flow::Normal) return flow;
     } catch (ScriptError& error) {
       Locate(error, s->Pos);
@@ -89,21 +114,7 @@ Vm::Flow Vm::ExecBlock(StatementList block, Frame& f) {
 }
 
 Vm::Flow Vm::ExecIf(const IfStatement& s, Frame& f) {
-  // A one-branch If outside Resume Next, as recursive functions test their end case; a branch
-  // of one assignment runs here too, the error (if any) at its own position.
-  if (s.OnlyCond && !f.ResumeNext) {
-    const bool taken = Condition(*s.OnlyCond, f);
-    if (const AssignStatement* only = taken ? s.ThenAssign : s.ElseAssign) {
-      try {
-        if (!AssignNumber(*only, f) && !AssignArith(*only, f)) ExecAssign(*only, f);
-      } catch (ScriptError& error) {
-        Locate(error, only->Pos);
-        throw;
-      }
-      return Flow::Normal;
-    }
-    return ExecBlock(taken ? s.Blocks[0] : s.Else, f);
-  }
+  if (s.OnlyCond && !f.ResumeNext) return ExecOneBranch(s, f);
   for (size_t i = 0; i < s.Conds.size(); ++i) {
     bool taken;
     try {
@@ -307,12 +318,24 @@ Vm::Flow Vm::ExecFor(const ForStatement& s, Frame& f) {
   // gives the counter another subtype, the general loop below carries on.
   if (fixedCounter && integral) {
     Variant& counter = *fixedCounter;
+    // A body of one plain-number assignment to a local, as in `sum = sum + v(j)`, runs without
+    // a block: its evaluator and its slot are found once for the whole loop.
+    const AssignStatement* only = s.OnlyAssign;
+    const Node* onlyValue = nullptr;
+    Variant* onlySlot = nullptr;
+    if (only && only->Target->Fast == FastRead::Local && only->Value->Numeric) {
+      onlyValue = only->Value;
+      onlySlot = &f.Slots[only->Target->As<VariableNode>().Slot];
+    }
     for (;;) {
       const Number c = NumberOf(counter);
       if (c.Type != VarType::Integer && c.Type != VarType::Long) break;
       if (down ? c.Int < intLimit : c.Int > intLimit) return Flow::Normal;
-      // A body of one arithmetic assignment, as in `sum = sum + v(j)`, runs without a block.
-      if (!s.OnlyAssign || !AssignNumber(*s.OnlyAssign, f)) {
+      Number n;
+      if (onlyValue) n = onlyValue->Numeric(*onlyValue, f);
+      if (n.Type != VarType::Empty) {
+        StoreNumber(*onlySlot, n);
+      } else {
         const Flow flow = ExecBlock(s.Body, f);
         if (flow == Flow::ExitFor) return Flow::Normal;
         if (flow != Flow::Normal) return flow;
