@@ -274,10 +274,15 @@ struct CallStatement : Statement {
   bool DiscardsConversion = false;  ///< "Call CInt(x)": the conversion's result is thrown away
 };
 
+/// The most parts `s = s & a & b ...` may append to s in place.
+inline constexpr size_t MaxAppendParts = 16;
+
 struct AssignStatement : Statement {
   AssignStatement(StatementKind kind, SourcePos pos) : Statement(kind, pos) {}
   const Node* Target = nullptr;
   const Node* Value = nullptr;
+  /// `s = s & x & y` on a plain local or global s: the parts may go onto s's text in place.
+  bool AppendsToTarget = false;
 };
 
 /// One array of a Dim: its variable and the upper bounds (none: a dynamic array).
@@ -334,7 +339,10 @@ struct SelectStatement : Statement {
   const Node* Test = nullptr;
   std::vector<CaseBranch> Cases;
   StatementList Else;
-  bool AllNumericLiterals = false;  ///< every case value is a plain-number literal
+  /// When every case value is a plain-number literal: their numbers, in order, and the index
+  /// into Cases of each. A plain-number test then runs through these alone.
+  std::vector<double> CaseNumbers;
+  std::vector<uint32_t> CaseOfNumber;
 };
 
 struct ForStatement : Statement {

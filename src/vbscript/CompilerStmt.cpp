@@ -13,6 +13,30 @@ bool IsNumericLiteral(const Node& n) {
   return v.IsNumeric() && v.Type() != VarType::Boolean;
 }
 
+bool IsConcat(const Node& e) {
+  return e.Kind == NodeKind::Binary && e.As<BinaryNode>().Operator == Op::Concat;
+}
+
+// The same plain local or global variable.
+bool SameVariable(const Node& a, const Node& b) {
+  if (a.Kind != NodeKind::Variable || b.Kind != NodeKind::Variable || a.Fast != b.Fast)
+    return false;
+  const VariableNode& x = a.As<VariableNode>();
+  const VariableNode& y = b.As<VariableNode>();
+  if (a.Fast == FastRead::Local) return x.Slot == y.Slot;
+  return a.Fast == FastRead::Direct && x.Direct == y.Direct;
+}
+
+// `s = s & a & b ...`: a chain of at most MaxAppendParts concatenations headed by the target.
+bool AppendsToTarget(const Node& target, const Node& value) {
+  if (!IsConcat(value)) return false;
+  size_t parts = 0;
+  const Node* head = &value;
+  for (; IsConcat(*head); head = head->As<BinaryNode>().Left)
+    if (++parts > MaxAppendParts) return false;
+  return SameVariable(*head, target);
+}
+
 const AssignStatement* OnlyAssignment(StatementList block) {
   return block.size() == 1 && block[0]->Kind == StatementKind::Assign
              ? &block[0]->As<AssignStatement>()
@@ -51,6 +75,7 @@ void Compiler::CompileStatement(const Stmt& s, Scope& scope, std::vector<const S
       a.Value = CompileExpr(*s.Value, scope);
       a.Target = CompileReference(*s.Target, scope,
                                   s.Kind == StmtKind::Set ? Use::SetTarget : Use::Assign);
+      a.AppendsToTarget = s.Kind == StmtKind::Assign && AppendsToTarget(*a.Target, *a.Value);
       out.push_back(&a);
       return;
     }
@@ -220,19 +245,27 @@ const Statement* Compiler::CompileIf(const Stmt& s, Scope& scope) {
 const Statement* Compiler::CompileSelect(const Stmt& s, Scope& scope) {
   auto& select = code_->Make<SelectStatement>(s.Pos);
   select.Test = CompileExpr(*s.Value, scope);
-  select.AllNumericLiterals = true;
+  bool allNumbers = true;
   for (const CaseClause& c : s.Cases) {
     CaseBranch branch;
     for (const ExprPtr& v : c.Values) {
       CaseValue value;
       value.Value = CompileExpr(*v, scope);
       value.NumericLiteral = IsNumericLiteral(*value.Value);
-      select.AllNumericLiterals = select.AllNumericLiterals && value.Value->Numeric &&
-                                  value.Value->Kind == NodeKind::Literal;
+      if (value.Value->Kind == NodeKind::Literal && value.Value->Numeric) {
+        select.CaseNumbers.push_back(RealOf(value.Value->As<LiteralNode>().Plain));
+        select.CaseOfNumber.push_back(static_cast<uint32_t>(select.Cases.size()));
+      } else {
+        allNumbers = false;
+      }
       branch.Values.push_back(value);
     }
     branch.Body = CompileBlock(c.Body, scope);
     select.Cases.push_back(std::move(branch));
+  }
+  if (!allNumbers) {
+    select.CaseNumbers.clear();
+    select.CaseOfNumber.clear();
   }
   select.Else = CompileBlock(s.ElseBody, scope);
   return &select;

@@ -12,28 +12,8 @@ namespace chartorium::vbscript {
 
 namespace {
 
-bool IsPlainVariable(const Node& e) {
-  return e.Kind == NodeKind::Variable && e.As<VariableNode>().Args.empty() &&
-         !e.As<VariableNode>().HasParens;
-}
-
-bool SameVariable(const Node& a, const Node& b) {
-  if (!IsPlainVariable(a) || !IsPlainVariable(b)) return false;
-  const VariableNode& x = a.As<VariableNode>();
-  const VariableNode& y = b.As<VariableNode>();
-  return x.Loc == y.Loc && x.Slot == y.Slot && x.Global == y.Global && x.Implicit == y.Implicit &&
-         x.Direct == y.Direct;
-}
-
 bool IsConcat(const Node& e) {
   return e.Kind == NodeKind::Binary && e.As<BinaryNode>().Operator == Op::Concat;
-}
-
-// The leftmost operand of a chain of '&'.
-const Node& ConcatHead(const Node& e) {
-  const Node* head = &e;
-  while (IsConcat(*head)) head = head->As<BinaryNode>().Left;
-  return *head;
 }
 
 // A run-time error reports the statement it happened in, unless a deeper one already said.
@@ -88,22 +68,19 @@ inline Vm::Flow Vm::ExecOneBranch(const IfStatement& s, Frame& f) {
 Vm::Flow Vm::ExecBlock(StatementList block, Frame& f) {
   for (const Statement* s : block) {
     try {
-      Flow flow;
-      switch (s->Kind) {
-        case StatementKind::Assign: {
-          const AssignStatement& assign = s->As<AssignStatement>();
-          if (!AssignNumber(assign, f)) ExecAssign(assign, f);
-          continue;
-        }
-        case StatementKind::If: {
-          const IfStatement& branch = s->As<IfStatement>();
-          flow = branch.OnlyCond && !f.ResumeNext ? ExecOneBranch(branch, f) : ExecIf(branch, f);
-          break;
-        }
-        default:
-          flow = Exec(*s, f);
-          break;
+      // The two statements loops and functions repeat most run here without a dispatch.
+      if (s->Kind == StatementKind::Assign) {
+        const AssignStatement& assign = s->As<AssignStatement>();
+        if (!AssignNumber(assign, f)) ExecAssign(assign, f);
+        continue;
       }
+      if (s->Kind == StatementKind::If && s->As<IfStatement>().OnlyCond && !f.ResumeNext) {
+        const Flow flow = ExecOneBranch(s->As<IfStatement>(), f);
+        if (flow != Flow::Normal) return flow;
+        continue;
+      }
+      const Flow flow =
+          s->Kind == StatementKind::Select ? ExecSelect(s->As<SelectStatement>(), f) : Exec(*s, f);
       if (flow != Flow::Normal) return flow;
     } catch (ScriptError& error) {
       Locate(error, s->Pos);
@@ -206,18 +183,13 @@ Vm::Flow Vm::ExecWith(const WithStatement& s, Frame& f) {
 
 // "s = s & x & y" appends to s in place when nobody else shares its text.
 bool Vm::TryAppendInPlace(const AssignStatement& s, Frame& f) {
-  const Node& value = *s.Value;
-  if (s.Target->Fast != FastRead::Local && s.Target->Fast != FastRead::Direct) return false;
-  if (!SameVariable(ConcatHead(value), *s.Target)) return false;
   const VariableNode& variable = s.Target->As<VariableNode>();
   Variant& target = Storage(variable, f, true);
   if (!target.IsString()) return false;
-  const Node* parts[16];
+  const Node* parts[MaxAppendParts];
   size_t count = 0;
-  for (const Node* e = &value; IsConcat(*e); e = e->As<BinaryNode>().Left) {
-    if (count == 16) return false;
+  for (const Node* e = s.Value; IsConcat(*e); e = e->As<BinaryNode>().Left)
     parts[count++] = e->As<BinaryNode>().Right;
-  }
   StackGuard guard(*this, count, false);
   Variant* values = guard.Base;
   for (size_t i = 0; i < count; ++i) {
@@ -232,7 +204,7 @@ bool Vm::TryAppendInPlace(const AssignStatement& s, Frame& f) {
 }
 
 void Vm::ExecAssign(const AssignStatement& s, Frame& f) {
-  if (IsConcat(*s.Value) && TryAppendInPlace(s, f)) return;
+  if (s.AppendsToTarget && TryAppendInPlace(s, f)) return;
   const Node& target = *s.Target;
   if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct ||
       target.Fast == FastRead::Ref) {
@@ -443,15 +415,13 @@ std::optional<Vm::Flow> Vm::ExecSelectNumber(const SelectStatement& s, Frame& f)
   const Number test = NumberValue(*s.Test, f);
   if (!IsPlainNumber(test)) return std::nullopt;
   const double testNumber = RealOf(test);
-  for (const CaseBranch& branch : s.Cases)
-    for (const CaseValue& value : branch.Values)
-      if (RealOf(value.Value->As<LiteralNode>().Plain) == testNumber)
-        return ExecBlock(branch.Body, f);
+  for (size_t i = 0; i < s.CaseNumbers.size(); ++i)
+    if (s.CaseNumbers[i] == testNumber) return ExecBlock(s.Cases[s.CaseOfNumber[i]].Body, f);
   return ExecBlock(s.Else, f);
 }
 
 Vm::Flow Vm::ExecSelect(const SelectStatement& s, Frame& f) {
-  if (s.AllNumericLiterals && s.Test->Numeric)
+  if (!s.CaseNumbers.empty() && s.Test->Numeric)
     if (const std::optional<Flow> flow = ExecSelectNumber(s, f)) return *flow;
   Variant test;
   Number testValue;
