@@ -1,13 +1,9 @@
-// Name resolution: the compiler rewrites the parsed tree in place into resolved nodes.
+// The compiler's outer level: a block's definitions, its procedures' frames and its global code.
 #include "vbscript/Compiler.h"
 
-#include "vbscript/Builtins.h"
-#include "vbscript/NumericEval.h"
 #include "vbscript/Operators.h"
 
 namespace chartorium::vbscript {
-
-namespace {}  // namespace
 
 Variant ConstValue(const Expr& e) {
   if (e.Kind == ExprKind::Unary) return Negate(e.Left->Value);
@@ -30,22 +26,23 @@ int Compiler::ProcedureNumber(const std::string& key) {
   return symbol.Slot;
 }
 
-std::unique_ptr<CompiledBlock> Compiler::Compile(ScriptBlock script, CompileMode mode,
+std::unique_ptr<CompiledBlock> Compiler::Compile(const ScriptBlock& script, CompileMode mode,
                                                  const Procedure* outer,
                                                  const ClassInfo* outerClass) {
   auto block = std::make_unique<CompiledBlock>();
-  block->Script = std::move(script);
-  block->Explicit = block->Script.OptionExplicit;
+  code_ = &block->Code;
+  block->Explicit = script.OptionExplicit;
   blockDeclared_.clear();
   pendingProcedures_.clear();
   pendingClasses_.clear();
   scriptConstants_.clear();
-  DeclareDefinitions(*block);
+  bodies_.clear();
+  DeclareDefinitions(script, *block);
   const bool local = mode == CompileMode::LocalExecute && outer;
-  if (!local) CollectScriptConstants(block->Script.Body);
+  if (!local) CollectScriptConstants(script.Body);
   // Global Dims are hoisted: procedures and code above them already see the variables.
   if (!local)
-    for (const StmtPtr& s : block->Script.Body)
+    for (const StmtPtr& s : script.Body)
       if (s->Kind == StmtKind::Dim)
         for (const Declaration& d : s->Decls) {
           auto it = globals_.Symbols.find(d.Key);
@@ -54,7 +51,7 @@ std::unique_ptr<CompiledBlock> Compiler::Compile(ScriptBlock script, CompileMode
                                : globals_.AddVariable(d.Key);
           blockDeclared_.insert(slot);
         }
-  for (auto& proc : block->Procedures) CompileProcedure(*proc, proc->Owner, block->Explicit);
+  for (const auto& [proc, decl] : bodies_) CompileProcedure(*proc, *decl, block->Explicit);
 
   Scope scope;
   scope.Frame = &block->Scope;
@@ -65,16 +62,17 @@ std::unique_ptr<CompiledBlock> Compiler::Compile(ScriptBlock script, CompileMode
     scope.GlobalCode = false;
     scope.Explicit = outer->Explicit;
   }
-  ResolveBlock(block->Script.Body, scope);
-  MarkFastReads(block->Script.Body);
+  block->Body = CompileBlock(script.Body, scope);
   block->FrameSize = block->Scope.FrameSize;
+  code_ = nullptr;
   return block;
 }
 
-std::unique_ptr<CompiledBlock> Compiler::CompileExpression(ExprPtr expression,
+std::unique_ptr<CompiledBlock> Compiler::CompileExpression(const Expr& expression,
                                                            const Procedure* outer,
                                                            const ClassInfo* outerClass) {
   auto block = std::make_unique<CompiledBlock>();
+  code_ = &block->Code;
   blockDeclared_.clear();
   scriptConstants_.clear();
   Scope scope;
@@ -83,10 +81,9 @@ std::unique_ptr<CompiledBlock> Compiler::CompileExpression(ExprPtr expression,
   scope.Class = outerClass;
   scope.GlobalCode = outer == nullptr;
   scope.Explicit = outer ? outer->Explicit : false;
-  block->Expression = std::move(expression);
-  ResolveExpr(block->Expression, scope);
-  MarkFastReads(*block->Expression);
+  block->Expression = CompileExpr(expression, scope);
   block->FrameSize = block->Scope.FrameSize;
+  code_ = nullptr;
   return block;
 }
 
@@ -100,22 +97,33 @@ void Compiler::Install(CompiledBlock& block) {
   (void)block;
 }
 
+namespace {
+
+std::unique_ptr<Procedure> NewProcedure(const ProcDecl& decl, const ClassInfo* owner) {
+  auto proc = std::make_unique<Procedure>();
+  proc->Name = decl.Name;
+  proc->Key = decl.Key;
+  proc->Kind = decl.Kind;
+  proc->Public = decl.Public;
+  proc->Owner = owner;
+  return proc;
+}
+
+}  // namespace
+
 // Procedures and classes exist before any code of the block runs, so every name of them is
-// known before a body is resolved; a later definition of a name replaces an earlier one.
-void Compiler::DeclareDefinitions(CompiledBlock& block) {
-  for (auto& decl : block.Script.Procs) {
-    auto proc = std::make_unique<Procedure>();
-    proc->Decl = decl.get();
-    proc->Name = decl->Name;
-    proc->Kind = decl->Kind;
-    proc->Public = decl->Public;
+// known before a body is compiled; a later definition of a name replaces an earlier one.
+void Compiler::DeclareDefinitions(const ScriptBlock& script, CompiledBlock& block) {
+  for (const auto& decl : script.Procs) {
+    auto proc = NewProcedure(*decl, nullptr);
     pendingProcedures_.emplace_back(ProcedureNumber(decl->Key), proc.get());
+    bodies_.emplace_back(proc.get(), decl.get());
     block.Procedures.push_back(std::move(proc));
   }
-  for (auto& decl : block.Script.Classes) {
+  for (const auto& decl : script.Classes) {
     auto info = std::make_unique<ClassInfo>();
     info->Name = decl->Name;
-    for (FieldDecl& f : decl->Fields) {
+    for (const FieldDecl& f : decl->Fields) {
       ClassField field;
       field.Name = f.Decl.Name;
       field.IsArray = f.Decl.IsArray;
@@ -126,13 +134,8 @@ void Compiler::DeclareDefinitions(CompiledBlock& block) {
       member.Public = f.Public;
       info->Fields.push_back(std::move(field));
     }
-    for (auto& pdecl : decl->Procs) {
-      auto proc = std::make_unique<Procedure>();
-      proc->Decl = pdecl.get();
-      proc->Name = pdecl->Name;
-      proc->Kind = pdecl->Kind;
-      proc->Public = pdecl->Public;
-      proc->Owner = info.get();
+    for (const auto& pdecl : decl->Procs) {
+      auto proc = NewProcedure(*pdecl, info.get());
       ClassMember& member = info->Members[pdecl->Key];
       member.Public = pdecl->Public;
       switch (pdecl->Kind) {
@@ -149,6 +152,7 @@ void Compiler::DeclareDefinitions(CompiledBlock& block) {
       if (pdecl->Default) info->Default = &member;
       if (pdecl->Key == "class_initialize") info->Initialize = proc.get();
       if (pdecl->Key == "class_terminate") info->Terminate = proc.get();
+      bodies_.emplace_back(proc.get(), pdecl.get());
       block.Procedures.push_back(std::move(proc));
     }
     auto it = globals_.Symbols.find(decl->Key);
@@ -167,12 +171,10 @@ void Compiler::DeclareDefinitions(CompiledBlock& block) {
   }
 }
 
-void Compiler::CompileProcedure(Procedure& proc, const ClassInfo* owner, bool explicitNames) {
-  ProcDecl& decl = *const_cast<ProcDecl*>(proc.Decl);
+void Compiler::CompileProcedure(Procedure& proc, const ProcDecl& decl, bool explicitNames) {
   Scope scope;
   scope.Frame = &proc;
-  scope.Decl = &decl;
-  scope.Class = owner;
+  scope.Class = proc.Owner;
   scope.GlobalCode = false;
   scope.Explicit = explicitNames;
   proc.Explicit = explicitNames;
@@ -186,82 +188,9 @@ void Compiler::CompileProcedure(Procedure& proc, const ClassInfo* owner, bool ex
   if (decl.Kind == ProcKind::Function || decl.Kind == ProcKind::PropertyGet)
     proc.ResultSlot = proc.FrameSize++;
   HoistDeclarations(decl.Body, scope);
-  ResolveBlock(decl.Body, scope);
-  MarkFastReads(decl.Body);
+  proc.Body = CompileBlock(decl.Body, scope);
   // Execute and Eval text in the procedure sees its implicit variables too.
   for (const auto& [key, slot] : scope.Implicit) proc.LocalNames.emplace(key, slot * 2);
-}
-
-void Compiler::MarkFastReads(Expr& e) {
-  if (e.Left) MarkFastReads(*e.Left);
-  if (e.Right) MarkFastReads(*e.Right);
-  bool argsPure = true;
-  for (ExprPtr& a : e.Args) {
-    MarkFastReads(*a);
-    argsPure = argsPure && a->Pure;
-  }
-  switch (e.Kind) {
-    case ExprKind::Literal:
-      e.Fast = FastRead::Literal;
-      e.Pure = true;
-      break;
-    case ExprKind::Variable:
-      e.Pure = argsPure;
-      if (!e.Args.empty() || e.HasParens) break;
-      if (e.Loc == Location::Local) e.Fast = FastRead::Local;
-      if (e.Loc == Location::Ref) e.Fast = FastRead::Ref;
-      if (e.Direct) e.Fast = FastRead::Direct;
-      break;
-    case ExprKind::Unary:
-    case ExprKind::Paren:
-      e.Pure = e.Left->Pure;
-      break;
-    case ExprKind::Binary:
-      e.Pure = e.Left->Pure && e.Right->Pure;
-      break;
-    case ExprKind::CallProc:
-      e.PlainArgs = true;
-      for (const ExprPtr& a : e.Args)
-        e.PlainArgs = e.PlainArgs &&
-                      (a->Fast != FastRead::None || (a->Numeric && a->Kind != ExprKind::Variable));
-      break;
-    default:
-      break;
-  }
-  BindNumeric(e);
-  BindArith(e);
-}
-
-namespace {
-
-const Stmt* OnlyAssignment(const Block& block) {
-  return block.size() == 1 && block[0]->Kind == StmtKind::Assign ? block[0].get() : nullptr;
-}
-
-}  // namespace
-
-void Compiler::MarkFastReads(Block& block) {
-  for (StmtPtr& s : block) {
-    if (s->Kind == StmtKind::If && s->Conds.size() == 1) {
-      s->OnlyCond = s->Conds[0].get();
-      s->ThenAssign = OnlyAssignment(s->Blocks[0]);
-      s->ElseAssign = OnlyAssignment(s->ElseBody);
-    }
-    for (ExprPtr* e : {&s->Target, &s->Value, &s->Limit, &s->StepExpr, &s->Cond})
-      if (*e) MarkFastReads(**e);
-    for (ExprPtr& c : s->Conds) MarkFastReads(*c);
-    for (Block& b : s->Blocks) MarkFastReads(b);
-    MarkFastReads(s->Body);
-    MarkFastReads(s->ElseBody);
-    for (CaseClause& c : s->Cases) {
-      for (ExprPtr& v : c.Values) MarkFastReads(*v);
-      MarkFastReads(c.Body);
-    }
-    for (Declaration& d : s->Decls) {
-      if (d.Value) MarkFastReads(*d.Value);
-      for (ExprPtr& b : d.Bounds) MarkFastReads(*b);
-    }
-  }
 }
 
 // A Dim anywhere in a procedure makes the name local for all of the procedure.
@@ -276,9 +205,7 @@ void Compiler::HoistDeclarations(const Block& block, Scope& scope) {
         scope.Frame->LocalNames[d.Key] = NewSlot(scope) * 2;
       }
     } else if (s->Kind == StmtKind::Const) {
-      for (const Declaration& d : s->Decls) {
-        scope.Consts[d.Key] = ConstValue(*d.Value);
-      }
+      for (const Declaration& d : s->Decls) scope.Consts[d.Key] = ConstValue(*d.Value);
     }
     HoistDeclarations(s->Body, scope);
     HoistDeclarations(s->ElseBody, scope);
@@ -298,10 +225,6 @@ void Compiler::CollectScriptConstants(const Block& block) {
     for (const Block& b : s->Blocks) CollectScriptConstants(b);
     for (const CaseClause& c : s->Cases) CollectScriptConstants(c.Body);
   }
-}
-
-void Compiler::ResolveBlock(Block& block, Scope& scope) {
-  for (StmtPtr& s : block) ResolveStmt(*s, scope);
 }
 
 }  // namespace chartorium::vbscript

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "vbscript/DateCalc.h"
+#include "vbscript/Numeric.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/TextUnits.h"
 
@@ -483,10 +484,7 @@ double ToDateSerial(const Variant& v, const ScriptLocale& locale) {
 }
 
 Variant FitInteger(int64_t value) {
-  if (value >= -32768 && value <= 32767) return Variant::Integer(static_cast<int16_t>(value));
-  if (value >= -2147483648LL && value <= 2147483647LL)
-    return Variant::Long(static_cast<int32_t>(value));
-  return Variant::Double(static_cast<double>(value));
+  return ToVariant(WidenInteger(value, VarType::Integer));
 }
 
 }  // namespace chartorium::vbscript

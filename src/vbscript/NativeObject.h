@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,6 +55,14 @@ class NativeObject {
     (void)out;
     return false;
   }
+};
+
+/// A host object as scripts see it: a Variant holds it as its object.
+class HostObjectRef final : public ScriptObject {
+ public:
+  explicit HostObjectRef(std::shared_ptr<NativeObject> native) : Native(std::move(native)) {}
+  std::string TypeName() const override { return Native->TypeName(); }
+  std::shared_ptr<NativeObject> Native;
 };
 
 /// Index of the member called `name` (ignoring case) of a kind usable for reading (Method or

@@ -2,10 +2,9 @@
 // and by whether each operand is a local variable, a literal a parameter or another node, so the
 // common `s + i * 0.5` costs no switch over node kinds or operators at run time.
 //
-// Only Integer, Long and Double take part; Integer results that overflow widen to Long, Long
-// results to Double, exactly as the general operators do. Anything else (Empty, strings,
-// Booleans in arithmetic, division by zero, `\` and Mod on reals) gives Type Empty and the
-// caller evaluates the node the general way, which then raises the proper error.
+// Only Integer, Long and Double take part, with the operators and widening of Numeric.h. Anything
+// else (Empty, strings, Booleans in arithmetic, division by zero, `\` and Mod on reals) gives Type
+// Empty and the caller evaluates the node the general way, which then raises the proper error.
 #include "vbscript/NumericEval.h"
 
 #include "vbscript/Vm.h"
@@ -16,82 +15,16 @@ namespace {
 
 enum class Leaf { Local, Ref, Literal, Other };
 
-[[gnu::always_inline]] inline bool IsPlain(const Number& n) {
-  return n.Type == VarType::Double || n.Type == VarType::Integer || n.Type == VarType::Long;
-}
-
-[[gnu::always_inline]] inline Number MakeInt(int64_t value, VarType a, VarType b) {
-  Number n;
-  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767) {
-    n.Type = VarType::Integer;
-    n.Int = value;
-  } else if (value >= -2147483648LL && value <= 2147483647LL) {
-    n.Type = VarType::Long;
-    n.Int = value;
-  } else {
-    n.Type = VarType::Double;
-    n.Real = static_cast<double>(value);
-  }
-  return n;
-}
-
-[[gnu::always_inline]] inline Number MakeReal(double value) {
-  Number n;
-  n.Type = VarType::Double;
-  n.Real = value;
-  return n;
-}
-
-[[gnu::always_inline]] inline Number MakeBool(bool value) {
-  Number n;
-  n.Type = VarType::Boolean;
-  n.Int = value ? -1 : 0;
-  return n;
-}
-
-[[gnu::always_inline]] inline double RealOf(const Number& n) {
-  return n.Type == VarType::Double ? n.Real : static_cast<double>(n.Int);
-}
-
 template <Leaf K>
-[[gnu::always_inline]] inline Number Read(const Expr& x, Frame& f) {
+[[gnu::always_inline]] inline Number Read(const Node& x, Frame& f) {
   if constexpr (K == Leaf::Local)
-    return NumberOf(f.Slots[x.Slot]);
+    return NumberOf(f.Slots[x.As<VariableNode>().Slot]);
   else if constexpr (K == Leaf::Ref)
-    return NumberOf(f.Slots[x.Slot].Deref());
+    return NumberOf(f.Slots[x.As<VariableNode>().Slot].Deref());
   else if constexpr (K == Leaf::Literal)
-    return x.LiteralNumber;
+    return x.As<LiteralNode>().Plain;
   else
     return x.Numeric(x, f);
-}
-
-template <Op O>
-[[gnu::always_inline]] inline Number Apply(const Number& x, const Number& y) {
-  const bool integers = x.Type != VarType::Double && y.Type != VarType::Double;
-  if constexpr (O == Op::Plus)
-    return integers ? MakeInt(x.Int + y.Int, x.Type, y.Type) : MakeReal(RealOf(x) + RealOf(y));
-  else if constexpr (O == Op::Minus)
-    return integers ? MakeInt(x.Int - y.Int, x.Type, y.Type) : MakeReal(RealOf(x) - RealOf(y));
-  else if constexpr (O == Op::Mul)
-    return integers ? MakeInt(x.Int * y.Int, x.Type, y.Type) : MakeReal(RealOf(x) * RealOf(y));
-  else if constexpr (O == Op::Div)
-    return RealOf(y) == 0 ? Number{} : MakeReal(RealOf(x) / RealOf(y));
-  else if constexpr (O == Op::IntDiv)
-    return !integers || y.Int == 0 ? Number{} : MakeInt(x.Int / y.Int, x.Type, y.Type);
-  else if constexpr (O == Op::Mod)
-    return !integers || y.Int == 0 ? Number{} : MakeInt(x.Int % y.Int, x.Type, y.Type);
-  else if constexpr (O == Op::Eq)
-    return MakeBool(integers ? x.Int == y.Int : RealOf(x) == RealOf(y));
-  else if constexpr (O == Op::Ne)
-    return MakeBool(integers ? x.Int != y.Int : RealOf(x) != RealOf(y));
-  else if constexpr (O == Op::Lt)
-    return MakeBool(integers ? x.Int < y.Int : RealOf(x) < RealOf(y));
-  else if constexpr (O == Op::Gt)
-    return MakeBool(integers ? x.Int > y.Int : RealOf(x) > RealOf(y));
-  else if constexpr (O == Op::Le)
-    return MakeBool(integers ? x.Int <= y.Int : RealOf(x) <= RealOf(y));
-  else
-    return MakeBool(integers ? x.Int >= y.Int : RealOf(x) >= RealOf(y));
 }
 
 // A variable read gives a plain number or Empty, a bound literal always a plain number; only
@@ -101,7 +34,7 @@ template <Leaf K>
   if constexpr (K == Leaf::Literal)
     return true;
   else if constexpr (K == Leaf::Other)
-    return IsPlain(n);
+    return IsPlainNumber(n);
   else
     return n.Type != VarType::Empty;
 }
@@ -109,24 +42,25 @@ template <Leaf K>
 // A binary node's operand. The node holds copies of its leaves' slots and of its right
 // literal (see BindNumeric), which saves a dependent load on every evaluation.
 template <Leaf K, bool Right>
-[[gnu::always_inline]] inline Number Side(const Expr& e, Frame& f) {
+[[gnu::always_inline]] inline Number Side(const BinaryNode& e, Frame& f) {
   if constexpr (K == Leaf::Local)
-    return NumberOf(f.Slots[Right ? e.Index : e.Slot]);
+    return NumberOf(f.Slots[Right ? e.RightSlot : e.LeftSlot]);
   else if constexpr (K == Leaf::Ref)
-    return NumberOf(f.Slots[Right ? e.Index : e.Slot].Deref());
+    return NumberOf(f.Slots[Right ? e.RightSlot : e.LeftSlot].Deref());
   else if constexpr (K == Leaf::Literal && Right)
-    return e.LiteralNumber;
+    return e.RightPlain;
   else
     return Read<K>(Right ? *e.Right : *e.Left, f);
 }
 
 template <Op O, Leaf L, Leaf R>
-Number Binary(const Expr& e, Frame& f) {
+Number Binary(const Node& node, Frame& f) {
+  const BinaryNode& e = node.As<BinaryNode>();
   const Number x = Side<L, false>(e, f);
   if (!Usable<L>(x)) return Number{};
   const Number y = Side<R, true>(e, f);
   if (!Usable<R>(y)) return Number{};
-  return Apply<O>(x, y);
+  return ApplyNumbers<O>(x, y);
 }
 
 template <Op O, Leaf L>
@@ -190,7 +124,7 @@ NumberFn PickBinary(Op op, Leaf left, Leaf right) {
 
 template <Op O>
 Number ApplyPair(const Number& x, const Number& y) {
-  return Apply<O>(x, y);
+  return ApplyNumbers<O>(x, y);
 }
 
 ArithFn PickArith(Op op) {
@@ -224,35 +158,37 @@ ArithFn PickArith(Op op) {
   }
 }
 
-bool NumberOrCall(const Expr& e) {
-  return e.Numeric || (e.Kind == ExprKind::CallProc && e.PlainArgs);
+bool NumberOrCall(const Node& e) {
+  return e.Numeric || (e.Kind == NodeKind::CallProc && e.As<CallProcNode>().PlainArgs);
 }
 
-Number ReadLocal(const Expr& e, Frame& f) {
-  return NumberOf(f.Slots[e.Slot]);
+Number ReadLocal(const Node& e, Frame& f) {
+  return NumberOf(f.Slots[e.As<VariableNode>().Slot]);
 }
 
-Number ReadRef(const Expr& e, Frame& f) {
-  return NumberOf(f.Slots[e.Slot].Deref());
+Number ReadRef(const Node& e, Frame& f) {
+  return NumberOf(f.Slots[e.As<VariableNode>().Slot].Deref());
 }
 
-Number ReadDirect(const Expr& e, Frame&) {
-  return NumberOf(*e.Direct);
+Number ReadDirect(const Node& e, Frame&) {
+  return NumberOf(*e.As<VariableNode>().Direct);
 }
 
-Number ReadLiteral(const Expr& e, Frame&) {
-  return e.LiteralNumber;
+Number ReadLiteral(const Node& e, Frame&) {
+  return e.As<LiteralNode>().Plain;
 }
 
-Number Negative(const Expr& e, Frame& f) {
-  const Number x = e.Left->Numeric(*e.Left, f);
-  if (!IsPlain(x)) return Number{};
-  return x.Type == VarType::Double ? MakeReal(-x.Real) : MakeInt(-x.Int, x.Type, x.Type);
+Number Negative(const Node& node, Frame& f) {
+  const Node& operand = *node.As<UnaryNode>().Operand;
+  const Number x = operand.Numeric(operand, f);
+  if (!IsPlainNumber(x)) return Number{};
+  return NegateNumber(x);
 }
 
 // v(i) of a one-dimensional array in a local or global variable.
 template <Leaf K>
-Number Element(const Expr& e, Frame& f) {
+Number Element(const Node& node, Frame& f) {
+  const VariableNode& e = node.As<VariableNode>();
   const Variant& holder = e.Direct ? *e.Direct : f.Slots[e.Slot];
   if (!holder.IsArray()) return Number{};
   const Number index = Read<K>(*e.Args[0], f);
@@ -264,7 +200,7 @@ Number Element(const Expr& e, Frame& f) {
   return NumberOf(rep.Data[static_cast<size_t>(offset)]);
 }
 
-Leaf LeafOf(const Expr& e) {
+Leaf LeafOf(const Node& e) {
   if (e.Fast == FastRead::Local) return Leaf::Local;
   if (e.Fast == FastRead::Ref) return Leaf::Ref;
   if (e.Fast == FastRead::Literal) return Leaf::Literal;
@@ -273,7 +209,7 @@ Leaf LeafOf(const Expr& e) {
 
 }  // namespace
 
-void BindNumeric(Expr& e) {
+void BindNumeric(Node& e) {
   e.Numeric = nullptr;
   switch (e.Fast) {
     case FastRead::Local:
@@ -285,37 +221,44 @@ void BindNumeric(Expr& e) {
     case FastRead::Direct:
       e.Numeric = &ReadDirect;
       return;
-    case FastRead::Literal:
-      e.LiteralNumber = NumberOf(e.Value);
-      if (e.LiteralNumber.Type != VarType::Empty) e.Numeric = &ReadLiteral;
+    case FastRead::Literal: {
+      auto& literal = static_cast<LiteralNode&>(e);
+      literal.Plain = NumberOf(literal.Value);
+      if (literal.Plain.Type != VarType::Empty) e.Numeric = &ReadLiteral;
       return;
+    }
     case FastRead::None:
       break;
   }
   if (!e.Pure) return;
-  if (e.Kind == ExprKind::Binary) {
-    if (e.Left->Numeric && e.Right->Numeric) {
-      const Leaf left = LeafOf(*e.Left), right = LeafOf(*e.Right);
-      e.Numeric = PickBinary(e.Operator, left, right);
-      if (left == Leaf::Local || left == Leaf::Ref) e.Slot = e.Left->Slot;
-      if (right == Leaf::Local || right == Leaf::Ref) e.Index = e.Right->Slot;
-      if (right == Leaf::Literal) e.LiteralNumber = e.Right->LiteralNumber;
-    }
+  if (e.Kind == NodeKind::Binary) {
+    auto& b = static_cast<BinaryNode&>(e);
+    if (!b.Left->Numeric || !b.Right->Numeric) return;
+    const Leaf left = LeafOf(*b.Left), right = LeafOf(*b.Right);
+    b.Numeric = PickBinary(b.Operator, left, right);
+    if (left == Leaf::Local || left == Leaf::Ref) b.LeftSlot = b.Left->As<VariableNode>().Slot;
+    if (right == Leaf::Local || right == Leaf::Ref) b.RightSlot = b.Right->As<VariableNode>().Slot;
+    if (right == Leaf::Literal) b.RightPlain = b.Right->As<LiteralNode>().Plain;
     return;
   }
-  if (e.Kind == ExprKind::Unary && e.Operator == Op::Neg && e.Left->Numeric) {
-    e.Numeric = &Negative;
+  if (e.Kind == NodeKind::Unary) {
+    const auto& u = static_cast<UnaryNode&>(e);
+    if (u.Operator == Op::Neg && u.Operand->Numeric) e.Numeric = &Negative;
     return;
   }
-  if (e.Kind == ExprKind::Variable && e.Args.size() == 1 && e.Args[0]->Numeric &&
-      (e.Loc == Location::Local || e.Direct))
-    e.Numeric = e.Args[0]->Fast == FastRead::Local ? &Element<Leaf::Local> : &Element<Leaf::Other>;
+  if (e.Kind == NodeKind::Variable) {
+    const auto& v = static_cast<VariableNode&>(e);
+    if (v.Args.size() == 1 && v.Args[0]->Numeric && (v.Loc == Location::Local || v.Direct))
+      e.Numeric =
+          v.Args[0]->Fast == FastRead::Local ? &Element<Leaf::Local> : &Element<Leaf::Other>;
+  }
 }
 
-void BindArith(Expr& e) {
-  e.Arith = nullptr;
-  if (e.Kind != ExprKind::Binary || e.Pure) return;
-  if (NumberOrCall(*e.Left) && NumberOrCall(*e.Right)) e.Arith = PickArith(e.Operator);
+void BindArith(Node& e) {
+  if (e.Kind != NodeKind::Binary || e.Pure) return;
+  auto& b = static_cast<BinaryNode&>(e);
+  b.Arith = nullptr;
+  if (NumberOrCall(*b.Left) && NumberOrCall(*b.Right)) b.Arith = PickArith(b.Operator);
 }
 
 }  // namespace chartorium::vbscript

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "vbscript/Conversion.h"
+#include "vbscript/Numeric.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/TextUnits.h"
 
@@ -54,13 +55,10 @@ bool Either(Kind a, Kind b, Kind k) {
 // An integer result of a given rank, widened while it does not fit (Byte -> Integer -> Long ->
 // Double), as the arithmetic operators promote instead of overflowing.
 Variant FitRank(int64_t value, Kind rank) {
-  if (rank == Kind::Byte && value >= 0 && value <= 255)
-    return Variant::Byte(static_cast<uint8_t>(value));
-  if (rank != Kind::Long && value >= -32768 && value <= 32767)
-    return Variant::Integer(static_cast<int16_t>(value));
-  if (value >= -2147483648LL && value <= 2147483647LL)
-    return Variant::Long(static_cast<int32_t>(value));
-  return Variant::Double(static_cast<double>(value));
+  const VarType type = rank == Kind::Byte      ? VarType::Byte
+                       : rank == Kind::Integer ? VarType::Integer
+                                               : VarType::Long;
+  return ToVariant(WidenInteger(value, type));
 }
 
 int64_t IntegerValue(const Variant& v) {

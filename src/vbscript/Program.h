@@ -8,17 +8,19 @@
 #include <unordered_map>
 #include <vector>
 
-#include "vbscript/Ast.h"
+#include "vbscript/Code.h"
 #include "vbscript/NativeObject.h"
+#include "vbscript/ProcKind.h"
 
 namespace chartorium::vbscript {
 
 class Vm;
 struct CompiledBlock;
+struct ClassInfo;
 
 struct Procedure {
-  const ProcDecl* Decl = nullptr;
   std::string Name;
+  std::string Key;  ///< the name in lower case
   ProcKind Kind = ProcKind::Sub;
   int ParamCount = 0;
   std::vector<uint8_t> ByVal;  ///< per parameter; bytes, as a vector of bool costs at every call
@@ -27,8 +29,11 @@ struct Procedure {
   const ClassInfo* Owner = nullptr;
   bool Public = true;
   bool Explicit = false;
-  std::unordered_map<std::string, int> LocalNames;  ///< for Eval and Execute in this scope
-  CompiledBlock* Block = nullptr;                   ///< the code it belongs to
+  /// Parameters and locals by name, for Eval and Execute in this scope: slot * 2, plus 1 for
+  /// a ByRef parameter.
+  std::unordered_map<std::string, int> LocalNames;
+  StatementList Body;
+  CompiledBlock* Block = nullptr;  ///< the code it belongs to
 };
 
 /// A name of a class: a field or its procedures.
@@ -67,14 +72,6 @@ class ClassInstance final : public ScriptObject {
   std::vector<Variant> Fields;
 };
 
-/// A host object seen from scripts.
-class HostObjectRef final : public ScriptObject {
- public:
-  explicit HostObjectRef(std::shared_ptr<NativeObject> native) : Native(std::move(native)) {}
-  std::string TypeName() const override { return Native->TypeName(); }
-  std::shared_ptr<NativeObject> Native;
-};
-
 /// What GetRef returns: an object whose default member calls a global procedure.
 /// It keeps the procedure's code alive after the name is given to another procedure.
 class ProcedureRef final : public ScriptObject {
@@ -96,11 +93,12 @@ struct GlobalSymbol {
 
 /// One block of added code, kept alive as long as its procedures may run.
 struct CompiledBlock {
-  ScriptBlock Script;
+  CodeArena Code;      ///< every node and statement of the block, and its member caches
+  StatementList Body;  ///< the global code
   std::vector<std::unique_ptr<Procedure>> Procedures;
   std::vector<std::unique_ptr<ClassInfo>> Classes;
-  ExprPtr Expression;  ///< Eval text
-  int FrameSize = 0;   ///< hidden and implicit slots of the block's own code
+  const Node* Expression = nullptr;  ///< Eval text
+  int FrameSize = 0;                 ///< hidden and implicit slots of the block's own code
   bool Explicit = false;
   Procedure Scope;          ///< frame description of the global code
   uint32_t References = 0;  ///< GetRef objects of its procedures still alive

@@ -25,6 +25,10 @@ struct ScriptError {
   bool Fatal = false;  ///< time-out or cancel: On Error Resume Next does not catch it
 };
 
+/// Error numbers of a script stopped from outside; On Error Resume Next does not catch them.
+inline constexpr int TimeoutErrorNumber = 0x1001;
+inline constexpr int CancelErrorNumber = 0x1002;
+
 inline constexpr std::string_view RuntimeSource = "Microsoft VBScript runtime error";
 inline constexpr std::string_view CompileSource = "Microsoft VBScript compilation error";
 

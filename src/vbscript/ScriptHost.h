@@ -1,18 +1,23 @@
 // The host API in the Script Control's terms; the one place that catches ScriptError.
+// The compiler and the VM stay behind it: callers see values, objects and errors only.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
+#include "vbscript/HostCallbacks.h"
 #include "vbscript/NativeObject.h"
+#include "vbscript/ScriptError.h"
 #include "vbscript/ScriptLocale.h"
 #include "vbscript/Variant.h"
-#include "vbscript/Vm.h"
 
 namespace chartorium::vbscript {
 
@@ -111,9 +116,10 @@ class ScriptHost {
   void Report(const ScriptError& error);
   bool CompileAndRun(std::string_view text);
 
+  struct Engine;  ///< the global tables and the VM, rebuilt by Reset
+
   std::string language_ = "VBScript";
-  std::unique_ptr<GlobalState> globals_;
-  std::unique_ptr<Vm> vm_;
+  std::unique_ptr<Engine> engine_;
   HostCallbacks callbacks_;
   ScriptLocale locale_;
   ScriptErrorInfo lastError_;

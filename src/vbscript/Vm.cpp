@@ -1,9 +1,9 @@
 // The VM's expression dispatch: one switch over the resolved node kinds.
 //
-// Why a tree of resolved nodes rather than bytecode: VBScript's error rules are statement
-// rules (On Error Resume Next continues with the next statement; an error in an If condition
-// enters the branch), which map one-to-one onto statement nodes, and every name was already
-// turned into a slot or a target by the compiler, so a node costs one switch and no lookup.
+// Why resolved nodes rather than bytecode: VBScript's error rules are statement rules (On
+// Error Resume Next continues with the next statement; an error in an If condition enters the
+// branch), which map one-to-one onto resolved statements, and every name was already turned
+// into a slot or a target by the compiler, so a node costs one switch and no lookup.
 #include "vbscript/Vm.h"
 
 #include <algorithm>
@@ -20,23 +20,6 @@ constexpr size_t SegmentSlots = 1024;
 // Script recursion stops with error 28 before it uses this much of the C++ stack.
 constexpr uintptr_t MaxStackBytes = 3 * 1024 * 1024;
 constexpr size_t MaxStackSlots = 1 << 17;
-
-bool IsSmallInt(VarType t) {
-  return t == VarType::Integer || t == VarType::Long;
-}
-
-int64_t SmallIntValue(const Variant& v) {
-  return v.Type() == VarType::Integer ? v.AsInteger() : v.AsLong();
-}
-
-// Integer results keep the wider operand's type unless they overflow it.
-Variant FitPair(int64_t value, VarType a, VarType b) {
-  if (a == VarType::Integer && b == VarType::Integer && value >= -32768 && value <= 32767)
-    return Variant::Integer(static_cast<int16_t>(value));
-  if (value >= -2147483648LL && value <= 2147483647LL)
-    return Variant::Long(static_cast<int32_t>(value));
-  return Variant::Double(static_cast<double>(value));
-}
 
 }  // namespace
 
@@ -100,12 +83,11 @@ Variant* Vm::PushSegment(size_t count) {
 Variant Vm::DefaultValue(const Variant& value) {
   if (!value.IsObject()) return value;
   if (value.IsNothing()) ThrowRuntime(91);
-  static const std::vector<ExprPtr> NoArgs;
   Frame f;
-  return DefaultValue(CallDefault(value, NoArgs, f));
+  return DefaultValue(CallDefault(value, {}, f));
 }
 
-bool Vm::EvalCondition(const Expr& e, Frame& f) {
+bool Vm::EvalCondition(const Node& e, Frame& f) {
   if (e.Numeric) {
     const Number n = e.Numeric(e, f);
     if (n.Type != VarType::Empty) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
@@ -116,66 +98,72 @@ bool Vm::EvalCondition(const Expr& e, Frame& f) {
   return ToCondition(v, Locale);
 }
 
-Variant Vm::Eval(const Expr& e, Frame& f) {
+Variant Vm::Eval(const Node& e, Frame& f) {
   switch (e.Kind) {
-    case ExprKind::Literal:
-      return e.Value;
-    case ExprKind::Variable:
-      if (e.Fast == FastRead::Local) return f.Slots[e.Slot];
-      if (e.Fast == FastRead::Ref) return f.Slots[e.Slot].Deref();
-      if (e.Fast == FastRead::Direct) return *e.Direct;
-      return EvalVariable(e, f);
-    case ExprKind::Paren:
-      return Eval(*e.Left, f);
-    case ExprKind::Binary:
-      return EvalBinary(e, f);
-    case ExprKind::Unary:
-      return EvalUnary(e, f);
-    case ExprKind::CallProc:
-      return CallGlobal(e, f);
-    case ExprKind::CallMethod:
-      if (!e.Method) ThrowRuntime(438);
-      return CallProcedure(*e.Method, f.Me, e.Args, f);
-    case ExprKind::CallBuiltin:
-      return CallBuiltin(e, f);
-    case ExprKind::CallNative: {
-      const HostEntry& host = globals_.Hosts[static_cast<size_t>(e.Slot)];
-      return CallNative(*host.Native, e.Index, e.Args, f, nullptr);
+    case NodeKind::Literal:
+      return e.As<LiteralNode>().Value;
+    case NodeKind::Variable: {
+      const VariableNode& v = e.As<VariableNode>();
+      if (e.Fast == FastRead::Local) return f.Slots[v.Slot];
+      if (e.Fast == FastRead::Ref) return f.Slots[v.Slot].Deref();
+      if (e.Fast == FastRead::Direct) return *v.Direct;
+      return EvalVariable(v, f);
     }
-    case ExprKind::HostObject: {
-      const Variant& object = globals_.Hosts[static_cast<size_t>(e.Slot)].Object;
-      if (e.Args.empty()) return object;
-      return CallDefault(object, e.Args, f);
+    case NodeKind::ByVal:
+      return Eval(*e.As<ByValNode>().Inner, f);
+    case NodeKind::Binary:
+      return EvalBinary(e.As<BinaryNode>(), f);
+    case NodeKind::Unary:
+      return EvalUnary(e.As<UnaryNode>(), f);
+    case NodeKind::CallProc:
+      return CallGlobal(e.As<CallProcNode>(), f);
+    case NodeKind::CallMethod: {
+      const CallMethodNode& call = e.As<CallMethodNode>();
+      if (!call.Method) ThrowRuntime(438);
+      return CallProcedure(*call.Method, f.Me, call.Args, f);
     }
-    case ExprKind::Member:
-      return CallMember(e, f);
-    case ExprKind::Apply:
-      return IndexValue(Eval(*e.Left, f), e.Args, f);
-    case ExprKind::New:
-      return NewInstance(e);
-    case ExprKind::Me:
+    case NodeKind::CallBuiltin:
+      return CallBuiltin(e.As<CallBuiltinNode>(), f);
+    case NodeKind::CallNative: {
+      const CallNativeNode& call = e.As<CallNativeNode>();
+      const HostEntry& host = globals_.Hosts[static_cast<size_t>(call.Host)];
+      return CallNative(*host.Native, call.Member, call.Args, f, nullptr);
+    }
+    case NodeKind::HostObject: {
+      const HostObjectNode& host = e.As<HostObjectNode>();
+      const Variant& object = globals_.Hosts[static_cast<size_t>(host.Host)].Object;
+      if (host.Args.empty()) return object;
+      return CallDefault(object, host.Args, f);
+    }
+    case NodeKind::Member:
+      return CallMember(e.As<MemberNode>(), f);
+    case NodeKind::Apply: {
+      const ApplyNode& apply = e.As<ApplyNode>();
+      return IndexValue(Eval(*apply.Target, f), apply.Args, f);
+    }
+    case NodeKind::New:
+      return NewInstance(e.As<NewNode>());
+    case NodeKind::Me:
       return Variant::Object(f.Me);
-    case ExprKind::ErrMember:
-      return EvalErr(e, f);
-    case ExprKind::EvalText:
-      return EvalText(e, f);
-    case ExprKind::Name:
-      break;
+    case NodeKind::ErrMember:
+      return EvalErr(e.As<ErrNode>(), f);
+    case NodeKind::EvalText:
+      return EvalText(e.As<EvalTextNode>(), f);
   }
   ThrowRuntime(51);
 }
 
 // The cases of Eval that need more than a few registers live here, so that the dispatch
 // itself stays small: it runs for every call and every operand.
-Variant Vm::EvalVariable(const Expr& e, Frame& f) {
+Variant Vm::EvalVariable(const VariableNode& e, Frame& f) {
   if (e.Args.empty()) return Storage(e, f, false);
   const Variant& holder = Storage(e, f, false);
   if (holder.IsArray()) return Element(const_cast<Variant&>(holder), e.Args, f);
   return IndexValue(holder, e.Args, f);
 }
 
-Variant Vm::EvalUnary(const Expr& e, Frame& f) {
-  Variant v = Eval(*e.Left, f);
+Variant Vm::EvalUnary(const UnaryNode& e, Frame& f) {
+  Variant v = Eval(*e.Operand, f);
   if (e.Operator == Op::Pos) return v;
   if (v.IsObject()) v = DefaultValue(v);
   if (e.Operator == Op::Not) return Not(v);
@@ -183,27 +171,10 @@ Variant Vm::EvalUnary(const Expr& e, Frame& f) {
   return Negate(v);
 }
 
-namespace {
-
-Variant ToVariant(const Number& n) {
-  switch (n.Type) {
-    case VarType::Integer:
-      return Variant::Integer(static_cast<int16_t>(n.Int));
-    case VarType::Long:
-      return Variant::Long(static_cast<int32_t>(n.Int));
-    case VarType::Boolean:
-      return Variant::Boolean(n.Int != 0);
-    default:
-      return Variant::Double(n.Real);
-  }
-}
-
-}  // namespace
-
-Variant Vm::EvalBinary(const Expr& e, Frame& f) {
+Variant Vm::EvalBinary(const BinaryNode& e, Frame& f) {
   if (e.Pure) {
-    Number n;
-    if (EvalNumber(e, f, n)) return ToVariant(n);
+    const Number n = NumberValue(e, f);
+    if (n.Type != VarType::Empty) return ToVariant(n);
   }
   if (e.Arith) return EvalArith(e, f);
   Variant tempA, tempB;
@@ -218,11 +189,12 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
 
 // One side of an Arith node: a plain number, or Type Empty with the side's value in `other`.
 // A pure side that is no plain number is evaluated once, before the other side runs.
-[[gnu::always_inline]] inline Number Vm::SideNumber(const Expr& side, Frame& f, Variant& other) {
-  if (side.Kind == ExprKind::CallProc) {
-    const Procedure* proc = globals_.Procedures[static_cast<size_t>(side.Slot)];
+[[gnu::always_inline]] inline Number Vm::SideNumber(const Node& side, Frame& f, Variant& other) {
+  if (side.Kind == NodeKind::CallProc) {
+    const CallProcNode& call = side.As<CallProcNode>();
+    const Procedure* proc = globals_.Procedures[static_cast<size_t>(call.Proc)];
     if (!proc) ThrowRuntime(13);
-    return CallPlainNumber(*proc, side, f, other);
+    return CallPlainNumber(*proc, call, f, other);
   }
   const Number n = side.Numeric(side, f);
   if (n.Type == VarType::Integer || n.Type == VarType::Long || n.Type == VarType::Double) return n;
@@ -231,7 +203,7 @@ Variant Vm::EvalBinary(const Expr& e, Frame& f) {
 }
 
 // `Fib(n - 1) + Fib(n - 2)`: the calls' plain-number results meet without Variants.
-Number Vm::ArithNumber(const Expr& e, Frame& f, Variant& other) {
+Number Vm::ArithNumber(const BinaryNode& e, Frame& f, Variant& other) {
   Variant a, b;
   const Number x = SideNumber(*e.Left, f, a);
   const Number y = SideNumber(*e.Right, f, b);
@@ -245,87 +217,31 @@ Number Vm::ArithNumber(const Expr& e, Frame& f, Variant& other) {
   return Number{};
 }
 
-Variant Vm::EvalArith(const Expr& e, Frame& f) {
+Variant Vm::EvalArith(const BinaryNode& e, Frame& f) {
   Variant other;
   const Number n = ArithNumber(e, f, other);
   if (n.Type != VarType::Empty) return ToVariant(n);
   return other;
 }
 
-Variant Vm::EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b) {
+Variant Vm::EvalBinaryValues(const BinaryNode& e, const Variant& a, const Variant& b) {
   if (e.Operator == Op::Is) {
     if (!a.IsObject() || !b.IsObject()) ThrowRuntime(424);
     return Variant::Boolean(a.AsObject() == b.AsObject());
   }
-  const VarType ta = a.Type(), tb = b.Type();
-  // Fast paths: the subtypes loops and indicators use.
-  if (IsSmallInt(ta) && IsSmallInt(tb)) {
-    const int64_t x = SmallIntValue(a), y = SmallIntValue(b);
-    switch (e.Operator) {
-      case Op::Plus:
-        return FitPair(x + y, ta, tb);
-      case Op::Minus:
-        return FitPair(x - y, ta, tb);
-      case Op::Mul:
-        return FitPair(x * y, ta, tb);
-      case Op::Eq:
-        return Variant::Boolean(x == y);
-      case Op::Ne:
-        return Variant::Boolean(x != y);
-      case Op::Lt:
-        return Variant::Boolean(x < y);
-      case Op::Gt:
-        return Variant::Boolean(x > y);
-      case Op::Le:
-        return Variant::Boolean(x <= y);
-      case Op::Ge:
-        return Variant::Boolean(x >= y);
-      case Op::Div:
-        if (y != 0) return Variant::Double(static_cast<double>(x) / static_cast<double>(y));
-        break;
-      case Op::IntDiv:
-        if (y != 0) return FitPair(x / y, ta, tb);
-        break;
-      case Op::Mod:
-        if (y != 0) return FitPair(x % y, ta, tb);
-        break;
-      default:
-        break;
-    }
-  } else if ((ta == VarType::Double || IsSmallInt(ta)) &&
-             (tb == VarType::Double || IsSmallInt(tb))) {
-    const double x = ta == VarType::Double ? a.AsDouble() : static_cast<double>(SmallIntValue(a));
-    const double y = tb == VarType::Double ? b.AsDouble() : static_cast<double>(SmallIntValue(b));
-    switch (e.Operator) {
-      case Op::Plus:
-        return Variant::Double(x + y);
-      case Op::Minus:
-        return Variant::Double(x - y);
-      case Op::Mul:
-        return Variant::Double(x * y);
-      case Op::Div:
-        if (y != 0) return Variant::Double(x / y);
-        break;
-      case Op::Eq:
-        return Variant::Boolean(x == y);
-      case Op::Ne:
-        return Variant::Boolean(x != y);
-      case Op::Lt:
-        return Variant::Boolean(x < y);
-      case Op::Gt:
-        return Variant::Boolean(x > y);
-      case Op::Le:
-        return Variant::Boolean(x <= y);
-      case Op::Ge:
-        return Variant::Boolean(x >= y);
-      default:
-        break;
+  // Fast path: the plain numbers loops and indicators use, by the rules of Numeric.h.
+  const Number x = NumberOf(a);
+  if (x.Type != VarType::Empty) {
+    const Number y = NumberOf(b);
+    if (y.Type != VarType::Empty) {
+      const Number n = ApplyNumbers(e.Operator, x, y);
+      if (n.Type != VarType::Empty) return ToVariant(n);
     }
   }
   return EvalBinarySlow(e, a, b);
 }
 
-Variant Vm::EvalBinarySlow(const Expr& e, Variant a, Variant b) {
+Variant Vm::EvalBinarySlow(const BinaryNode& e, Variant a, Variant b) {
   if (a.IsObject()) a = DefaultValue(a);
   if (b.IsObject()) b = DefaultValue(b);
   if (e.NumericLiteralSide) {

@@ -1,5 +1,5 @@
-// The VM: walks the resolved tree. Time-out and cancel are checked on loop iterations and
-// calls only.
+// The VM: runs the resolved form (Code.h) of compiled blocks. Time-out and cancel are checked
+// on loop iterations and calls only.
 #pragma once
 
 #include <atomic>
@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "vbscript/HostCallbacks.h"
 #include "vbscript/Program.h"
 #include "vbscript/ScriptLocale.h"
 
@@ -26,22 +27,8 @@ struct ErrState {
   int32_t HelpContext = 0;
 };
 
-/// What scripts may ask of the host: message and input boxes.
-struct HostCallbacks {
-  /// MsgBox(prompt, buttons, title): returns the button id (vbOK = 1 ...).
-  std::function<int(const std::string& prompt, int buttons, const std::string& title)> MsgBox;
-  /// InputBox(prompt, title, default): returns the text ("" on cancel).
-  std::function<std::string(const std::string& prompt, const std::string& title,
-                            const std::string& defaultText)>
-      InputBox;
-};
-
 /// Script calls nest at most this deep; deeper recursion stops with error 28.
 inline constexpr int MaxCallDepth = 3000;
-
-/// Error numbers of a script stopped from outside; On Error Resume Next does not catch them.
-inline constexpr int TimeoutErrorNumber = 0x1001;
-inline constexpr int CancelErrorNumber = 0x1002;
 
 /// Variables that Execute text creates inside a procedure: they live as long as the call.
 /// Node-based, so ByRef aliases to them stay valid.
@@ -124,72 +111,52 @@ class Vm {
   };
 
   // Vm.cpp: the expression dispatch
-  Variant Eval(const Expr& e, Frame& f);
-  Variant EvalBinary(const Expr& e, Frame& f);
-  Variant EvalArith(const Expr& e, Frame& f);
+  Variant Eval(const Node& e, Frame& f);
+  Variant EvalBinary(const BinaryNode& e, Frame& f);
+  Variant EvalArith(const BinaryNode& e, Frame& f);
   /// An Arith node's plain-number result (a Boolean for comparisons), or Type Empty with the
   /// value the general rules give in `other`.
-  Number ArithNumber(const Expr& e, Frame& f, Variant& other);
-  Number SideNumber(const Expr& side, Frame& f, Variant& other);
-  Variant EvalBinaryValues(const Expr& e, const Variant& a, const Variant& b);
-  [[gnu::noinline]] Variant EvalVariable(const Expr& e, Frame& f);
-  [[gnu::noinline]] Variant EvalUnary(const Expr& e, Frame& f);
-  Variant EvalBinarySlow(const Expr& e, Variant a, Variant b);
+  Number ArithNumber(const BinaryNode& e, Frame& f, Variant& other);
+  Number SideNumber(const Node& side, Frame& f, Variant& other);
+  Variant EvalBinaryValues(const BinaryNode& e, const Variant& a, const Variant& b);
+  [[gnu::noinline]] Variant EvalVariable(const VariableNode& e, Frame& f);
+  [[gnu::noinline]] Variant EvalUnary(const UnaryNode& e, Frame& f);
+  Variant EvalBinarySlow(const BinaryNode& e, Variant a, Variant b);
 
  public:
   /// A pure node's plain number, or Type Empty when the node must be evaluated generally.
-  static Number NumberValue(const Expr& e, Frame& f) {
+  static Number NumberValue(const Node& e, Frame& f) {
     return e.Numeric ? e.Numeric(e, f) : Number{};
-  }
-  static bool EvalNumber(const Expr& e, Frame& f, Number& out) {
-    out = NumberValue(e, f);
-    return out.Type != VarType::Empty;
-  }
-  static void StoreNumber(Variant& slot, const Number& n) {
-    switch (n.Type) {
-      case VarType::Integer:
-        slot.SetInteger(static_cast<int16_t>(n.Int));
-        return;
-      case VarType::Long:
-        slot.SetLong(static_cast<int32_t>(n.Int));
-        return;
-      case VarType::Boolean:
-        slot = Variant::Boolean(n.Int != 0);
-        return;
-      default:
-        slot.SetDouble(n.Real);
-        return;
-    }
   }
 
  private:
   /// A node's value by reference when it is a plain local, global or literal; else evaluated
   /// into `temp`.
-  const Variant& Operand(const Expr& e, Frame& f, Variant& temp) {
+  const Variant& Operand(const Node& e, Frame& f, Variant& temp) {
     switch (e.Fast) {
       case FastRead::Local:
-        return f.Slots[e.Slot];
+        return f.Slots[e.As<VariableNode>().Slot];
       case FastRead::Ref:
-        return f.Slots[e.Slot].Deref();
+        return f.Slots[e.As<VariableNode>().Slot].Deref();
       case FastRead::Direct:
-        return *e.Direct;
+        return *e.As<VariableNode>().Direct;
       case FastRead::Literal:
-        return e.Value;
+        return e.As<LiteralNode>().Value;
       default:
-        temp = e.Kind == ExprKind::CallProc ? CallGlobal(e, f) : Eval(e, f);
+        temp = e.Kind == NodeKind::CallProc ? CallGlobal(e.As<CallProcNode>(), f) : Eval(e, f);
         return temp;
     }
   }
   /// A call of a global procedure, without the dispatch of Eval.
-  Variant CallGlobal(const Expr& e, Frame& f) {
-    const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Slot)];
+  Variant CallGlobal(const CallProcNode& e, Frame& f) {
+    const Procedure* proc = globals_.Procedures[static_cast<size_t>(e.Proc)];
     if (!proc) ThrowRuntime(13);
     if (e.PlainArgs) return CallPlain(*proc, e, f);
     return CallProcedure(*proc, nullptr, e.Args, f);
   }
-  bool EvalCondition(const Expr& e, Frame& f);
+  bool EvalCondition(const Node& e, Frame& f);
   /// A condition's truth, a plain-number comparison without a call.
-  bool Condition(const Expr& e, Frame& f) {
+  bool Condition(const Node& e, Frame& f) {
     if (e.Numeric) {
       const Number n = e.Numeric(e, f);
       if (n.Type != VarType::Empty) return n.Type == VarType::Double ? n.Real != 0 : n.Int != 0;
@@ -198,73 +165,88 @@ class Vm {
   }
 
   // VmExec.cpp: statements
-  Flow ExecBlock(const Block& block, Frame& f);
-  Flow Exec(const Stmt& s, Frame& f);
-  Flow ExecFor(const Stmt& s, Frame& f);
+  Flow ExecBlock(StatementList block, Frame& f);
+  Flow Exec(const Statement& s, Frame& f);
+  Flow ExecIf(const IfStatement& s, Frame& f);
+  /// ExecIf's common shape, in the block's own loop: one condition outside Resume Next.
+  [[gnu::always_inline]] Flow ExecOneBranch(const IfStatement& s, Frame& f);
+  Flow ExecFor(const ForStatement& s, Frame& f);
   /// `x = <arithmetic>` or `x = y` on a local, what loops repeat most: stores the number
   /// and returns true, or changes nothing and returns false. Never throws.
-  bool AssignNumber(const Stmt& s, Frame& f) {
-    const Expr& target = *s.Target;
-    const Expr& value = *s.Value;
+  [[gnu::always_inline]] bool AssignNumber(const AssignStatement& s, Frame& f) {
+    const Node& target = *s.Target;
+    const Node& value = *s.Value;
     if (target.Fast != FastRead::Local || !value.Numeric) return false;
     const Number n = value.Numeric(value, f);
     if (n.Type == VarType::Empty) return false;
-    StoreNumber(f.Slots[target.Slot], n);
+    StoreNumber(f.Slots[target.As<VariableNode>().Slot], n);
     return true;
   }
   /// `x = F(a) + F(b)` on a local: true once stored; false, changing nothing, for other shapes.
-  bool AssignArith(const Stmt& s, Frame& f) {
-    const Expr& target = *s.Target;
-    const Expr& value = *s.Value;
-    if (target.Fast != FastRead::Local || !value.Arith) return false;
+  [[gnu::always_inline]] bool AssignArith(const AssignStatement& s, Frame& f) {
+    const Node& target = *s.Target;
+    const Node& value = *s.Value;
+    if (target.Fast != FastRead::Local || value.Kind != NodeKind::Binary) return false;
+    const BinaryNode& binary = value.As<BinaryNode>();
+    if (!binary.Arith) return false;
     // Arithmetic and comparisons never give an object, so no default value is taken.
     Variant other;
-    const Number n = ArithNumber(value, f, other);
+    const Number n = ArithNumber(binary, f, other);
+    Variant& slot = f.Slots[target.As<VariableNode>().Slot];
     if (n.Type != VarType::Empty)
-      StoreNumber(f.Slots[target.Slot], n);
+      StoreNumber(slot, n);
     else
-      f.Slots[target.Slot] = std::move(other);
+      slot = std::move(other);
     return true;
   }
-  Flow ExecForEach(const Stmt& s, Frame& f);
-  Flow ExecLoop(const Stmt& s, Frame& f);
-  Flow ExecSelect(const Stmt& s, Frame& f);
-  std::optional<Flow> ExecSelectNumber(const Stmt& s, Frame& f);
-  void ExecAssign(const Stmt& s, Frame& f);
-  bool TryAppendInPlace(const Stmt& s, Frame& f);
-  void ExecReDim(const Stmt& s, Frame& f);
-  void ExecDim(const Stmt& s, Frame& f);
-  void ExecErase(const Stmt& s, Frame& f);
-  void ExecExecute(const Stmt& s, Frame& f);
+  Flow ExecForEach(const ForEachStatement& s, Frame& f);
+  Flow ExecLoop(const LoopStatement& s, Frame& f);
+  Flow ExecSelect(const SelectStatement& s, Frame& f);
+  std::optional<Flow> ExecSelectNumber(const SelectStatement& s, Frame& f);
+  Flow ExecWith(const WithStatement& s, Frame& f);
+  void ExecAssign(const AssignStatement& s, Frame& f);
+  bool TryAppendInPlace(const AssignStatement& s, Frame& f);
+  void ExecReDim(const ReDimStatement& s, Frame& f);
+  void ExecDim(const DimStatement& s, Frame& f);
+  void ExecErase(const EraseStatement& s, Frame& f);
+  void ExecExecute(const ExecuteStatement& s, Frame& f);
   void RecordError(const ScriptError& error);
+  [[gnu::noinline]] void RecoverOrRethrow(const Frame& f, const ScriptError& error);
 
   // VmVariables.cpp: storage and indexing
-  Variant& Storage(const Expr& e, Frame& f, bool write);
-  Variant IndexValue(const Variant& value, const std::vector<ExprPtr>& args, Frame& f);
-  Variant& Element(Variant& array, const std::vector<ExprPtr>& args, Frame& f);
-  void Assign(const Expr& target, Variant value, Frame& f, bool isSet);
-  void AssignMember(const Expr& target, Variant value, Frame& f, bool isSet);
+  Variant& Storage(const VariableNode& e, Frame& f, bool write);
+  /// The variable a statement writes to as a whole (Dim, ReDim, Erase, a For counter); error
+  /// 13 for a target that is no variable.
+  Variant& TargetStorage(const Node& target, Frame& f);
+  Variant IndexValue(const Variant& value, NodeList args, Frame& f);
+  Variant& Element(Variant& array, NodeList args, Frame& f);
+  void Assign(const Node& target, Variant value, Frame& f, bool isSet);
+  void AssignMember(const Node& target, Variant value, Frame& f, bool isSet);
+  void AssignErr(ErrMember member, const Variant& value);
 
   // VmCall.cpp: calls
-  Variant CallProcedure(const Procedure& proc, ClassInstance* me, const std::vector<ExprPtr>& args,
-                        Frame& caller);
+  template <class Bind, class Finish>
+  auto EnterProcedure(const Procedure& proc, ClassInstance* me, size_t argCount, Bind&& bind,
+                      Finish&& finish);
+  Variant CallProcedure(const Procedure& proc, ClassInstance* me, NodeList args, Frame& caller);
   /// A global procedure called with PlainArgs: no write-back, no Me.
-  Variant CallPlain(const Procedure& proc, const Expr& call, Frame& caller);
+  Variant CallPlain(const Procedure& proc, const CallProcNode& call, Frame& caller);
   /// CallPlain for a plain-number result; Type Empty with anything else, which then goes
   /// to `other`.
-  Number CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other);
+  Number CallPlainNumber(const Procedure& proc, const CallProcNode& call, Frame& caller,
+                         Variant& other);
   template <class Finish>
-  auto RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish);
+  auto RunPlain(const Procedure& proc, const CallProcNode& call, Frame& caller, Finish finish);
   Variant CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args);
-  Variant CallBuiltin(const Expr& e, Frame& f);
-  Variant CallNative(NativeObject& native, int index, const std::vector<ExprPtr>& args, Frame& f,
+  Variant CallBuiltin(const CallBuiltinNode& e, Frame& f);
+  Variant CallNative(NativeObject& native, int index, NodeList args, Frame& f,
                      const Variant* putValue);
-  Variant CallMember(const Expr& e, Frame& f);
-  Variant CallDefault(const Variant& object, const std::vector<ExprPtr>& args, Frame& f);
-  Variant NewInstance(const Expr& e);
-  Variant EvalErr(const Expr& e, Frame& f);
-  Variant EvalText(const Expr& e, Frame& f);
-  const ClassMember& FindClassMember(const Expr& e, const ClassInstance& instance, Frame& f);
+  Variant CallMember(const MemberNode& e, Frame& f);
+  Variant CallDefault(const Variant& object, NodeList args, Frame& f);
+  Variant NewInstance(const NewNode& e);
+  Variant EvalErr(const ErrNode& e, Frame& f);
+  Variant EvalText(const EvalTextNode& e, Frame& f);
+  const ClassMember& FindClassMember(const MemberNode& e, const ClassInstance& instance, Frame& f);
   void CheckCallDepth() {
     const auto at = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
     if (depth_ >= MaxCallDepth || at < stackLimit_) ThrowRuntime(28);

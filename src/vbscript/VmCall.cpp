@@ -13,112 +13,125 @@ namespace chartorium::vbscript {
 
 namespace {
 
-bool IsReference(const Expr& e) {
-  return e.Kind == ExprKind::Variable && e.Args.empty() && !e.HasParens;
+bool IsReference(const Node& e) {
+  return e.Kind == NodeKind::Variable && e.As<VariableNode>().Args.empty() &&
+         !e.As<VariableNode>().HasParens;
 }
 
 }  // namespace
 
-Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me,
-                          const std::vector<ExprPtr>& args, Frame& caller) {
-  if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
+// The one entry into a procedure, for every kind of call: the argument count, the time-out and
+// the depth are checked, the frame is laid out, `bind` fills the parameter slots, the body
+// runs, and `finish` takes the result slot (nullptr for a Sub) before the frame is cleared.
+template <class Bind, class Finish>
+auto Vm::EnterProcedure(const Procedure& proc, ClassInstance* me, size_t argCount, Bind&& bind,
+                        Finish&& finish) {
+  if (static_cast<int>(argCount) != proc.ParamCount) ThrowRuntime(450);
   CheckInterrupt();
   CheckCallDepth();
   StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
   Variant* slots = guard.Base;
   ++depth_;
-  // Array elements passed ByRef are copied in and written back after the call, so a ReDim
-  // inside the callee cannot leave a dangling alias.
-  uint64_t writeBack = 0;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const Expr& a = *args[i];
-    if (!proc.ByVal[i] && IsReference(a)) {
-      slots[i] = Variant::MakeRef(&Storage(a, caller, true));
-    } else if (a.Numeric && a.Kind != ExprKind::Variable) {
-      // Arithmetic arguments such as n - 1 go to the new frame unboxed.
-      const Number n = NumberValue(a, caller);
-      if (n.Type != VarType::Empty)
-        StoreNumber(slots[i], n);
-      else
-        slots[i] = Eval(a, caller);
-    } else {
-      slots[i] = Eval(a, caller);
-      if (!proc.ByVal[i] && a.Kind == ExprKind::Variable && i < 64) writeBack |= 1ull << i;
-    }
-  }
+  bind(slots);
   Frame frame;
   frame.Slots = slots;
   frame.Proc = &proc;
   frame.Me = me;
-  Variant keepAlive = me ? Variant::Object(me) : Variant();
-  ExecBlock(proc.Decl->Body, frame);
-  for (size_t i = 0; writeBack != 0 && i < args.size(); ++i)
-    if (writeBack & (1ull << i)) Assign(*args[i], slots[i], caller, slots[i].IsObject());
-  if (proc.ResultSlot < 0) return Variant();
-  return std::move(slots[proc.ResultSlot]);
+  // The instance stays alive while its method runs, even if the method drops the last
+  // reference the caller held.
+  const Variant keepAlive = me ? Variant::Object(me) : Variant();
+  ExecBlock(proc.Body, frame);
+  return finish(proc.ResultSlot < 0 ? nullptr : &slots[proc.ResultSlot]);
 }
 
-// A global procedure called with PlainArgs: nothing to write back and no Me, so the frame is
-// set up with the least work. `finish` takes the result from the frame before it is cleared.
-template <class Finish>
-auto Vm::RunPlain(const Procedure& proc, const Expr& call, Frame& caller, Finish finish) {
-  const std::vector<ExprPtr>& args = call.Args;
-  const size_t count = args.size();
-  if (static_cast<int>(count) != proc.ParamCount) ThrowRuntime(450);
-  CheckInterrupt();
-  CheckCallDepth();
-  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
-  Variant* slots = guard.Base;
-  ++depth_;
-  const uint8_t* byVal = proc.ByVal.data();
-  for (size_t i = 0; i < count; ++i) {
-    const Expr& a = *args[i];
-    switch (a.Fast) {
-      case FastRead::Local:
-        if (byVal[i])
-          slots[i] = caller.Slots[a.Slot];
-        else
-          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot]);
-        continue;
-      case FastRead::Ref:
-        if (byVal[i])
-          slots[i] = caller.Slots[a.Slot].Deref();
-        else
-          slots[i] = Variant::MakeRef(&caller.Slots[a.Slot].Deref());
-        continue;
-      case FastRead::Direct:
-        if (byVal[i])
-          slots[i] = *a.Direct;
-        else
-          slots[i] = Variant::MakeRef(a.Direct);
-        continue;
-      case FastRead::Literal:
-        slots[i] = a.Value;
-        continue;
-      case FastRead::None: {
-        // Plain-number arithmetic such as n - 1 goes to the new frame unboxed.
-        const Number n = a.Numeric(a, caller);
+namespace {
+
+Variant TakeResult(Variant* result) {
+  return result ? std::move(*result) : Variant();
+}
+
+}  // namespace
+
+Variant Vm::CallProcedure(const Procedure& proc, ClassInstance* me, NodeList args, Frame& caller) {
+  // Array elements passed ByRef are copied in and written back after the call, so a ReDim
+  // inside the callee cannot leave a dangling alias.
+  uint64_t writeBack = 0;
+  Variant* frameSlots = nullptr;
+  const auto bind = [&](Variant* slots) {
+    frameSlots = slots;
+    for (size_t i = 0; i < args.size(); ++i) {
+      const Node& a = *args[i];
+      if (!proc.ByVal[i] && IsReference(a)) {
+        slots[i] = Variant::MakeRef(&Storage(a.As<VariableNode>(), caller, true));
+      } else if (a.Numeric && a.Kind != NodeKind::Variable) {
+        // Arithmetic arguments such as n - 1 go to the new frame unboxed.
+        const Number n = NumberValue(a, caller);
         if (n.Type != VarType::Empty)
           StoreNumber(slots[i], n);
         else
           slots[i] = Eval(a, caller);
-        continue;
+      } else {
+        slots[i] = Eval(a, caller);
+        if (!proc.ByVal[i] && a.Kind == NodeKind::Variable && i < 64) writeBack |= 1ull << i;
       }
     }
-  }
-  Frame frame;
-  frame.Slots = slots;
-  frame.Proc = &proc;
-  ExecBlock(proc.Decl->Body, frame);
-  return finish(proc.ResultSlot < 0 ? nullptr : &slots[proc.ResultSlot]);
+  };
+  return EnterProcedure(proc, me, args.size(), bind, [&](Variant* result) {
+    for (size_t i = 0; writeBack != 0 && i < args.size(); ++i)
+      if (writeBack & (1ull << i))
+        Assign(*args[i], frameSlots[i], caller, frameSlots[i].IsObject());
+    return TakeResult(result);
+  });
 }
 
-Variant Vm::CallPlain(const Procedure& proc, const Expr& call, Frame& caller) {
-  return RunPlain(proc, call, caller,
-                  [](Variant* result) { return result ? std::move(*result) : Variant(); });
+// A global procedure called with PlainArgs: nothing to write back and no Me.
+template <class Finish>
+auto Vm::RunPlain(const Procedure& proc, const CallProcNode& call, Frame& caller, Finish finish) {
+  const NodeList args = call.Args;
+  const auto bind = [&](Variant* slots) {
+    const uint8_t* byVal = proc.ByVal.data();
+    for (size_t i = 0; i < args.size(); ++i) {
+      const Node& a = *args[i];
+      switch (a.Fast) {
+        case FastRead::Local: {
+          Variant& v = caller.Slots[a.As<VariableNode>().Slot];
+          slots[i] = byVal[i] ? v : Variant::MakeRef(&v);
+          continue;
+        }
+        case FastRead::Ref: {
+          Variant& v = caller.Slots[a.As<VariableNode>().Slot].Deref();
+          slots[i] = byVal[i] ? v : Variant::MakeRef(&v);
+          continue;
+        }
+        case FastRead::Direct: {
+          Variant* v = a.As<VariableNode>().Direct;
+          slots[i] = byVal[i] ? *v : Variant::MakeRef(v);
+          continue;
+        }
+        case FastRead::Literal:
+          slots[i] = a.As<LiteralNode>().Value;
+          continue;
+        case FastRead::None: {
+          // Plain-number arithmetic such as n - 1 goes to the new frame unboxed.
+          const Number n = a.Numeric(a, caller);
+          if (n.Type != VarType::Empty)
+            StoreNumber(slots[i], n);
+          else
+            slots[i] = Eval(a, caller);
+          continue;
+        }
+      }
+    }
+  };
+  return EnterProcedure(proc, nullptr, args.size(), bind, finish);
 }
 
-Number Vm::CallPlainNumber(const Procedure& proc, const Expr& call, Frame& caller, Variant& other) {
+Variant Vm::CallPlain(const Procedure& proc, const CallProcNode& call, Frame& caller) {
+  return RunPlain(proc, call, caller, TakeResult);
+}
+
+Number Vm::CallPlainNumber(const Procedure& proc, const CallProcNode& call, Frame& caller,
+                           Variant& other) {
   return RunPlain(proc, call, caller, [&other](Variant* result) {
     if (!result) return Number{};
     const Number n = NumberOf(*result);
@@ -128,35 +141,27 @@ Number Vm::CallPlainNumber(const Procedure& proc, const Expr& call, Frame& calle
 }
 
 Variant Vm::CallProcedureValues(const Procedure& proc, ClassInstance* me, std::span<Variant> args) {
-  if (static_cast<int>(args.size()) != proc.ParamCount) ThrowRuntime(450);
-  CheckInterrupt();
-  CheckCallDepth();
-  StackGuard guard(*this, static_cast<size_t>(proc.FrameSize), true);
-  Variant* slots = guard.Base;
-  ++depth_;
-  for (size_t i = 0; i < args.size(); ++i)
-    slots[i] = proc.ByVal[i] ? args[i] : Variant::MakeRef(&args[i]);
-  Frame frame;
-  frame.Slots = slots;
-  frame.Proc = &proc;
-  frame.Me = me;
-  Variant keepAlive = me ? Variant::Object(me) : Variant();
-  ExecBlock(proc.Decl->Body, frame);
-  if (proc.ResultSlot < 0) return Variant();
-  return std::move(slots[proc.ResultSlot]);
+  const auto bind = [&](Variant* slots) {
+    for (size_t i = 0; i < args.size(); ++i)
+      slots[i] = proc.ByVal[i] ? args[i] : Variant::MakeRef(&args[i]);
+  };
+  return EnterProcedure(proc, me, args.size(), bind, TakeResult);
 }
 
 Variant Vm::CallWithValues(const Procedure& proc, std::span<Variant> args) {
   return CallProcedureValues(proc, nullptr, args);
 }
 
-Variant Vm::CallBuiltin(const Expr& e, Frame& f) {
+Variant Vm::CallBuiltin(const CallBuiltinNode& e, Frame& f) {
   const BuiltinFunction& b = *e.Builtin;
   int count = static_cast<int>(e.Args.size());
   // Left-out trailing arguments take the built-in's defaults.
-  while (count > 0 && e.Args[static_cast<size_t>(count - 1)]->Kind == ExprKind::Literal &&
-         e.Args[static_cast<size_t>(count - 1)]->Value.Type() == VarType::Error)
+  while (count > 0) {
+    const Node& last = *e.Args[static_cast<size_t>(count - 1)];
+    if (last.Kind != NodeKind::Literal || last.As<LiteralNode>().Value.Type() != VarType::Error)
+      break;
     --count;
+  }
   if (count < b.MinArgs || count > b.MaxArgs) ThrowRuntime(450);
   StackGuard guard(*this, static_cast<size_t>(count), false);
   Variant* values = guard.Base;
@@ -168,17 +173,15 @@ Variant Vm::CallBuiltin(const Expr& e, Frame& f) {
   return b.Fn(*this, std::span<Variant>(values, static_cast<size_t>(count)));
 }
 
-Variant Vm::CallNative(NativeObject& native, int index, const std::vector<ExprPtr>& args, Frame& f,
+Variant Vm::CallNative(NativeObject& native, int index, NodeList args, Frame& f,
                        const Variant* putValue) {
   const NativeMember& m = native.Members()[static_cast<size_t>(index)];
   const int count = static_cast<int>(args.size()) + (putValue ? 1 : 0);
   const int least = m.MinParams >= 0 ? m.MinParams : m.ParamCount;
   if (m.ParamCount >= 0 && (count > m.ParamCount || count < least)) {
     // A property without parameters read with an index: index its value.
-    if (!putValue && m.ParamCount == 0 && !args.empty()) {
-      static const std::vector<ExprPtr> NoArgs;
-      return IndexValue(CallNative(native, index, NoArgs, f, nullptr), args, f);
-    }
+    if (!putValue && m.ParamCount == 0 && !args.empty())
+      return IndexValue(CallNative(native, index, {}, f, nullptr), args, f);
     ThrowRuntime(450);
   }
   StackGuard guard(*this, static_cast<size_t>(count), false);
@@ -194,26 +197,28 @@ Variant Vm::CallNative(NativeObject& native, int index, const std::vector<ExprPt
   if (m.ByRefMask != 0) {
     for (size_t i = 0; i < args.size() && i < 32; ++i)
       if ((m.ByRefMask & (1u << i)) && IsReference(*args[i]))
-        Storage(*args[i], f, true) = values[i];
+        Storage(args[i]->As<VariableNode>(), f, true) = values[i];
   }
   return result;
 }
 
-const ClassMember& Vm::FindClassMember(const Expr& e, const ClassInstance& instance, Frame& f) {
-  if (e.CacheOwner != instance.Class) {
-    auto it = instance.Class->Members.find(e.Key);
+const ClassMember& Vm::FindClassMember(const MemberNode& e, const ClassInstance& instance,
+                                       Frame& f) {
+  MemberCache& cache = *e.Cache;
+  if (cache.Owner != instance.Class) {
+    auto it = instance.Class->Members.find(*e.Key);
     if (it == instance.Class->Members.end()) ThrowRuntime(438);
-    e.CacheOwner = instance.Class;
-    e.CacheMember = &it->second;
+    cache.Owner = instance.Class;
+    cache.Member = &it->second;
   }
-  const ClassMember& member = *e.CacheMember;
+  const ClassMember& member = *cache.Member;
   if (!member.Public && (!f.Me || f.Me->Class != instance.Class)) ThrowRuntime(438);
   return member;
 }
 
-Variant Vm::CallMember(const Expr& e, Frame& f) {
-  if (!e.Left) ThrowRuntime(505);
-  const Variant object = Eval(*e.Left, f);
+Variant Vm::CallMember(const MemberNode& e, Frame& f) {
+  if (!e.Object) ThrowRuntime(505);
+  const Variant object = Eval(*e.Object, f);
   if (!object.IsObject() || object.IsNothing()) ThrowRuntime(424);
   ScriptObject* target = object.AsObject();
   if (auto* instance = dynamic_cast<ClassInstance*>(target)) {
@@ -225,72 +230,79 @@ Variant Vm::CallMember(const Expr& e, Frame& f) {
       return IndexValue(field, e.Args, f);
     }
     if (!member.Get) ThrowRuntime(438);
-    if (member.Get->ParamCount == 0 && !e.Args.empty()) {
-      static const std::vector<ExprPtr> NoArgs;
-      return IndexValue(CallProcedure(*member.Get, instance, NoArgs, f), e.Args, f);
-    }
+    if (member.Get->ParamCount == 0 && !e.Args.empty())
+      return IndexValue(CallProcedure(*member.Get, instance, {}, f), e.Args, f);
     return CallProcedure(*member.Get, instance, e.Args, f);
   }
   auto* host = dynamic_cast<HostObjectRef*>(target);
   if (!host) ThrowRuntime(438);
   NativeObject& native = *host->Native;
   const std::span<const NativeMember> members = native.Members();
-  if (e.CacheOwner != members.data()) {
-    const int index = FindNativeMember(members, e.Key, false);
+  MemberCache& cache = *e.Cache;
+  if (cache.Owner != members.data()) {
+    const int index = FindNativeMember(members, *e.Key, false);
     if (index < 0) ThrowRuntime(438);
-    e.CacheOwner = members.data();
-    e.CacheIndex = index;
+    cache.Owner = members.data();
+    cache.Index = index;
   }
-  return CallNative(native, e.CacheIndex, e.Args, f, nullptr);
+  return CallNative(native, cache.Index, e.Args, f, nullptr);
 }
 
-void Vm::AssignMember(const Expr& target, Variant value, Frame& f, bool isSet) {
+void Vm::AssignMember(const Node& target, Variant value, Frame& f, bool isSet) {
   std::vector<Variant> values;
-  auto argValues = [&](const std::vector<ExprPtr>& args) {
-    for (const ExprPtr& a : args) values.push_back(Eval(*a, f));
+  auto argValues = [&](NodeList args) {
+    for (const Node* a : args) values.push_back(Eval(*a, f));
     values.push_back(value);
   };
-  if (target.Kind == ExprKind::CallNative) {
-    NativeObject& native = *globals_.Hosts[static_cast<size_t>(target.Slot)].Native;
-    CallNative(native, target.Index, target.Args, f, &value);
+  if (target.Kind == NodeKind::CallNative) {
+    const CallNativeNode& call = target.As<CallNativeNode>();
+    NativeObject& native = *globals_.Hosts[static_cast<size_t>(call.Host)].Native;
+    CallNative(native, call.Member, call.Args, f, &value);
     return;
   }
-  if (target.Kind == ExprKind::CallMethod) {
-    if (!target.Method) ThrowRuntime(438);
-    argValues(target.Args);
-    CallProcedureValues(*target.Method, f.Me, values);
+  if (target.Kind == NodeKind::CallMethod) {
+    const CallMethodNode& call = target.As<CallMethodNode>();
+    if (!call.Method) ThrowRuntime(438);
+    argValues(call.Args);
+    CallProcedureValues(*call.Method, f.Me, values);
     return;
   }
   Variant object;
-  if (target.Kind == ExprKind::Member) {
-    if (!target.Left) ThrowRuntime(505);
-    object = Eval(*target.Left, f);
-  } else if (target.Kind == ExprKind::HostObject) {
-    object = globals_.Hosts[static_cast<size_t>(target.Slot)].Object;
+  NodeList args;
+  if (target.Kind == NodeKind::Member) {
+    const MemberNode& member = target.As<MemberNode>();
+    if (!member.Object) ThrowRuntime(505);
+    object = Eval(*member.Object, f);
+    args = member.Args;
+  } else if (target.Kind == NodeKind::HostObject) {
+    object = globals_.Hosts[static_cast<size_t>(target.As<HostObjectNode>().Host)].Object;
+    args = target.As<HostObjectNode>().Args;
   } else {
-    object = Storage(target, f, false);
+    object = Storage(target.As<VariableNode>(), f, false);
+    args = target.As<VariableNode>().Args;
   }
   if (!object.IsObject() || object.IsNothing()) ThrowRuntime(424);
   ScriptObject* o = object.AsObject();
-  const bool defaultMember = target.Kind != ExprKind::Member;
+  const bool defaultMember = target.Kind != NodeKind::Member;
   if (auto* instance = dynamic_cast<ClassInstance*>(o)) {
-    const ClassMember* member =
-        defaultMember ? instance->Class->Default : &FindClassMember(target, *instance, f);
+    const ClassMember* member = defaultMember
+                                    ? instance->Class->Default
+                                    : &FindClassMember(target.As<MemberNode>(), *instance, f);
     if (!member) ThrowRuntime(438);
     if (member->Field >= 0) {
       Variant& field = instance->Fields[static_cast<size_t>(member->Field)];
-      if (target.Args.empty()) {
+      if (args.empty()) {
         field = std::move(value);
         return;
       }
       if (!field.IsArray()) ThrowRuntime(13);
       field.MutableArray();
-      Element(field, target.Args, f) = std::move(value);
+      Element(field, args, f) = std::move(value);
       return;
     }
     const Procedure* proc = isSet ? member->Set : member->Let;
     if (!proc) ThrowRuntime(438);
-    argValues(target.Args);
+    argValues(args);
     CallProcedureValues(*proc, instance, values);
     return;
   }
@@ -304,13 +316,13 @@ void Vm::AssignMember(const Expr& target, Variant value, Frame& f, bool isSet) {
       if (members[i].Default && members[i].Kind == MemberKind::PropertyPut)
         index = static_cast<int>(i);
   } else {
-    index = FindNativeMember(native.Members(), target.Key, true);
+    index = FindNativeMember(native.Members(), *target.As<MemberNode>().Key, true);
   }
   if (index < 0) ThrowRuntime(438);
-  CallNative(native, index, target.Args, f, &value);
+  CallNative(native, index, args, f, &value);
 }
 
-Variant Vm::CallDefault(const Variant& object, const std::vector<ExprPtr>& args, Frame& f) {
+Variant Vm::CallDefault(const Variant& object, NodeList args, Frame& f) {
   if (object.IsNothing()) ThrowRuntime(91);
   ScriptObject* o = object.AsObject();
   if (auto* instance = dynamic_cast<ClassInstance*>(o)) {
@@ -330,9 +342,9 @@ Variant Vm::CallDefault(const Variant& object, const std::vector<ExprPtr>& args,
   ThrowRuntime(438);
 }
 
-Variant Vm::NewInstance(const Expr& e) {
-  if (e.Slot == BuiltinRegExpClass) return NewRegExpObject(*this);
-  const ClassInfo* info = e.Slot >= 0 ? globals_.Classes[static_cast<size_t>(e.Slot)] : nullptr;
+Variant Vm::NewInstance(const NewNode& e) {
+  if (e.Class == BuiltinRegExpClass) return NewRegExpObject(*this);
+  const ClassInfo* info = e.Class >= 0 ? globals_.Classes[static_cast<size_t>(e.Class)] : nullptr;
   if (!info) ThrowRuntime(506);
   auto instance = std::make_unique<ClassInstance>(*info, this);
   for (const ClassField& field : info->Fields) {
@@ -352,9 +364,8 @@ Variant Vm::NewInstance(const Expr& e) {
   }
   Variant object = Variant::Object(instance.release());
   if (info->Initialize) {
-    static const std::vector<ExprPtr> NoArgs;
     Frame f;
-    CallProcedure(*info->Initialize, static_cast<ClassInstance*>(object.AsObject()), NoArgs, f);
+    CallProcedure(*info->Initialize, static_cast<ClassInstance*>(object.AsObject()), {}, f);
   }
   return object;
 }
@@ -364,9 +375,8 @@ void Vm::RunTerminate(ClassInstance& instance) {
   // quietly, as nobody could handle them.
   instance.Refs = 1;
   try {
-    static const std::vector<ExprPtr> NoArgs;
     Frame f;
-    CallProcedure(*instance.Class->Terminate, &instance, NoArgs, f);
+    CallProcedure(*instance.Class->Terminate, &instance, {}, f);
   } catch (const ScriptError&) {
   }
   instance.Refs = 0;
@@ -377,31 +387,31 @@ void ClassInstance::LastReleased() {
   ScriptObject::LastReleased();
 }
 
-Variant Vm::EvalErr(const Expr& e, Frame& f) {
-  switch (e.Index) {
-    case UnknownErrMember:
+Variant Vm::EvalErr(const ErrNode& e, Frame& f) {
+  switch (e.Member) {
+    case ErrMember::Unknown:
       ThrowRuntime(438);
-    case -1:
-    case 0:
+    case ErrMember::Err:
+    case ErrMember::Number:
       return Variant::Long(Err.Number);
-    case 1:
+    case ErrMember::Description:
       return Variant::String(Err.Description);
-    case 2:
+    case ErrMember::Source:
       return Variant::String(Err.Source);
-    case 3:
+    case ErrMember::HelpFile:
       return Variant::String(Err.HelpFile);
-    case 4:
+    case ErrMember::HelpContext:
       return Variant::Long(Err.HelpContext);
-    case 6:
+    case ErrMember::Clear:
       Err = ErrState{};
       return Variant();
-    default:
+    case ErrMember::Raise:
       break;
   }
   // Raise number[, source[, description[, helpfile[, helpcontext]]]]
   if (e.Args.empty()) ThrowRuntime(450);
   std::vector<Variant> args;
-  for (const ExprPtr& a : e.Args) args.push_back(DefaultValue(Eval(*a, f)));
+  for (const Node* a : e.Args) args.push_back(DefaultValue(Eval(*a, f)));
   const double number = ToDouble(args[0]);
   if (number < -2147483648.0 || number > 4294967295.0) ThrowRuntime(6);
   int64_t code = static_cast<int64_t>(RoundHalfEven(number));
@@ -422,13 +432,13 @@ Variant Vm::EvalErr(const Expr& e, Frame& f) {
   throw error;
 }
 
-Variant Vm::EvalText(const Expr& e, Frame& f) {
+Variant Vm::EvalText(const EvalTextNode& e, Frame& f) {
   if (e.Args.size() != 1) ThrowRuntime(450);
   const std::string text = ToString(DefaultValue(Eval(*e.Args[0], f)));
   std::unique_ptr<CompiledBlock> block;
   try {
     Compiler compiler(globals_);
-    block = compiler.CompileExpression(ParseExpressionText(text, HostLocale),
+    block = compiler.CompileExpression(*ParseExpressionText(text, HostLocale),
                                        f.Proc    ? f.Proc
                                        : f.Scope ? f.Scope->Proc
                                                  : nullptr,

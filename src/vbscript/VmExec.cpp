@@ -3,6 +3,7 @@
 
 #include "vbscript/Compiler.h"
 #include "vbscript/Conversion.h"
+#include "vbscript/Numeric.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Parser.h"
 #include "vbscript/Vm.h"
@@ -11,20 +12,15 @@ namespace chartorium::vbscript {
 
 namespace {
 
-bool IsPlainVariable(const Expr& e) {
-  return e.Kind == ExprKind::Variable && e.Args.empty() && !e.HasParens;
+bool IsConcat(const Node& e) {
+  return e.Kind == NodeKind::Binary && e.As<BinaryNode>().Operator == Op::Concat;
 }
 
-bool SameVariable(const Expr& a, const Expr& b) {
-  return IsPlainVariable(a) && IsPlainVariable(b) && a.Loc == b.Loc && a.Slot == b.Slot &&
-         a.Index == b.Index && a.Extra == b.Extra;
-}
-
-// The leftmost operand of a chain of '&'.
-const Expr& ConcatHead(const Expr& e) {
-  const Expr* head = &e;
-  while (head->Kind == ExprKind::Binary && head->Operator == Op::Concat) head = head->Left.get();
-  return *head;
+// A run-time error reports the statement it happened in, unless a deeper one already said.
+void Locate(ScriptError& error, SourcePos pos) {
+  if (error.HasPos) return;
+  error.Pos = pos;
+  error.HasPos = true;
 }
 
 Variant NumericLoopValue(Variant v) {
@@ -37,6 +33,14 @@ Variant NumericLoopValue(Variant v) {
 
 }  // namespace
 
+// Under On Error Resume Next an error is recorded in Err and the statement's own recovery
+// follows; without it, and for a time-out or a cancel, the error goes on up. Called only inside
+// a catch block, which `throw;` then leaves.
+void Vm::RecoverOrRethrow(const Frame& f, const ScriptError& error) {
+  if (!f.ResumeNext || error.Fatal) throw;
+  RecordError(error);
+}
+
 void Vm::RecordError(const ScriptError& error) {
   Err.Number = error.Number;
   Err.Description = error.Description;
@@ -45,182 +49,173 @@ void Vm::RecordError(const ScriptError& error) {
   Err.HelpContext = error.HelpContext;
 }
 
-Vm::Flow Vm::ExecBlock(const Block& block, Frame& f) {
-  for (const StmtPtr& s : block) {
+// A one-branch If outside Resume Next, as recursive functions test their end case; a branch of
+// one assignment runs here too, the error (if any) at its own position.
+inline Vm::Flow Vm::ExecOneBranch(const IfStatement& s, Frame& f) {
+  const bool taken = Condition(*s.OnlyCond, f);
+  if (const AssignStatement* only = taken ? s.ThenAssign : s.ElseAssign) {
     try {
-      if (s->Kind == StmtKind::Assign) {
-        if (!AssignNumber(*s, f)) ExecAssign(*s, f);
+      if (!AssignNumber(*only, f) && !AssignArith(*only, f)) ExecAssign(*only, f);
+    } catch (ScriptError& error) {
+      Locate(error, only->Pos);
+      throw;
+    }
+    return Flow::Normal;
+  }
+  return ExecBlock(taken ? s.Blocks[0] : s.Else, f);
+}
+
+Vm::Flow Vm::ExecBlock(StatementList block, Frame& f) {
+  for (const Statement* s : block) {
+    try {
+      // The two statements loops and functions repeat most run here without a dispatch.
+      if (s->Kind == StatementKind::Assign) {
+        const AssignStatement& assign = s->As<AssignStatement>();
+        if (!AssignNumber(assign, f)) ExecAssign(assign, f);
         continue;
       }
-      // A one-branch If outside Resume Next, as recursive functions test their end case; a
-      // branch of one assignment runs here too, the error (if any) at its own position.
-      if (s->OnlyCond && !f.ResumeNext) {
-        const bool taken = Condition(*s->OnlyCond, f);
-        if (const Stmt* assignment = taken ? s->ThenAssign : s->ElseAssign) {
-          const Stmt& only = *assignment;
-          try {
-            if (!AssignNumber(only, f) && !AssignArith(only, f)) ExecAssign(only, f);
-          } catch (ScriptError& error) {
-            if (!error.HasPos) {
-              error.Pos = only.Pos;
-              error.HasPos = true;
-            }
-            throw;
-          }
-          continue;
-        }
-        const Flow flow = ExecBlock(taken ? s->Blocks[0] : s->ElseBody, f);
+      if (s->Kind == StatementKind::If && s->As<IfStatement>().OnlyCond && !f.ResumeNext) {
+        const Flow flow = ExecOneBranch(s->As<IfStatement>(), f);
         if (flow != Flow::Normal) return flow;
         continue;
       }
-      const Flow flow = Exec(*s, f);
+      const Flow flow =
+          s->Kind == StatementKind::Select ? ExecSelect(s->As<SelectStatement>(), f) : Exec(*s, f);
       if (flow != Flow::Normal) return flow;
     } catch (ScriptError& error) {
-      if (!error.HasPos) {
-        error.Pos = s->Pos;
-        error.HasPos = true;
-      }
-      if (!f.ResumeNext || error.Fatal) throw;
-      RecordError(error);
+      Locate(error, s->Pos);
+      RecoverOrRethrow(f, error);
     }
   }
   return Flow::Normal;
 }
 
-Vm::Flow Vm::Exec(const Stmt& s, Frame& f) {
+Vm::Flow Vm::ExecIf(const IfStatement& s, Frame& f) {
+  if (s.OnlyCond && !f.ResumeNext) return ExecOneBranch(s, f);
+  for (size_t i = 0; i < s.Conds.size(); ++i) {
+    bool taken;
+    try {
+      taken = EvalCondition(*s.Conds[i], f);
+    } catch (ScriptError& error) {
+      // Under Resume Next a failing condition enters its branch.
+      RecoverOrRethrow(f, error);
+      taken = true;
+    }
+    if (taken) return ExecBlock(s.Blocks[i], f);
+  }
+  return ExecBlock(s.Else, f);
+}
+
+Vm::Flow Vm::Exec(const Statement& s, Frame& f) {
   switch (s.Kind) {
-    case StmtKind::Call:
-      Eval(*s.Target, f);
+    case StatementKind::Call: {
+      const CallStatement& call = s.As<CallStatement>();
+      Eval(*call.Target, f);
       // VBScript refuses a conversion whose value goes nowhere, once it has converted.
-      if (s.DiscardsConversion) ThrowRuntime(458);
+      if (call.DiscardsConversion) ThrowRuntime(458);
       return Flow::Normal;
-    case StmtKind::Assign:
-      ExecAssign(s, f);
+    }
+    case StatementKind::Assign:
+      ExecAssign(s.As<AssignStatement>(), f);
       return Flow::Normal;
-    case StmtKind::Set:
-      Assign(*s.Target, Eval(*s.Value, f), f, true);
+    case StatementKind::Set: {
+      const AssignStatement& set = s.As<AssignStatement>();
+      Assign(*set.Target, Eval(*set.Value, f), f, true);
       return Flow::Normal;
-    case StmtKind::If:
-      for (size_t i = 0; i < s.Conds.size(); ++i) {
-        bool taken;
-        if (!f.ResumeNext) {
-          taken = EvalCondition(*s.Conds[i], f);
-        } else {
-          // Under Resume Next a failing condition enters its branch.
-          try {
-            taken = EvalCondition(*s.Conds[i], f);
-          } catch (ScriptError& error) {
-            if (error.Fatal) throw;
-            RecordError(error);
-            taken = true;
-          }
-        }
-        if (taken) return ExecBlock(s.Blocks[i], f);
-      }
-      return ExecBlock(s.ElseBody, f);
-    case StmtKind::Select:
-      return ExecSelect(s, f);
-    case StmtKind::For:
-      return ExecFor(s, f);
-    case StmtKind::ForEach:
-      return ExecForEach(s, f);
-    case StmtKind::Loop:
-      return ExecLoop(s, f);
-    case StmtKind::Exit:
-      switch (s.Exit) {
-        case ExitKind::Do:
+    }
+    case StatementKind::If:
+      return ExecIf(s.As<IfStatement>(), f);
+    case StatementKind::Select:
+      return ExecSelect(s.As<SelectStatement>(), f);
+    case StatementKind::For:
+      return ExecFor(s.As<ForStatement>(), f);
+    case StatementKind::ForEach:
+      return ExecForEach(s.As<ForEachStatement>(), f);
+    case StatementKind::Loop:
+      return ExecLoop(s.As<LoopStatement>(), f);
+    case StatementKind::Exit:
+      switch (s.As<ExitStatement>().From) {
+        case ExitFrom::Do:
           return Flow::ExitDo;
-        case ExitKind::For:
+        case ExitFrom::For:
           return Flow::ExitFor;
-        default:
+        case ExitFrom::Procedure:
           return Flow::ExitProc;
       }
-    case StmtKind::OnError:
-      f.ResumeNext = s.ResumeNext;
+      return Flow::ExitProc;
+    case StatementKind::OnError:
+      f.ResumeNext = s.As<OnErrorStatement>().ResumeNext;
       Err = ErrState{};
       return Flow::Normal;
-    case StmtKind::With: {
-      Variant object;
-      try {
-        object = Eval(*s.Value, f);
-        if (!object.IsObject()) ThrowRuntime(424);
-      } catch (ScriptError& error) {
-        // Under Resume Next the block still runs, from its first statement, with no object.
-        if (!f.ResumeNext || error.Fatal) throw;
-        RecordError(error);
-        object.Clear();
-      }
-      f.Slots[s.Slot] = std::move(object);
-      const Flow flow = ExecBlock(s.Body, f);
-      f.Slots[s.Slot].Clear();
-      return flow;
-    }
-    case StmtKind::Dim:
-      ExecDim(s, f);
+    case StatementKind::With:
+      return ExecWith(s.As<WithStatement>(), f);
+    case StatementKind::Dim:
+      ExecDim(s.As<DimStatement>(), f);
       return Flow::Normal;
-    case StmtKind::ReDim:
-      ExecReDim(s, f);
+    case StatementKind::ReDim:
+      ExecReDim(s.As<ReDimStatement>(), f);
       return Flow::Normal;
-    case StmtKind::Erase:
-      ExecErase(s, f);
+    case StatementKind::Erase:
+      ExecErase(s.As<EraseStatement>(), f);
       return Flow::Normal;
-    case StmtKind::Execute:
-      ExecExecute(s, f);
-      return Flow::Normal;
-    case StmtKind::Const:
-      // A script-level Const gives its value to a variable of that name that code compiled
-      // before it reads.
-      return ExecBlock(s.Body, f);
-    case StmtKind::Nop:
+    case StatementKind::Execute:
+      ExecExecute(s.As<ExecuteStatement>(), f);
       return Flow::Normal;
   }
   return Flow::Normal;
+}
+
+Vm::Flow Vm::ExecWith(const WithStatement& s, Frame& f) {
+  Variant object;
+  try {
+    object = Eval(*s.Object, f);
+    if (!object.IsObject()) ThrowRuntime(424);
+  } catch (ScriptError& error) {
+    // Under Resume Next the block still runs, from its first statement, with no object.
+    RecoverOrRethrow(f, error);
+    object.Clear();
+  }
+  f.Slots[s.Slot] = std::move(object);
+  const Flow flow = ExecBlock(s.Body, f);
+  f.Slots[s.Slot].Clear();
+  return flow;
 }
 
 // "s = s & x & y" appends to s in place when nobody else shares its text.
-bool Vm::TryAppendInPlace(const Stmt& s, Frame& f) {
-  const Expr& value = *s.Value;
-  if (value.Kind != ExprKind::Binary || value.Operator != Op::Concat) return false;
-  if (s.Target->Fast != FastRead::Local && s.Target->Fast != FastRead::Direct) return false;
-  if (!SameVariable(ConcatHead(value), *s.Target)) return false;
-  Variant& target = Storage(*s.Target, f, true);
+bool Vm::TryAppendInPlace(const AssignStatement& s, Frame& f) {
+  const VariableNode& variable = s.Target->As<VariableNode>();
+  Variant& target = Storage(variable, f, true);
   if (!target.IsString()) return false;
-  const Expr* parts[16];
+  const Node* parts[MaxAppendParts];
   size_t count = 0;
-  for (const Expr* e = &value; e->Kind == ExprKind::Binary && e->Operator == Op::Concat;
-       e = e->Left.get()) {
-    if (count == 16) return false;
-    parts[count++] = e->Right.get();
-  }
+  for (const Node* e = s.Value; IsConcat(*e); e = e->As<BinaryNode>().Left)
+    parts[count++] = e->As<BinaryNode>().Right;
   StackGuard guard(*this, count, false);
   Variant* values = guard.Base;
   for (size_t i = 0; i < count; ++i) {
     values[i] = Eval(*parts[count - 1 - i], f);
     if (values[i].IsObject()) values[i] = DefaultValue(values[i]);
   }
-  Variant& again = Storage(*s.Target, f, true);
+  Variant& again = Storage(variable, f, true);
   if (!again.IsString()) return false;
   std::string& text = again.MutableString();
   for (size_t i = 0; i < count; ++i) AppendText(text, values[i], Locale);
   return true;
 }
 
-void Vm::ExecAssign(const Stmt& s, Frame& f) {
-  if (s.Value->Kind == ExprKind::Binary && s.Value->Operator == Op::Concat &&
-      TryAppendInPlace(s, f))
-    return;
-  const Expr& target = *s.Target;
+void Vm::ExecAssign(const AssignStatement& s, Frame& f) {
+  if (s.AppendsToTarget && TryAppendInPlace(s, f)) return;
+  const Node& target = *s.Target;
   if (target.Fast == FastRead::Local || target.Fast == FastRead::Direct ||
       target.Fast == FastRead::Ref) {
-    Variant& slot = target.Fast == FastRead::Local ? f.Slots[target.Slot]
-                    : target.Fast == FastRead::Ref ? f.Slots[target.Slot].Deref()
-                                                   : *target.Direct;
-    const Expr& value = *s.Value;
+    const VariableNode& variable = target.As<VariableNode>();
+    Variant& slot = target.Fast == FastRead::Local ? f.Slots[variable.Slot]
+                    : target.Fast == FastRead::Ref ? f.Slots[variable.Slot].Deref()
+                                                   : *variable.Direct;
+    const Node& value = *s.Value;
     if (value.Fast != FastRead::None) {
-      const Variant& source = value.Fast == FastRead::Local    ? f.Slots[value.Slot]
-                              : value.Fast == FastRead::Ref    ? f.Slots[value.Slot].Deref()
-                              : value.Fast == FastRead::Direct ? *value.Direct
-                                                               : value.Value;
+      Variant temp;
+      const Variant& source = Operand(value, f, temp);
       if (!source.IsObject()) {
         slot = source;
         return;
@@ -233,9 +228,10 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
         return;
       }
     }
-    Variant result = value.Arith                        ? EvalArith(value, f)
-                     : value.Kind == ExprKind::Binary   ? EvalBinary(value, f)
-                     : value.Kind == ExprKind::CallProc ? CallGlobal(value, f)
+    Variant result = value.Kind == NodeKind::Binary
+                         ? (value.As<BinaryNode>().Arith ? EvalArith(value.As<BinaryNode>(), f)
+                                                         : EvalBinary(value.As<BinaryNode>(), f))
+                     : value.Kind == NodeKind::CallProc ? CallGlobal(value.As<CallProcNode>(), f)
                                                         : Eval(value, f);
     if (result.IsObject()) result = DefaultValue(result);
     slot = std::move(result);
@@ -244,8 +240,8 @@ void Vm::ExecAssign(const Stmt& s, Frame& f) {
   Assign(target, Eval(*s.Value, f), f, false);
 }
 
-Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
-  auto bound = [&](const Expr& e) {
+Vm::Flow Vm::ExecFor(const ForStatement& s, Frame& f) {
+  auto bound = [&](const Node& e) {
     const Number n = NumberValue(e, f);
     if (n.Type != VarType::Empty) {
       Variant v;
@@ -258,20 +254,19 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
   };
   Variant start, limit, step;
   try {
-    start = bound(*s.Value);
+    start = bound(*s.Start);
     limit = bound(*s.Limit);
-    step = s.StepExpr ? bound(*s.StepExpr) : Variant::Integer(1);
+    step = s.Step ? bound(*s.Step) : Variant::Integer(1);
   } catch (ScriptError& error) {
     // Under Resume Next a failing bound runs the body once, then "For loop not initialized".
-    if (!f.ResumeNext || error.Fatal) throw;
-    RecordError(error);
+    RecoverOrRethrow(f, error);
     const Flow flow = ExecBlock(s.Body, f);
     if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(92);
   }
-  const Expr& target = *s.Target;
-  Variant* fixedCounter = target.Fast == FastRead::Local    ? &f.Slots[target.Slot]
-                          : target.Fast == FastRead::Direct ? target.Direct
+  const Node& target = *s.Counter;
+  Variant* fixedCounter = target.Fast == FastRead::Local ? &f.Slots[target.As<VariableNode>().Slot]
+                          : target.Fast == FastRead::Direct ? target.As<VariableNode>().Direct
                                                             : nullptr;
   if (fixedCounter)
     *fixedCounter = start;
@@ -281,63 +276,53 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
                         (step.Type() == VarType::Integer || step.Type() == VarType::Long);
   const bool down = ToDouble(step) < 0;
   const int64_t intLimit = integral ? ToLong(limit) : 0;
-  const int64_t intStep = integral ? ToLong(step) : 0;
-  const bool integerStep = step.Type() == VarType::Integer;
-  // counter = counter + step, with the subtype rules of `+`.
+  const Number stepNumber = NumberOf(step);
+  // counter = counter + step, with the rules of `+`.
   auto advance = [&](Variant& next) {
-    const VarType nextType = next.Type();
-    if (integral && nextType == VarType::Integer && integerStep) {
-      const int64_t sum = static_cast<int64_t>(next.AsInteger()) + intStep;
-      if (sum >= -32768 && sum <= 32767)
-        next.SetInteger(static_cast<int16_t>(sum));
-      else
-        next.SetLong(static_cast<int32_t>(sum));
-    } else if (integral && (nextType == VarType::Long || nextType == VarType::Integer)) {
-      const int64_t sum = (nextType == VarType::Long ? next.AsLong() : next.AsInteger()) + intStep;
-      if (sum <= 2147483647LL && sum >= -2147483648LL)
-        next.SetLong(static_cast<int32_t>(sum));
-      else
-        next.SetDouble(static_cast<double>(sum));
-    } else if (nextType == VarType::Double && (step.Type() == VarType::Double || integral)) {
-      next.SetDouble(next.AsDouble() + ToDouble(step));
-    } else {
-      next = Add(next.IsObject() ? DefaultValue(next) : next, step);
+    const Number n = NumberOf(next);
+    if (n.Type != VarType::Empty && stepNumber.Type != VarType::Empty) {
+      StoreNumber(next, ApplyNumbers<Op::Plus>(n, stepNumber));
+      return;
     }
+    next = Add(next.IsObject() ? DefaultValue(next) : next, step);
   };
   // The common loop: an integer counter in a plain variable with integer bounds. When the body
   // gives the counter another subtype, the general loop below carries on.
   if (fixedCounter && integral) {
     Variant& counter = *fixedCounter;
+    // A body of one plain-number assignment to a local, as in `sum = sum + v(j)`, runs without
+    // a block: its evaluator and its slot are found once for the whole loop.
+    const AssignStatement* only = s.OnlyAssign;
+    const Node* onlyValue = nullptr;
+    Variant* onlySlot = nullptr;
+    if (only && only->Target->Fast == FastRead::Local && only->Value->Numeric) {
+      onlyValue = only->Value;
+      onlySlot = &f.Slots[only->Target->As<VariableNode>().Slot];
+    }
     for (;;) {
-      const VarType type = counter.Type();
-      if (type != VarType::Integer && type != VarType::Long) break;
-      const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
-      if (down ? c < intLimit : c > intLimit) return Flow::Normal;
-      // A body of one arithmetic assignment, as in `sum = sum + v(j)`, runs without a block.
-      if (s.Body.size() != 1 || s.Body[0]->Kind != StmtKind::Assign ||
-          !AssignNumber(*s.Body[0], f)) {
+      const Number c = NumberOf(counter);
+      if (c.Type != VarType::Integer && c.Type != VarType::Long) break;
+      if (down ? c.Int < intLimit : c.Int > intLimit) return Flow::Normal;
+      Number n;
+      if (onlyValue) n = onlyValue->Numeric(*onlyValue, f);
+      if (n.Type != VarType::Empty) {
+        StoreNumber(*onlySlot, n);
+      } else {
         const Flow flow = ExecBlock(s.Body, f);
         if (flow == Flow::ExitFor) return Flow::Normal;
         if (flow != Flow::Normal) return flow;
       }
       CheckInterrupt();
-      const VarType now = counter.Type();
-      if (now != VarType::Integer && now != VarType::Long) {
+      const Number now = NumberOf(counter);
+      if (now.Type != VarType::Integer && now.Type != VarType::Long) {
         advance(counter);
         break;
       }
-      const int64_t sum =
-          (now == VarType::Integer ? counter.AsInteger() : counter.AsLong()) + intStep;
-      if (now == VarType::Integer && integerStep && sum >= -32768 && sum <= 32767)
-        counter.SetInteger(static_cast<int16_t>(sum));
-      else if (sum <= 2147483647LL && sum >= -2147483648LL)
-        counter.SetLong(static_cast<int32_t>(sum));
-      else
-        counter.SetDouble(static_cast<double>(sum));
+      StoreNumber(counter, ApplyNumbers<Op::Plus>(now, stepNumber));
     }
   }
   for (;;) {
-    Variant& counter = fixedCounter ? *fixedCounter : Storage(target, f, true);
+    Variant& counter = fixedCounter ? *fixedCounter : TargetStorage(target, f);
     const VarType type = counter.Type();
     if (integral && (type == VarType::Integer || type == VarType::Long)) {
       const int64_t c = type == VarType::Integer ? counter.AsInteger() : counter.AsLong();
@@ -352,19 +337,18 @@ Vm::Flow Vm::ExecFor(const Stmt& s, Frame& f) {
     if (flow != Flow::Normal) return flow;
     CheckInterrupt();
     // The counter is read again: the body may have changed it.
-    advance(fixedCounter ? *fixedCounter : Storage(target, f, true));
+    advance(fixedCounter ? *fixedCounter : TargetStorage(target, f));
   }
   return Flow::Normal;
 }
 
-Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
+Vm::Flow Vm::ExecForEach(const ForEachStatement& s, Frame& f) {
   Variant collection;
   try {
-    collection = Eval(*s.Value, f);
+    collection = Eval(*s.Collection, f);
   } catch (ScriptError& error) {
     // As with For: the body runs once, then "Object not a collection".
-    if (!f.ResumeNext || error.Fatal) throw;
-    RecordError(error);
+    RecoverOrRethrow(f, error);
     const Flow flow = ExecBlock(s.Body, f);
     if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(451);
@@ -379,12 +363,11 @@ Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
   if (!isCollection) {
     // Under Resume Next a value that is no collection runs the body once, as a failing
     // expression does, and the loop's end fails again.
-    if (!f.ResumeNext) ThrowRuntime(451);
-    ScriptError error;
-    error.Number = 451;
-    error.Description = ErrorDescription(451);
-    error.Source = RuntimeSource;
-    RecordError(error);
+    try {
+      ThrowRuntime(451);
+    } catch (ScriptError& error) {
+      RecoverOrRethrow(f, error);
+    }
     const Flow flow = ExecBlock(s.Body, f);
     if (flow != Flow::Normal && flow != Flow::ExitFor) return flow;
     ThrowRuntime(451);
@@ -392,25 +375,24 @@ Vm::Flow Vm::ExecForEach(const Stmt& s, Frame& f) {
   // The loop walks its own reference to the elements; changes to the array do not move it.
   const std::vector<Variant>& elements = collection.IsArray() ? collection.AsArray().Data : items;
   for (size_t i = 0; i < elements.size(); ++i) {
-    Assign(*s.Target, elements[i], f, elements[i].IsObject());
+    Assign(*s.Element, elements[i], f, elements[i].IsObject());
     const Flow flow = ExecBlock(s.Body, f);
     if (flow == Flow::ExitFor) return Flow::Normal;
     if (flow != Flow::Normal) return flow;
     CheckInterrupt();
   }
-  Assign(*s.Target, Variant(), f, false);
+  Assign(*s.Element, Variant(), f, false);
   return Flow::Normal;
 }
 
-Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
+Vm::Flow Vm::ExecLoop(const LoopStatement& s, Frame& f) {
   auto test = [&](bool postTest) {
     if (!s.Cond) return true;
     bool value;
     try {
       value = EvalCondition(*s.Cond, f);
     } catch (ScriptError& error) {
-      if (!f.ResumeNext || error.Fatal) throw;
-      RecordError(error);
+      RecoverOrRethrow(f, error);
       // A failing pre-test condition enters the body; a failing post-test one ends the loop.
       return !postTest;
     }
@@ -427,41 +409,31 @@ Vm::Flow Vm::ExecLoop(const Stmt& s, Frame& f) {
 }
 
 // A plain-number test against numeric literal cases: numbers compared, nothing else evaluated.
-// nullopt when a case is something else; the general rules then run (the test is pure, so
+// nullopt when the test is no plain number; the general rules then run (the test is pure, so
 // evaluating it again changes nothing).
-std::optional<Vm::Flow> Vm::ExecSelectNumber(const Stmt& s, Frame& f) {
-  const Number test = NumberValue(*s.Value, f);
-  if (test.Type != VarType::Integer && test.Type != VarType::Long && test.Type != VarType::Double)
-    return std::nullopt;
-  const double testNumber =
-      test.Type == VarType::Double ? test.Real : static_cast<double>(test.Int);
-  for (const CaseClause& clause : s.Cases) {
-    for (const ExprPtr& value : clause.Values) {
-      if (value->Fast != FastRead::Literal || !value->Numeric) return std::nullopt;
-      const Number& c = value->LiteralNumber;
-      if ((c.Type == VarType::Double ? c.Real : static_cast<double>(c.Int)) == testNumber)
-        return ExecBlock(clause.Body, f);
-    }
-  }
-  return ExecBlock(s.ElseBody, f);
+std::optional<Vm::Flow> Vm::ExecSelectNumber(const SelectStatement& s, Frame& f) {
+  const Number test = NumberValue(*s.Test, f);
+  if (!IsPlainNumber(test)) return std::nullopt;
+  const double testNumber = RealOf(test);
+  for (size_t i = 0; i < s.CaseNumbers.size(); ++i)
+    if (s.CaseNumbers[i] == testNumber) return ExecBlock(s.Cases[s.CaseOfNumber[i]].Body, f);
+  return ExecBlock(s.Else, f);
 }
 
-Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
-  if (s.Value->Numeric)
+Vm::Flow Vm::ExecSelect(const SelectStatement& s, Frame& f) {
+  if (!s.CaseNumbers.empty() && s.Test->Numeric)
     if (const std::optional<Flow> flow = ExecSelectNumber(s, f)) return *flow;
   Variant test;
   Number testValue;
-  testValue.Type = VarType::Empty;
   try {
-    if (s.Value->Pure) testValue = NumberValue(*s.Value, f);
+    if (s.Test->Pure) testValue = NumberValue(*s.Test, f);
     if (testValue.Type == VarType::Empty) {
-      test = Eval(*s.Value, f);
+      test = Eval(*s.Test, f);
       if (test.IsObject()) test = DefaultValue(test);
     }
   } catch (ScriptError& error) {
     // Under Resume Next a failing test expression runs no clause at all.
-    if (!f.ResumeNext || error.Fatal) throw;
-    RecordError(error);
+    RecoverOrRethrow(f, error);
     return Flow::Normal;
   }
   // A numeric test compares with numeric cases without building Variants.
@@ -469,55 +441,45 @@ Vm::Flow Vm::ExecSelect(const Stmt& s, Frame& f) {
     test = Variant::Boolean(testValue.Int != 0);
     testValue.Type = VarType::Empty;
   } else if (testValue.Type != VarType::Empty) {
-    test = testValue.Type == VarType::Double ? Variant::Double(testValue.Real)
-           : testValue.Type == VarType::Long
-               ? Variant::Long(static_cast<int32_t>(testValue.Int))
-               : Variant::Integer(static_cast<int16_t>(testValue.Int));
+    test = ToVariant(testValue);
   }
   const bool numericTest = test.Type() == VarType::Integer || test.Type() == VarType::Long ||
                            test.Type() == VarType::Double;
-  const double testNumber = testValue.Type == VarType::Double  ? testValue.Real
-                            : testValue.Type != VarType::Empty ? static_cast<double>(testValue.Int)
-                            : numericTest                      ? ToDouble(test)
-                                                               : 0;
-  for (const CaseClause& clause : s.Cases) {
-    for (const ExprPtr& value : clause.Values) {
+  const double testNumber = testValue.Type != VarType::Empty ? RealOf(testValue)
+                            : numericTest                    ? ToDouble(test)
+                                                             : 0;
+  for (const CaseBranch& branch : s.Cases) {
+    for (const CaseValue& value : branch.Values) {
       bool match;
       const Number candidate =
-          numericTest && value->Pure ? NumberValue(*value, f) : Number{VarType::Empty, {0}};
-      if (candidate.Type != VarType::Empty && candidate.Type != VarType::Boolean) {
-        const double c =
-            candidate.Type == VarType::Double ? candidate.Real : static_cast<double>(candidate.Int);
-        if (c == testNumber) return ExecBlock(clause.Body, f);
+          numericTest && value.Value->Pure ? NumberValue(*value.Value, f) : Number{};
+      if (IsPlainNumber(candidate)) {
+        if (RealOf(candidate) == testNumber) return ExecBlock(branch.Body, f);
         continue;
       }
       try {
-        const Variant candidate = DefaultValue(Eval(*value, f));
+        const Variant candidateValue = DefaultValue(Eval(*value.Value, f));
         const Variant& subject =
-            value->NumericLiteralSide && test.IsString() ? Variant::Double(ToDouble(test)) : test;
-        match = Compare(subject, candidate) == Ordering::Equal;
+            value.NumericLiteral && test.IsString() ? Variant::Double(ToDouble(test)) : test;
+        match = Compare(subject, candidateValue) == Ordering::Equal;
       } catch (ScriptError& error) {
-        if (!f.ResumeNext || error.Fatal) throw;
-        RecordError(error);
+        RecoverOrRethrow(f, error);
         match = true;
       }
-      if (match) return ExecBlock(clause.Body, f);
+      if (match) return ExecBlock(branch.Body, f);
     }
   }
-  return ExecBlock(s.ElseBody, f);
+  return ExecBlock(s.Else, f);
 }
 
-void Vm::ExecDim(const Stmt& s, Frame& f) {
-  for (const Declaration& d : s.Decls) {
-    if (!d.Value) continue;
-    Variant& slot = Storage(*d.Value, f, true);
+void Vm::ExecDim(const DimStatement& s, Frame& f) {
+  for (const DimArray& d : s.Arrays) {
+    Variant& slot = TargetStorage(*d.Target, f);
     if (slot.IsArray()) continue;
     auto rep = std::make_unique<ArrayRep>();
-    rep->Fixed = !d.Bounds.empty();
-    size_t total = d.Bounds.empty() ? 0 : 1;
-    for (const ExprPtr& b : d.Bounds) {
-      const int32_t upper =
-          b->Value.Type() == VarType::Integer ? b->Value.AsInteger() : b->Value.AsLong();
+    rep->Fixed = !d.Upper.empty();
+    size_t total = d.Upper.empty() ? 0 : 1;
+    for (const int32_t upper : d.Upper) {
       if (upper < -1) ThrowRuntime(9);
       rep->Bounds.push_back({0, upper + 1});
       total *= static_cast<size_t>(upper + 1);
@@ -527,20 +489,20 @@ void Vm::ExecDim(const Stmt& s, Frame& f) {
   }
 }
 
-void Vm::ExecReDim(const Stmt& s, Frame& f) {
-  for (const Declaration& d : s.Decls) {
-    Variant& check = Storage(*d.Value, f, true);
+void Vm::ExecReDim(const ReDimStatement& s, Frame& f) {
+  for (const ReDimArray& d : s.Arrays) {
+    Variant& check = TargetStorage(*d.Target, f);
     if (check.IsArray() && check.AsArray().Fixed) ThrowRuntime(10);
     std::vector<ArrayBound> bounds;
     size_t total = 1;
-    for (const ExprPtr& b : d.Bounds) {
+    for (const Node* b : d.Upper) {
       const int32_t upper = ToLong(DefaultValue(Eval(*b, f)));
       if (upper < -1) ThrowRuntime(9);
       bounds.push_back({0, upper + 1});
       total *= static_cast<size_t>(upper + 1);
       if (total > (1u << 28)) ThrowRuntime(7);
     }
-    Variant& slot = Storage(*d.Value, f, true);
+    Variant& slot = TargetStorage(*d.Target, f);
     auto rep = std::make_unique<ArrayRep>();
     rep->Bounds = bounds;
     rep->Data.resize(total);
@@ -557,8 +519,8 @@ void Vm::ExecReDim(const Stmt& s, Frame& f) {
   }
 }
 
-void Vm::ExecErase(const Stmt& s, Frame& f) {
-  Variant& slot = Storage(*s.Target, f, true);
+void Vm::ExecErase(const EraseStatement& s, Frame& f) {
+  Variant& slot = TargetStorage(*s.Target, f);
   if (!slot.IsArray()) ThrowRuntime(13);
   if (slot.AsArray().Fixed) {
     for (Variant& v : slot.MutableArray().Data) v.Clear();
@@ -567,8 +529,8 @@ void Vm::ExecErase(const Stmt& s, Frame& f) {
   slot = Variant::AdoptArray(std::make_unique<ArrayRep>().release());
 }
 
-void Vm::ExecExecute(const Stmt& s, Frame& f) {
-  const std::string text = ToString(DefaultValue(Eval(*s.Value, f)));
+void Vm::ExecExecute(const ExecuteStatement& s, Frame& f) {
+  const std::string text = ToString(DefaultValue(Eval(*s.Text, f)));
   std::unique_ptr<CompiledBlock> block;
   Compiler compiler(globals_);
   try {
@@ -598,7 +560,7 @@ void Vm::RunBlock(const CompiledBlock& block, Frame* outer) {
     frame.Scope = outer->Proc ? outer : outer->Scope;
     frame.Me = outer->Me;
   }
-  ExecBlock(block.Script.Body, frame);
+  ExecBlock(block.Body, frame);
 }
 
 Variant Vm::EvaluateBlock(const CompiledBlock& block) {

@@ -14,7 +14,12 @@ int32_t IndexOf(const Variant& v) {
 
 }  // namespace
 
-Variant& Vm::Storage(const Expr& e, Frame& f, bool write) {
+Variant& Vm::TargetStorage(const Node& target, Frame& f) {
+  if (target.Kind != NodeKind::Variable) ThrowRuntime(13);
+  return Storage(target.As<VariableNode>(), f, true);
+}
+
+Variant& Vm::Storage(const VariableNode& e, Frame& f, bool write) {
   switch (e.Loc) {
     case Location::Local:
       return f.Slots[e.Slot];
@@ -30,10 +35,10 @@ Variant& Vm::Storage(const Expr& e, Frame& f, bool write) {
     case Location::OuterRef:
       return f.Outer[e.Slot].Deref();
     case Location::Named: {
-      const size_t slot = static_cast<size_t>(e.Index);
+      const size_t slot = static_cast<size_t>(e.Global);
       ExecuteLocals* named = f.Scope ? f.Scope->Named.get() : nullptr;
       if (named)
-        if (auto it = named->find(e.Key); it != named->end()) return it->second;
+        if (auto it = named->find(*e.Key); it != named->end()) return it->second;
       if (globals_.Declared[slot]) return globals_.Values[slot];
       if (e.Strict) ThrowRuntime(500);
       if (!write || !f.Scope) {
@@ -41,12 +46,12 @@ Variant& Vm::Storage(const Expr& e, Frame& f, bool write) {
         return empty_;
       }
       if (!named) f.Scope->Named = std::make_unique<ExecuteLocals>();
-      return (*f.Scope->Named)[e.Key];
+      return (*f.Scope->Named)[*e.Key];
     }
     case Location::Dynamic: {
-      const size_t slot = static_cast<size_t>(e.Index);
+      const size_t slot = static_cast<size_t>(e.Global);
       if (globals_.Declared[slot]) return globals_.Values[slot];
-      if (e.Extra >= 0) return f.Slots[e.Extra];
+      if (e.Implicit >= 0) return f.Slots[e.Implicit];
       if (e.Strict) ThrowRuntime(500);
       if (!write) {
         empty_.Clear();
@@ -60,7 +65,7 @@ Variant& Vm::Storage(const Expr& e, Frame& f, bool write) {
 }
 
 // Reading `a(i, j)`: the element's copy, or the default member of an object called with args.
-Variant Vm::IndexValue(const Variant& value, const std::vector<ExprPtr>& args, Frame& f) {
+Variant Vm::IndexValue(const Variant& value, NodeList args, Frame& f) {
   if (value.IsArray()) {
     Variant holder = value;
     return Element(holder, args, f);
@@ -69,7 +74,7 @@ Variant Vm::IndexValue(const Variant& value, const std::vector<ExprPtr>& args, F
   ThrowRuntime(13);
 }
 
-Variant& Vm::Element(Variant& array, const std::vector<ExprPtr>& args, Frame& f) {
+Variant& Vm::Element(Variant& array, NodeList args, Frame& f) {
   if (args.size() == 1) {
     Variant temp;
     const Variant& index = Operand(*args[0], f, temp);
@@ -107,61 +112,66 @@ Variant& Vm::Element(Variant& array, const std::vector<ExprPtr>& args, Frame& f)
   return const_cast<ArrayRep&>(rep).Data[static_cast<size_t>(offset)];
 }
 
-void Vm::Assign(const Expr& target, Variant value, Frame& f, bool isSet) {
+void Vm::Assign(const Node& target, Variant value, Frame& f, bool isSet) {
   if (isSet) {
     if (!value.IsObject()) ThrowRuntime(424);
   } else if (value.IsObject()) {
     value = DefaultValue(value);
   }
   switch (target.Kind) {
-    case ExprKind::Variable: {
-      if (target.Args.empty()) {
-        Variant& slot = Storage(target, f, true);
+    case NodeKind::Variable: {
+      const VariableNode& variable = target.As<VariableNode>();
+      if (variable.Args.empty()) {
+        Variant& slot = Storage(variable, f, true);
         slot = std::move(value);
         return;
       }
-      Variant& holder = Storage(target, f, true);
+      Variant& holder = Storage(variable, f, true);
       if (holder.IsObject()) {
         AssignMember(target, std::move(value), f, isSet);
         return;
       }
       if (!holder.IsArray()) ThrowRuntime(13);
       holder.MutableArray();
-      Variant& element = Element(holder, target.Args, f);
+      Variant& element = Element(holder, variable.Args, f);
       element = std::move(value);
       return;
     }
-    case ExprKind::Member:
-    case ExprKind::CallNative:
-    case ExprKind::CallMethod:
-    case ExprKind::HostObject:
+    case NodeKind::Member:
+    case NodeKind::CallNative:
+    case NodeKind::CallMethod:
+    case NodeKind::HostObject:
       AssignMember(target, std::move(value), f, isSet);
       return;
-    case ExprKind::Literal:
+    case NodeKind::Literal:
       ThrowRuntime(501);
-    case ExprKind::ErrMember: {
-      switch (target.Index) {
-        case UnknownErrMember:
-          ThrowRuntime(438);
-        case 0:
-          Err.Number = ToLong(value);
-          return;
-        case 1:
-          Err.Description = ToString(value);
-          return;
-        case 2:
-          Err.Source = ToString(value);
-          return;
-        case 3:
-          Err.HelpFile = ToString(value);
-          return;
-        case 4:
-          Err.HelpContext = ToLong(value);
-          return;
-        default:
-          ThrowRuntime(450);
-      }
-    }
+    case NodeKind::ErrMember:
+      AssignErr(target.As<ErrNode>().Member, value);
+      return;
+    default:
+      ThrowRuntime(450);
+  }
+}
+
+void Vm::AssignErr(ErrMember member, const Variant& value) {
+  switch (member) {
+    case ErrMember::Unknown:
+      ThrowRuntime(438);
+    case ErrMember::Number:
+      Err.Number = ToLong(value);
+      return;
+    case ErrMember::Description:
+      Err.Description = ToString(value);
+      return;
+    case ErrMember::Source:
+      Err.Source = ToString(value);
+      return;
+    case ErrMember::HelpFile:
+      Err.HelpFile = ToString(value);
+      return;
+    case ErrMember::HelpContext:
+      Err.HelpContext = ToLong(value);
+      return;
     default:
       ThrowRuntime(450);
   }
