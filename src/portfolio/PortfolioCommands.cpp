@@ -96,6 +96,12 @@ bool OpenPortfolioFile(Portfolio& portfolio, const PortfolioContext& context,
   return true;
 }
 
+void ReopenLastPortfolio(Portfolio& portfolio, const PortfolioContext& context,
+                         std::string_view last) {
+  portfolio = Portfolio{};
+  if (!last.empty()) static_cast<void>(OpenPortfolioFile(portfolio, context, last));
+}
+
 bool SavePortfolioCommand(Portfolio& portfolio, const PortfolioContext& context,
                           PortfolioFileDialogs& files, bool saveAs) {
   if (portfolio.CurrentFile && !saveAs) return SaveTo(portfolio, context, *portfolio.CurrentFile);

@@ -66,6 +66,11 @@ bool OpenPortfolioCommand(Portfolio& portfolio, const PortfolioContext& context,
 bool OpenPortfolioFile(Portfolio& portfolio, const PortfolioContext& context,
                        std::string_view file);
 
+/// Showing the window: the portfolio starts empty and the "Last" file, when
+/// there is one, is opened as OpenPortfolioFile does.
+void ReopenLastPortfolio(Portfolio& portfolio, const PortfolioContext& context,
+                         std::string_view last);
+
 /// "Save": to the current file, else (and always with `saveAs`) to the file
 /// the save dialog gives. An error is shown; true when written.
 bool SavePortfolioCommand(Portfolio& portfolio, const PortfolioContext& context,
@@ -79,7 +84,7 @@ bool RenamePortfolioCommand(Portfolio& portfolio, const PortfolioContext& contex
 struct PortSettings {
   int Left = 160;   ///< key "Left"
   int Top = 120;    ///< key "Top"
-  int Width = 640;  ///< key "Width"; the height is the program's
+  int Width = 780;  ///< key "Width"; the height is the program's
   /// Key "Last": the portfolio file reopened when the window is shown.
   std::string Last;
 

@@ -11,14 +11,11 @@
 #include "core/TextHelpers.h"
 #include "portfolio/Amount.h"
 #include "portfolio/Portfolio.h"
+#include "portfolio/PortfolioQuotes.h"
 #include "portfolio/PortfolioValuation.h"
 
 namespace chartorium {
 namespace {
-
-std::string TodayText(const PortfolioContext& context) {
-  return DateText(context.Today.Today(), context.Locale);
-}
 
 // The "Buy date" of an operation: its date as read back, so a text that is
 // no date shows as the no-date value's day.
@@ -117,11 +114,21 @@ void BookSell(Portfolio& portfolio, const PortfolioContext& context, const Opera
 
 }  // namespace
 
+std::string OperationDateToday(const PortfolioContext& context) {
+  return DateText(context.Today.Today(), context.Locale);
+}
+
+std::string ProposePrice(const PortfolioContext& context, std::string_view stock,
+                         std::string_view dateText) {
+  return ProposedPrice(context.AppFolder, stock,
+                       TextToDate(dateText, context.Locale, context.Today));
+}
+
 OperationOutcome AcceptOperation(Portfolio& portfolio, const PortfolioContext& context,
                                  OperationKind kind, const OperationInput& input) {
   Operation op;
   op.Typed = input;
-  if (op.Typed.Date.empty()) op.Typed.Date = TodayText(context);
+  if (op.Typed.Date.empty()) op.Typed.Date = OperationDateToday(context);
   if (op.Typed.Commission.empty()) op.Typed.Commission = "0";
   op.Quantity = TextToInt(input.Number);
   if (op.Quantity == 0) return OperationOutcome::Ignored;
@@ -151,14 +158,14 @@ OperationOutcome AcceptOperation(Portfolio& portfolio, const PortfolioContext& c
 
 void Deposit(Portfolio& portfolio, const PortfolioContext& context, std::string_view amount,
              std::string_view date) {
-  const std::string day = date.empty() ? TodayText(context) : std::string(date);
+  const std::string day = date.empty() ? OperationDateToday(context) : std::string(date);
   SetCash(portfolio, CashOf(portfolio) + Amount::FromText(amount));
   Book(portfolio, context, day + " Add " + std::string(amount) + " in cash");
 }
 
 void Withdraw(Portfolio& portfolio, const PortfolioContext& context, std::string_view amount,
               std::string_view date) {
-  const std::string day = date.empty() ? TodayText(context) : std::string(date);
+  const std::string day = date.empty() ? OperationDateToday(context) : std::string(date);
   SetCash(portfolio, CashOf(portfolio) - Amount::FromText(amount));
   Book(portfolio, context, day + " Withdraw " + std::string(amount) + " in cash");
 }
@@ -171,13 +178,14 @@ void PayDividends(Portfolio& portfolio, const PortfolioContext& context, int row
   SetCash(portfolio, CashOf(portfolio) + amount);
   // The valuation follows, so the total assets show the dividends at once.
   Book(portfolio, context,
-       TodayText(context) + " Dividends from " + position.Stocks + " : " + amount.ShortestText());
+       OperationDateToday(context) + " Dividends from " + position.Stocks + " : " +
+           amount.ShortestText());
 }
 
 bool DepositCommand(Portfolio& portfolio, const PortfolioContext& context) {
   const std::string amount = context.Messages.Input(DepositPrompt, "");
   if (amount.empty()) return false;
-  const std::string date = context.Messages.Input(OperationDatePrompt, TodayText(context));
+  const std::string date = context.Messages.Input(OperationDatePrompt, OperationDateToday(context));
   Deposit(portfolio, context, amount, date);
   return true;
 }
@@ -185,7 +193,7 @@ bool DepositCommand(Portfolio& portfolio, const PortfolioContext& context) {
 bool WithdrawalCommand(Portfolio& portfolio, const PortfolioContext& context) {
   const std::string amount = context.Messages.Input(WithdrawalPrompt, "");
   if (amount.empty()) return false;
-  const std::string date = context.Messages.Input(OperationDatePrompt, TodayText(context));
+  const std::string date = context.Messages.Input(OperationDatePrompt, OperationDateToday(context));
   Withdraw(portfolio, context, amount, date);
   return true;
 }

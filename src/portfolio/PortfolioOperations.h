@@ -82,6 +82,14 @@ void Withdraw(Portfolio& portfolio, const PortfolioContext& context, std::string
 void PayDividends(Portfolio& portfolio, const PortfolioContext& context, int row,
                   std::string_view perShare);
 
+/// Today's date as the date field shows it.
+std::string OperationDateToday(const PortfolioContext& context);
+
+/// The price the operation dialog proposes for `stock` on the date typed in
+/// its date field (an empty or unreadable date proposes the last close).
+std::string ProposePrice(const PortfolioContext& context, std::string_view stock,
+                         std::string_view dateText);
+
 /// "&Deposit": asks the amount (empty cancels) and the date; true when booked.
 bool DepositCommand(Portfolio& portfolio, const PortfolioContext& context);
 /// " &Withdrawal": asks the amount (empty cancels) and the date.

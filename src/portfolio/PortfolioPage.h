@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "core/Status.h"
+#include "reports/PagePreview.h"
 
 namespace chartorium {
 
 struct Portfolio;
 
 /// The page file the portfolio is exported to, in the data folder.
-constexpr std::string_view PortfolioPageFile = "~temp003.html";
+constexpr std::string_view PortfolioPageFile = PreviewPageFile;
 
 /// The HTML page of the positions and totals (UTF-8, CR LF lines). Unlike
 /// the tag functions, the page escapes the texts it takes from the portfolio

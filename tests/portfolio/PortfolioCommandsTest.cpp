@@ -114,6 +114,12 @@ TEST_F(PortfolioCommands, OpeningTriesThePortfoliosFolderAndRefusesADamagedFile)
   EXPECT_EQ(portfolio.CurrentFile, Portfolios() / "Kept.por");
   EXPECT_FALSE(portfolio.Modified);
 
+  // Showing the window starts over with the last file, if it can be read.
+  ReopenLastPortfolio(portfolio, context, "");
+  EXPECT_FALSE(portfolio.Loaded());
+  ReopenLastPortfolio(portfolio, context, (Portfolios() / "Kept.por").string());
+  EXPECT_EQ(portfolio.PortfolioName, " Kept");
+
   // The open dialog: the save question comes first.
   portfolio.Modified = true;
   dialogs.ConfirmAnswers = {false};

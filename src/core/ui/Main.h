@@ -30,6 +30,7 @@ class LibraryModel;
 class LibraryView;
 class Nouveau;
 class Options;
+class Portef;
 class SummaryPanel;
 class Workspace;
 struct DateLocale;
@@ -92,6 +93,7 @@ class Main final : public QMainWindow {
   void OnMImportTriggered();
   void OnMGeneralTriggered();
   void OnMSplitTriggered();
+  void OnMPortfolioTriggered();
   void OnMPreferencesTriggered();
   void OnMLanguagesTriggered();
   void OnMContentsTriggered();
@@ -133,6 +135,7 @@ class Main final : public QMainWindow {
   Graph* graph_ = nullptr;
   Nouveau* nouveau_ = nullptr;
   Import* import_ = nullptr;
+  Portef* portef_ = nullptr;
 };
 
 }  // namespace chartorium
