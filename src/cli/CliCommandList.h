@@ -19,5 +19,6 @@ extern const CliCommand TestCommand;
 extern const CliCommand ImportCommand;
 extern const CliCommand PropertiesCommand;
 extern const CliCommand SplitCommand;
+extern const CliCommand PortfolioCommand;
 
 }  // namespace chartorium::cli

@@ -11,6 +11,7 @@ std::span<const CliCommand> CliCommands() {
       SeriesCommand,      PatternsCommand,    IndicatorsCommand, ScriptCommand,
       SignalsCommand,     SignalsListCommand, TestCommand,
       ImportCommand,      PropertiesCommand,  SplitCommand,
+      PortfolioCommand,
   };
   // clang-format on
   return Commands;

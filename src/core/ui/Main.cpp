@@ -43,6 +43,7 @@
 #include "export/ui/FLang.h"
 #include "export/ui/Split1.h"
 #include "export/ui/WidgetTranslation.h"
+#include "portfolio/ui/Portef.h"
 #include "quotes/StockPropertiesForm.h"
 #include "quotes/ui/Import.h"
 #include "quotes/ui/Nouveau.h"
@@ -75,7 +76,7 @@ constexpr Command Commands[] = {
      false},
     {"&Stocks", "MSplit", "&Split the stock", "Split the stock", "Sp", true},
     {"&Stocks", "MCompare", "&Compare stocks", "Compare stocks", "Co", false},
-    {"&Tools", "MPortfolio", "&Portfolio manager", "Portfolio", "Pf", false},
+    {"&Tools", "MPortfolio", "&Portfolio manager", "Portfolio", "Pf", true},
     {"&Tools", "MBuilder", "&Indicators &builder", "Indicators builder", "Ib", false},
     {"&Tools", "MTester", "&System tester", "System tester", "St", false},
     {"&Tools", "MReports", "&Custom reports", "Custom reports", "Cr", false},
@@ -169,6 +170,7 @@ Main::Main(Workspace& workspace, Dialogs& dialogs, const DateLocale& locale, con
   connect(graph_, &Graph::StockOpened, this, &Main::OnGraphStockOpened);
   nouveau_ = new Nouveau(workspace_, dialogs_, this);
   import_ = new Import(workspace_, dialogs_, *observer_, locale_, clock_, this);
+  portef_ = new Portef(workspace_, dialogs_, locale_, clock_, this);
   RefreshTree();
 }
 
@@ -256,6 +258,8 @@ void Main::CreateMenus() {
     if (name == "MImport") connect(action, &QAction::triggered, this, &Main::OnMImportTriggered);
     if (name == "MGeneral") connect(action, &QAction::triggered, this, &Main::OnMGeneralTriggered);
     if (name == "MSplit") connect(action, &QAction::triggered, this, &Main::OnMSplitTriggered);
+    if (name == "MPortfolio")
+      connect(action, &QAction::triggered, this, &Main::OnMPortfolioTriggered);
   }
   BGraph = new QToolButton(ToolBar1);
   BGraph->setObjectName("BGraph");
@@ -326,6 +330,12 @@ void Main::showEvent(QShowEvent* event) {
 }
 
 void Main::closeEvent(QCloseEvent* event) {
+  // A portfolio with unsaved changes is saved or given up first; cancelling
+  // its save keeps the program running.
+  if (!saved_ && !portef_->EndProgram()) {
+    event->ignore();
+    return;
+  }
   SaveAtExit();
   event->accept();
 }
@@ -446,6 +456,10 @@ void Main::OnMGeneralTriggered() {
 void Main::OnMSplitTriggered() {
   Split1 dialog(workspace_, dialogs_, locale_, clock_, this);
   if (dialog.exec() == QDialog::Accepted) StockShown(false);
+}
+
+void Main::OnMPortfolioTriggered() {
+  portef_->ShowWindow();
 }
 
 void Main::OnMPreferencesTriggered() {

@@ -28,6 +28,7 @@ class LibraryModel;
 class LibraryView;
 class Nouveau;
 class Options;
+class Portef;
 class SummaryPanel;
 class Workspace;
 struct DateLocale;
@@ -90,6 +91,7 @@ class Main final : public QMainWindow {
   void OnMImportTriggered();
   void OnMGeneralTriggered();
   void OnMSplitTriggered();
+  void OnMPortfolioTriggered();
   void OnMPreferencesTriggered();
   void OnMLanguagesTriggered();
   void OnMContentsTriggered();
@@ -130,6 +132,7 @@ class Main final : public QMainWindow {
   Graph* graph_ = nullptr;
   Nouveau* nouveau_ = nullptr;
   Import* import_ = nullptr;
+  Portef* portef_ = nullptr;
 };
 
 }  // namespace chartorium
