@@ -1,14 +1,12 @@
-// Resetting the derived series. Each subsystem that caches series computed
-// from the bars clears them here.
+// Resetting the derived series of the open stock.
 #include "core/DerivedSeries.h"
 
 #include "core/Workspace.h"
-#include "indicators/IndicatorCache.h"
 
 namespace chartorium {
 
 void ResetDerivedSeries(Workspace& workspace) {
-  workspace.Indicators.Clear();
+  workspace.Derived().Reset();
 }
 
 }  // namespace chartorium

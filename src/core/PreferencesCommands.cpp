@@ -9,13 +9,13 @@
 #include <iterator>
 #include <optional>
 
+#include "core/DerivedSeries.h"
 #include "core/FileNames.h"
 #include "core/IniFile.h"
 #include "core/PreferenceFields.h"
 #include "core/TextCase.h"
 #include "core/TextHelpers.h"
 #include "core/Workspace.h"
-#include "indicators/PreferenceHooks.h"
 
 namespace chartorium {
 namespace {
@@ -128,12 +128,12 @@ Status ConfirmPreferences(Workspace& workspace) {
   WriteField(file, prefs, "ENbD");
 
   // 3. Periods whose cached series go stale when they change.
-  if (DiffersFromFile(file, prefs, "ERSI")) DropRsiSeries(workspace);
+  if (DiffersFromFile(file, prefs, "ERSI")) workspace.Derived().Drop(StaleSeries::Rsi);
   WriteField(file, prefs, "ERSI");
-  if (DiffersFromFile(file, prefs, "EBoll")) InvalidateBands(workspace);
+  if (DiffersFromFile(file, prefs, "EBoll")) workspace.Derived().Drop(StaleSeries::Bands);
   WriteField(file, prefs, "EBoll");
   if (DiffersFromFile(file, prefs, "EMCT") || DiffersFromFile(file, prefs, "EMLT"))
-    DiscardAverages(workspace);
+    workspace.Derived().Drop(StaleSeries::Averages);
   WriteField(file, prefs, "EMCT");
   WriteField(file, prefs, "EMLT");
 
@@ -145,7 +145,7 @@ Status ConfirmPreferences(Workspace& workspace) {
   // 5. The average types; a file without them always discards the averages.
   if (file.ReadInteger("General", "MAT1", -1) != prefs.Integer("MAT1") ||
       file.ReadInteger("General", "MAT2", -1) != prefs.Integer("MAT2"))
-    DiscardAverages(workspace);
+    workspace.Derived().Drop(StaleSeries::Averages);
   WriteField(file, prefs, "MAT1");
   WriteField(file, prefs, "MAT2");
 
@@ -182,7 +182,7 @@ void BarsFieldEdited(Workspace& workspace) {
 }
 
 void AroonPeriodEdited(Workspace& workspace) {
-  DropAroonSeries(workspace);
+  workspace.Derived().Drop(StaleSeries::Aroon);
 }
 
 }  // namespace chartorium

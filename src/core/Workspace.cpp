@@ -1,5 +1,7 @@
-// The Workspace: its records, its ports, and the custom indicator runs it
-// gives the indicator cache.
+// The Workspace: its records, its ports, and how the records of the layers
+// meet. This file is the engine's composition root: it alone of the core sees
+// the layers above (the indicator cache, the macros, the system tester), and
+// it is built into the library that joins them, not into the core's.
 #include "core/Workspace.h"
 
 #include "core/Clock.h"
@@ -7,8 +9,10 @@
 #include "core/HttpClient.h"
 #include "core/NullDialogs.h"
 #include "indicators/IndicatorCache.h"
+#include "indicators/PreferenceHooks.h"
 #include "macro/MacroHosts.h"
 #include "macro/MacroState.h"
+#include "systems/Exec.h"
 
 namespace chartorium {
 
@@ -25,6 +29,7 @@ Workspace::Workspace(std::filesystem::path appFolder, WorkspacePorts ports)
       ownPorts_(std::make_unique<OwnPorts>()),
       indicators_(std::make_unique<IndicatorCache>()),
       macros_(std::make_unique<MacroState>()),
+      derived_(std::make_unique<CachedDerivedSeries>(*indicators_)),
       messages_(ports.Messages ? ports.Messages : &ownPorts_->Messages),
       today_(ports.Today ? ports.Today : &ownPorts_->Today),
       http_(ports.Http ? ports.Http : &ownPorts_->Http),
@@ -33,6 +38,7 @@ Workspace::Workspace(std::filesystem::path appFolder, WorkspacePorts ports)
       Locale(std::move(ports.Locale)),
       Money(std::move(ports.Money)) {
   Indicators.RunCustomIndicator = &RunCustomIndicator;
+  Macros.RunSystem = &Exec;
 }
 
 Workspace::~Workspace() = default;

@@ -17,6 +17,7 @@
 namespace chartorium {
 
 class Clock;
+class DerivedSeries;
 class Dialogs;
 class HttpClient;
 class IndicatorCache;
@@ -69,6 +70,8 @@ class Workspace {
   const Clock& Today() const { return *today_; }
   /// Every download of the program.
   HttpClient& Http() const { return *http_; }
+  /// The series computed from the open stock's bars, as the core reaches them.
+  DerivedSeries& Derived() const { return *derived_; }
 
  private:
   // Declared before the public records: Indicators and Macros refer to what
@@ -80,6 +83,7 @@ class Workspace {
   std::unique_ptr<OwnPorts> ownPorts_;
   std::unique_ptr<IndicatorCache> indicators_;
   std::unique_ptr<MacroState> macros_;
+  std::unique_ptr<DerivedSeries> derived_;
   Dialogs* messages_;
   const Clock* today_;
   HttpClient* http_;

@@ -6,25 +6,46 @@
 
 namespace chartorium {
 
+void CachedDerivedSeries::Reset() {
+  cache_.Clear();
+}
+
+void CachedDerivedSeries::Drop(StaleSeries which) {
+  switch (which) {
+    case StaleSeries::Rsi:
+      cache_.RemoveIndicator("RSI");
+      return;
+    case StaleSeries::Bands:
+      cache_.Overlays().BandsValid = false;
+      return;
+    case StaleSeries::Averages: {
+      PriceOverlays& overlays = cache_.Overlays();
+      overlays.AveragesValid = false;
+      overlays.ShortAverage.fill(0);
+      overlays.LongAverage.fill(0);
+      return;
+    }
+    case StaleSeries::Aroon:
+      for (const char* name : {"Aroon Oscillator", "Aroon Up", "Aroon Down"})
+        cache_.RemoveIndicator(name);
+      return;
+  }
+}
+
 void DropRsiSeries(Workspace& workspace) {
-  workspace.Indicators.RemoveIndicator("RSI");
+  workspace.Derived().Drop(StaleSeries::Rsi);
 }
 
 void InvalidateBands(Workspace& workspace) {
-  workspace.Indicators.Overlays().BandsValid = false;
+  workspace.Derived().Drop(StaleSeries::Bands);
 }
 
 void DiscardAverages(Workspace& workspace) {
-  PriceOverlays& overlays = workspace.Indicators.Overlays();
-  overlays.AveragesValid = false;
-  overlays.ShortAverage.fill(0);
-  overlays.LongAverage.fill(0);
+  workspace.Derived().Drop(StaleSeries::Averages);
 }
 
 void DropAroonSeries(Workspace& workspace) {
-  IndicatorCache& cache = workspace.Indicators;
-  for (const char* name : {"Aroon Oscillator", "Aroon Up", "Aroon Down"})
-    cache.RemoveIndicator(name);
+  workspace.Derived().Drop(StaleSeries::Aroon);
 }
 
 }  // namespace chartorium

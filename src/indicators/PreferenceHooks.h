@@ -2,9 +2,23 @@
 // The Options dialog calls these when a period is confirmed or edited.
 #pragma once
 
+#include "core/DerivedSeries.h"
+
 namespace chartorium {
 
+class IndicatorCache;
 class Workspace;
+
+/// The derived series of the core, kept by an indicator cache.
+class CachedDerivedSeries final : public DerivedSeries {
+ public:
+  explicit CachedDerivedSeries(IndicatorCache& cache) : cache_(cache) {}
+  void Reset() override;
+  void Drop(StaleSeries which) override;
+
+ private:
+  IndicatorCache& cache_;
+};
 
 /// The RSI period changed: the cached "RSI" series is removed.
 void DropRsiSeries(Workspace& workspace);

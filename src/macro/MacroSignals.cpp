@@ -9,7 +9,6 @@
 #include "indicators/SeriesByName.h"
 #include "macro/MacroCall.h"
 #include "macro/MacroState.h"
-#include "systems/Exec.h"
 #include "vbscript/Conversion.h"
 #include "vbscript/ScriptError.h"
 
@@ -206,7 +205,7 @@ void GetSignal(MacroCall& call) {
   const RunningName running(ws.Macros.RunningSystems, name);
   if (!running.Active()) return;
   // The system's own error ends only its run; it travels with the caller's.
-  call.Runs.AddNested(Exec(ws, Cp1252ToUtf8(*text), p, p));
+  call.Runs.AddNested(ws.Macros.RunSystem(ws, Cp1252ToUtf8(*text), p, p));
   call.Result = Variant::String(SignalName(ws.Macros.Run.SignalArray[p]));
 }
 

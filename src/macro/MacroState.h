@@ -1,10 +1,13 @@
 // Everything the macro subsystem keeps per process, as one member of Workspace.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/MacroStatus.h"
 #include "macro/MacroRecords.h"
 #include "macro/SystemRunState.h"
 
@@ -18,6 +21,11 @@ struct FillOptions {
   bool OnDayClose = true;   ///< "On day close"
   bool OnNextOpen = false;  ///< "On next open"; "On next close" when neither is set
 };
+
+/// Runs a trading system over bars beginBar..endBar (the system tester's
+/// `Exec`); GetSignal starts one for the system it names.
+using SystemRunner = std::function<MacroStatus(Workspace& workspace, std::string_view code,
+                                               int beginBar, int endBar)>;
 
 class MacroState {
  public:
@@ -39,6 +47,9 @@ class MacroState {
   /// starting the same run again and again.
   std::vector<std::string> RunningIndicators;
   std::vector<std::string> RunningSystems;
+  /// Runs the systems GetSignal names; every Workspace sets it (the system
+  /// tester lives a layer above the macros).
+  SystemRunner RunSystem;
 
   /// The system tester's host, created with its macro object and colour
   /// constants on first use and kept for the life of the process.
